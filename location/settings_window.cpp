@@ -1,0 +1,108 @@
+// Form4, the Settings window.
+#include "location/settings_window.h"
+
+#include "location/path_file.h"
+
+namespace location {
+namespace {
+
+using platform::Art;
+using platform::ControlKind;
+using platform::ControlSpec;
+
+// Access keys: none
+constexpr std::array kControls{
+    ControlSpec{.name = "Label1",
+                .kind = ControlKind::Label,
+                .text = "Stormline 2 Korvane遭遇战配置文件所在位置：",
+                .rect = {120, 120, 3615, 375}},
+    ControlSpec{.name = "Text1",
+                .kind = ControlKind::TextBox,
+                .rect = {120, 550, 3495, 270},
+                .tab = 0,
+                .tooltip = "在这里输入Stormline 2 Korvane遭遇战配置文件所在位置。"},
+    ControlSpec{.name = "Command1",
+                .kind = ControlKind::Button,
+                .text = "浏览",
+                .rect = {3720, 0, 735, 855},
+                .tab = 1,
+                .tooltip = "浏览Stormline 2 Korvane遭遇战配置文件所在位置……",
+                .picture = Art::OpenFolder},
+    ControlSpec{.name = "Command2",
+                .kind = ControlKind::Button,
+                .text = "确定",
+                .rect = {4440, 0, 735, 855},
+                .tab = 2,
+                .tooltip = "填好了就点这里。",
+                .picture = Art::Emblem},
+};
+
+} // namespace
+
+const platform::FormSpec kForm4{
+    .name = "Form4",
+    .caption = "设置",
+    .border = platform::Border::FixedTool,
+    .client_width = 5190,
+    .client_height = 885,
+    .icon = Art::None,
+    .cursor = platform::Cursor::Default,
+    .controls = kControls,
+};
+
+const std::array<platform::ClickHandler<Form4>, 2> Form4::kClicks{{
+    {"Command1", &Form4::command1_browse},
+    {"Command2", &Form4::command2_ok},
+}};
+
+Form4::Form4(const platform::Services& services)
+    : Form(services.desktop, kForm4), services_(services)
+{
+    if (std::optional<std::string> location = read_location(services_.files, services_.code_page))
+        set_text("Text1", *location);
+}
+
+void Form4::on_click(std::string_view control)
+{
+    platform::dispatch_click<Form4>(*this, kClicks, control);
+}
+
+void Form4::on_close_request()
+{
+    command2_ok("Command2");
+}
+
+void Form4::command1_browse(std::string_view)
+{
+    const platform::FileDialogSpec cd{kDialogTitle, cd_file_name_, kDialogFilterLabel,
+                                      kDialogFilterPattern};
+    // Cancelling keeps what the user had typed: only a chosen file replaces it.
+    if (std::optional<std::string> chosen = services_.desktop.open_file_dialog(id(), cd)) {
+        cd_file_name_ = *chosen;
+        set_text("Text1", *chosen);
+    }
+}
+
+void Form4::command2_ok(std::string_view)
+{
+    const std::string typed = text("Text1");
+    if (!typed.empty()) {
+        if (write_location(services_.files, services_.code_page, typed)) {
+            message_box(kSaveFailedText, kSaveFailedTitle, platform::kStyleInformationOk);
+            return;
+        }
+        back_to_main();
+        return;
+    }
+    if (message_box(kEmptyWarningText, kEmptyWarningTitle, platform::kStyleWarningYesNo) ==
+        platform::kAnswerYes)
+        back_to_main();
+}
+
+void Form4::back_to_main()
+{
+    services_.windows.unload(platform::WindowName::Form4);
+    services_.windows.show(platform::WindowName::Form1);
+}
+
+} // namespace location

@@ -1,0 +1,53 @@
+// The base of every window class.
+#include "platform/form.h"
+
+namespace platform {
+
+Form::Form(Desktop& desktop, const FormSpec& spec)
+    : desktop_(desktop), spec_(spec), id_(desktop.create(spec, *this))
+{
+}
+
+Form::~Form()
+{
+    close();
+}
+
+void Form::show()
+{
+    if (alive()) desktop_.show(id_);
+}
+
+void Form::hide()
+{
+    if (alive()) desktop_.hide(id_);
+}
+
+void Form::close()
+{
+    if (!alive()) return;
+    desktop_.destroy(id_);
+    id_ = kNoWindow;
+}
+
+std::string Form::text(std::string_view control) const
+{
+    return alive() ? desktop_.text(id_, control) : std::string();
+}
+
+void Form::set_text(std::string_view control, std::string_view text)
+{
+    if (alive()) desktop_.set_text(id_, control, text);
+}
+
+CheckState Form::check(std::string_view control) const
+{
+    return alive() ? desktop_.check(id_, control) : CheckState::Unchecked;
+}
+
+int Form::message_box(std::string_view text, std::string_view title, int style)
+{
+    return desktop_.message_box(id_, text, title, style);
+}
+
+} // namespace platform

@@ -1,0 +1,65 @@
+// The base of every window class: owns one native window built from the class's table, reads and
+// writes its controls by name, and hands clicks to the class's handler table.
+#pragma once
+
+#include "platform/desktop.h"
+#include "platform/form_spec.h"
+
+#include <span>
+#include <string>
+#include <string_view>
+
+namespace platform {
+
+class Form : public WindowEvents {
+public:
+    Form(Desktop& desktop, const FormSpec& spec);
+    virtual ~Form();
+    Form(const Form&) = delete;
+    Form& operator=(const Form&) = delete;
+
+    const FormSpec& spec() const { return spec_; }
+    WindowId id() const { return id_; }
+    // False once the native window is destroyed; the object then does nothing.
+    bool alive() const { return id_ != kNoWindow; }
+
+    void show();
+    void hide();
+    // Destroys the native window. The object itself stays valid, because the handler that asks
+    // for it may still be running on this very object.
+    void close();
+
+    std::string text(std::string_view control) const;
+    void set_text(std::string_view control, std::string_view text);
+    CheckState check(std::string_view control) const;
+
+    // A message box owned by this window.
+    int message_box(std::string_view text, std::string_view title, int style);
+
+protected:
+    Desktop& desktop_;
+
+private:
+    const FormSpec& spec_;
+    WindowId id_;
+};
+
+// One click handler of a window class; the handler gets the name of the control clicked, so
+// that alike controls (the link labels) can share one.
+template <class F> struct ClickHandler {
+    std::string_view control;
+    void (F::*handler)(std::string_view control);
+};
+
+template <class F>
+void dispatch_click(F& form, std::span<const ClickHandler<F>> handlers, std::string_view control)
+{
+    for (const ClickHandler<F>& h : handlers) {
+        if (h.control == control) {
+            (form.*h.handler)(control);
+            return;
+        }
+    }
+}
+
+} // namespace platform

@@ -1,0 +1,132 @@
+// An in-memory desktop for tests: windows are records, a click is a function call, message boxes
+// and the file dialog answer from a script, and every request the program makes is recorded.
+#pragma once
+
+#include "platform/desktop.h"
+
+#include <deque>
+#include <map>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace platform {
+
+class HeadlessDesktop final : public Desktop {
+public:
+    struct Box {
+        std::string owner; // the asking window's form name
+        std::string text;
+        std::string title;
+        int style;
+        bool operator==(const Box&) const = default;
+    };
+    struct Shell {
+        std::string owner;
+        ShellRequest request;
+    };
+    struct Dialog {
+        std::string owner;
+        std::string title;
+        std::string initial_name;
+        std::string filter_label;
+        std::string filter_pattern;
+    };
+
+    // Desktop
+    WindowId create(const FormSpec& spec, WindowEvents& events) override;
+    void show(WindowId window) override;
+    void hide(WindowId window) override;
+    void destroy(WindowId window) override;
+    std::string text(WindowId window, std::string_view control) const override;
+    void set_text(WindowId window, std::string_view control, std::string_view text) override;
+    CheckState check(WindowId window, std::string_view control) const override;
+    void set_check(WindowId window, std::string_view control, CheckState state) override;
+    int message_box(WindowId owner, std::string_view text, std::string_view title,
+                    int style) override;
+    std::optional<std::string> open_file_dialog(WindowId owner,
+                                                const FileDialogSpec& spec) override;
+    void shell_open(WindowId owner, const ShellRequest& request) override;
+    void set_movie(WindowId window, std::string_view control, std::string_view path) override;
+    void run() override {}
+    void quit() override;
+
+    // What a test looks at. Windows are named by their form name (Form1 ...).
+    bool exists(std::string_view form) const;
+    bool visible(std::string_view form) const;
+    // Form names of the visible windows, front-most first.
+    std::vector<std::string> visible_windows() const;
+    // How many windows of this form have been built so far.
+    int created(std::string_view form) const;
+    // "create Form4", "show Form4", "hide Form1", "destroy Form4", "quit", in order.
+    const std::vector<std::string>& log() const { return log_; }
+    void clear_log() { log_.clear(); }
+    std::string text(std::string_view form, std::string_view control) const;
+    CheckState check(std::string_view form, std::string_view control) const;
+    // What no click can do, for a test that needs it (the grayed state).
+    void set_check(std::string_view form, std::string_view control, CheckState state);
+    std::string focus(std::string_view form) const;
+    std::string movie(std::string_view form, std::string_view control) const;
+    bool ended() const { return ended_; }
+    const std::vector<Box>& boxes() const { return boxes_; }
+    const std::vector<Shell>& shell_requests() const { return shell_; }
+    const std::vector<Dialog>& dialogs() const { return dialogs_; }
+
+    // What a test does, as a user would. Each acts on a visible window and throws
+    // std::logic_error when the test asks for something a user could not do.
+    // Types at the end of the text, refusing characters past the box's maximum length.
+    void type(std::string_view form, std::string_view control, std::string_view text);
+    // Selects everything in the box and deletes it.
+    void clear(std::string_view form, std::string_view control);
+    void click(std::string_view form, std::string_view control);
+    // A click at a point of the window's client area, in twips: the top-most control there gets it.
+    void click_at(std::string_view form, int x, int y);
+    void press_enter(std::string_view form);
+    void press_tab(std::string_view form);
+    void press_alt(std::string_view form, char key);
+    void request_close(std::string_view form);
+
+    // Answers for the next modal boxes and file dialogs, taken in order. Without a scripted
+    // answer a box answers No (or OK) and a file dialog is cancelled.
+    void answer_boxes(std::initializer_list<int> answers);
+    void answer_file_dialog(std::optional<std::string> chosen);
+
+private:
+    struct ControlState {
+        std::string text;
+        CheckState check = CheckState::Unchecked;
+        std::string movie;
+    };
+    struct Window {
+        const FormSpec* spec = nullptr;
+        WindowEvents* events = nullptr;
+        bool visible = false;
+        bool shown_before = false;
+        std::string focus = {};
+        std::map<std::string, ControlState, std::less<>> controls = {};
+    };
+
+    Window& window(WindowId id);
+    const Window& window(WindowId id) const;
+    WindowId id_of(std::string_view form) const;
+    Window& visible_window(std::string_view form);
+    ControlState& control(Window& w, std::string_view control);
+    const ControlState& control(const Window& w, std::string_view control) const;
+    std::vector<const ControlSpec*> tab_order(const Window& w) const;
+    std::string name_of(WindowId id) const;
+
+    std::map<WindowId, Window> windows_;
+    std::vector<WindowId> z_order_; // front-most first
+    std::map<std::string, int, std::less<>> created_;
+    std::vector<std::string> log_;
+    std::vector<Box> boxes_;
+    std::vector<Shell> shell_;
+    std::vector<Dialog> dialogs_;
+    std::deque<int> box_answers_;
+    std::deque<std::optional<std::string>> dialog_answers_;
+    WindowId next_id_ = 1;
+    bool ended_ = false;
+};
+
+} // namespace platform

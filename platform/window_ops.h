@@ -1,0 +1,35 @@
+// The moves between windows, as the windows ask for them, and the services a window works with.
+// The application implements the moves; the windows only name the window they mean.
+#pragma once
+
+#include "platform/codepage.h"
+#include "platform/desktop.h"
+#include "platform/file_system.h"
+
+namespace platform {
+
+enum class WindowName { Form1, Form2, Form3, Form4 };
+
+class WindowOps {
+public:
+    // Creates the window on first use (running its load step), makes it visible, brings it to
+    // the front.
+    virtual void show(WindowName window) = 0;
+    virtual void hide(WindowName window) = 0;
+    // Destroys the window; the next show builds it afresh.
+    virtual void unload(WindowName window) = 0;
+    // Ends the program: every window goes, the event loop stops.
+    virtual void end() = 0;
+
+protected:
+    ~WindowOps() = default;
+};
+
+struct Services {
+    Desktop& desktop;
+    FileSystem& files;
+    const CodePage& code_page;
+    WindowOps& windows;
+};
+
+} // namespace platform

@@ -1,0 +1,46 @@
+// The generate button's click.
+#include "settings/install.h"
+
+#include "location/path_file.h"
+#include "platform/files.h"
+#include "settings/settings_file.h"
+
+namespace settings {
+namespace {
+
+// True when the click got as far as it should; false sends it down the failure path.
+bool write_and_install(platform::Form& form1, const platform::Services& services)
+{
+    const std::string generated = platform::program_file(services.files, kSettingsFileName);
+    std::string text = settings_text([&](std::string_view c) { return form1.text(c); },
+                                     [&](std::string_view c) { return form1.check(c); });
+    if (platform::replace_file(services.files, generated, services.code_page.from_utf8(text)))
+        return false;
+
+    if (form1.message_box(kOfferText, kOfferTitle, platform::kStyleQuestionYesNo) !=
+        platform::kAnswerYes) {
+        form1.message_box(kDeclinedText, kNoticeTitle, platform::kStyleInformationOk);
+        return true;
+    }
+
+    std::optional<std::string> destination =
+        location::read_location(services.files, services.code_page);
+    if (!destination) return false;
+    if (destination->empty()) {
+        // The game's location was never set: ask for it; the next click installs.
+        services.windows.show(platform::WindowName::Form4);
+        services.windows.hide(platform::WindowName::Form1);
+        return true;
+    }
+    return !platform::copy_over(services.files, generated, *destination);
+}
+
+} // namespace
+
+void generate_and_install(platform::Form& form1, const platform::Services& services)
+{
+    if (!write_and_install(form1, services))
+        form1.message_box(kFailureText, kNoticeTitle, platform::kStyleInformationOk);
+}
+
+} // namespace settings

@@ -1,0 +1,74 @@
+// Any file operation of the generate click may fail: the click then says so with its one box,
+// leaves no half-written file anywhere, and the next click works.
+#include "support/harness.h"
+
+#include <filesystem>
+#include <set>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+using platform::HeadlessDesktop;
+using testing_support::FileOp;
+using testing_support::Harness;
+using testing_support::kDefaultSettingsFile;
+
+constexpr int kYes = platform::kAnswerYes;
+constexpr const char* kGameFile = "game/svrcfg_skirmish.ini";
+constexpr const char* kOldGameFile = "[Settings]\r\nPort=9999\r\n";
+constexpr const char* kPreviousFile = "[Settings]\r\nPort=1\r\n";
+const std::string kFailureTitle = "提示";
+
+void arrange(const Harness& h)
+{
+    std::filesystem::create_directories(h.folder.file("game"));
+    h.folder.write(kGameFile, kOldGameFile);
+    h.folder.write("svrcfg_skirmish.ini", kPreviousFile);
+    h.store_location(h.folder.file(kGameFile));
+}
+
+TEST(Faults, EveryFileOperationOfTheClickFailingInTurn)
+{
+    Harness counting;
+    arrange(counting);
+    counting.files.fail_call(-1);
+    counting.desktop.answer_boxes({kYes});
+    counting.generate();
+    ASSERT_EQ(counting.folder.read(kGameFile), kDefaultSettingsFile);
+    const std::vector<FileOp> calls = counting.files.calls();
+    const std::set<FileOp> kinds(calls.begin(), calls.end());
+    for (FileOp op : {FileOp::Open, FileOp::Write, FileOp::Flush, FileOp::Rename, FileOp::Read})
+        EXPECT_TRUE(kinds.count(op)) << "the click never calls " << to_string(op);
+
+    for (int i = 0; i < static_cast<int>(calls.size()); ++i) {
+        SCOPED_TRACE(std::string("call ") + std::to_string(i) + ": " +
+                     to_string(calls[static_cast<std::size_t>(i)]));
+        Harness h;
+        arrange(h);
+        const std::vector<std::string> entries = h.folder.entries();
+        h.files.fail_call(i);
+        h.desktop.answer_boxes({kYes});
+        h.generate();
+
+        // Failing before the file is written shows the failure box alone; after it, the offer
+        // comes first. Either way the game's copy is as it was.
+        const std::vector<HeadlessDesktop::Box>& boxes = h.desktop.boxes();
+        ASSERT_FALSE(boxes.empty());
+        EXPECT_EQ(boxes.back().title, kFailureTitle);
+        EXPECT_EQ(boxes.back().style, 64);
+        EXPECT_EQ(h.folder.read(kGameFile), kOldGameFile);
+        EXPECT_EQ(h.generated(), boxes.size() == 1 ? kPreviousFile : kDefaultSettingsFile);
+        EXPECT_EQ(h.folder.entries(), entries);
+        EXPECT_EQ(h.desktop.visible_windows(), std::vector<std::string>{"Form1"});
+
+        h.files.fail_call(-1);
+        h.desktop.answer_boxes({kYes}); // the failing click's boxes took the earlier answer
+        const std::size_t asked = boxes.size();
+        h.generate();
+        EXPECT_EQ(h.desktop.boxes().size(), asked + 1); // the offer alone
+        EXPECT_EQ(h.folder.read(kGameFile), kDefaultSettingsFile);
+    }
+}
+
+} // namespace

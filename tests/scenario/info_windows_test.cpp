@@ -1,0 +1,152 @@
+// The About and Resources windows: their shell requests and their way back.
+#include "support/harness.h"
+
+#include <functional>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+using platform::HeadlessDesktop;
+using testing_support::Harness;
+using Names = std::vector<std::string>;
+
+struct Request {
+    std::string owner, operation, target, parameters, folder;
+    bool operator==(const Request&) const = default;
+    friend void PrintTo(const Request& r, std::ostream* os)
+    {
+        *os << "{" << r.owner << ", " << r.operation << ", " << r.target << ", '" << r.parameters
+            << "', '" << r.folder << "'}";
+    }
+};
+
+std::vector<Request> requests(const HeadlessDesktop& desktop)
+{
+    std::vector<Request> out;
+    for (const HeadlessDesktop::Shell& s : desktop.shell_requests()) {
+        out.push_back({s.owner, s.request.operation, s.request.target, s.request.parameters,
+                       s.request.folder});
+    }
+    return out;
+}
+
+TEST(AboutWindow, ButtonsAskTheShellForTheirTargets)
+{
+    struct Case {
+        const char* name;
+        std::function<void(Harness&)> press;
+        const char* target; // relative to the program folder when it starts with '/'
+    };
+    const Case cases[] = {
+        {"e-mail click", [](Harness& h) { h.desktop.click("Form2", "Command2"); },
+         "mailto:xiaozhou@example.com"},
+        {"read-me click", [](Harness& h) { h.desktop.click("Form2", "Command3"); }, "/readme.txt"},
+        {"Alt+E", [](Harness& h) { h.desktop.press_alt("Form2", 'e'); },
+         "mailto:xiaozhou@example.com"},
+        {"Alt+R", [](Harness& h) { h.desktop.press_alt("Form2", 'r'); }, "/readme.txt"},
+        {"Enter on e-mail",
+         [](Harness& h) {
+             while (h.desktop.focus("Form2") != "Command2") h.desktop.press_tab("Form2");
+             h.desktop.press_enter("Form2");
+         },
+         "mailto:xiaozhou@example.com"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        Harness h;
+        h.desktop.click("Form1", "Command4");
+        c.press(h);
+        c.press(h); // every press asks again
+        const std::string target = c.target[0] == '/' ? h.folder.path() + c.target : c.target;
+        const Request expected{"Form2", "open", target, "", ""};
+        EXPECT_EQ(requests(h.desktop), (std::vector<Request>{expected, expected}));
+        EXPECT_EQ(h.desktop.visible_windows(), Names{"Form2"});
+        EXPECT_TRUE(h.desktop.boxes().empty());
+    }
+}
+
+TEST(AboutWindow, EachOpeningLoadsTheMovieAfreshAndOkOrEnterReturns)
+{
+    Harness h;
+    for (int opening = 1; opening <= 2; ++opening) {
+        h.desktop.click("Form1", "Command4");
+        EXPECT_EQ(h.desktop.created("Form2"), opening);
+        EXPECT_EQ(h.desktop.movie("Form2", "SF"), h.folder.path() + "/tessel.swf");
+        EXPECT_EQ(h.desktop.focus("Form2"), "SF");
+        if (opening == 1)
+            h.desktop.press_enter("Form2");
+        else
+            h.desktop.press_alt("Form2", 'A');
+        EXPECT_FALSE(h.desktop.exists("Form2"));
+        EXPECT_EQ(h.desktop.visible_windows(), Names{"Form1"});
+    }
+    EXPECT_TRUE(h.desktop.shell_requests().empty());
+}
+
+TEST(ResourcesWindow, EachLinkOpensItsOwnAddress)
+{
+    const std::vector<std::string> addresses{
+        "http://korvane.example.com", "http://hints.example.com",   "http://reviews.example.com",
+        "http://cheats.example.com",  "http://maps.example.net",    "http://clans.example.net",
+        "http://forum.example.net",   "http://news.example.net",    "http://mods.example.org",
+        "http://ladder.example.org",  "http://servers.example.org", "http://guides.example.org",
+        "http://fans.example.org"};
+    Harness h;
+    h.desktop.click("Form1", "Command3");
+    std::vector<Request> expected;
+    for (std::size_t n = 1; n <= addresses.size(); ++n) {
+        h.desktop.click("Form3", "Label" + std::to_string(n));
+        expected.push_back({"Form3", "open", addresses[n - 1], "", ""});
+    }
+    EXPECT_EQ(requests(h.desktop), expected);
+    EXPECT_EQ(h.desktop.visible_windows(), (Names{"Form3", "Form1"}));
+}
+
+TEST(ResourcesWindow, ClicksAnywhereInARowOpenItUnlessTheButtonCoversIt)
+{
+    struct Case {
+        const char* name;
+        int x, y;           // twips in the window
+        const char* opened; // nullptr: no request
+        bool hidden;
+    };
+    const Case cases[] = {
+        {"right of the first address", 3000, 400, "http://korvane.example.com", false},
+        {"left edge of the fifth row", 130, 360 + 4 * 240 + 60, "http://maps.example.net", false},
+        {"ninth row left of the button", 3300, 360 + 8 * 240 + 200, "http://mods.example.org",
+         false},
+        {"ninth row under the button", 3400, 360 + 8 * 240 + 200, nullptr, true},
+        {"last row under the button", 4000, 3300, nullptr, true},
+        {"the instruction line", 500, 200, nullptr, false},
+        {"the bare window", 50, 50, nullptr, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        Harness h;
+        h.desktop.click("Form1", "Command3");
+        h.desktop.click_at("Form3", c.x, c.y);
+        if (c.opened != nullptr) {
+            EXPECT_EQ(requests(h.desktop),
+                      (std::vector<Request>{{"Form3", "open", c.opened, "", ""}}));
+        } else {
+            EXPECT_TRUE(h.desktop.shell_requests().empty());
+        }
+        EXPECT_EQ(h.desktop.visible("Form3"), !c.hidden);
+    }
+}
+
+TEST(ResourcesWindow, EnterHidesItAndTheNextOpeningShowsTheSameWindow)
+{
+    Harness h;
+    h.desktop.click("Form1", "Command3");
+    EXPECT_EQ(h.desktop.focus("Form3"), "Command6");
+    h.desktop.press_enter("Form3");
+    EXPECT_EQ(h.desktop.visible_windows(), Names{"Form1"});
+    h.desktop.press_alt("Form1", 'r');
+    EXPECT_EQ(h.desktop.created("Form3"), 1);
+    h.desktop.press_alt("Form3", 'r');
+    EXPECT_FALSE(h.desktop.visible("Form3"));
+}
+
+} // namespace

@@ -1,0 +1,170 @@
+// After generating, Yes copies the file over the game's copy named in settings.ban.
+#include "support/harness.h"
+
+#include <sys/stat.h>
+
+#include <filesystem>
+#include <functional>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+using platform::HeadlessDesktop;
+using testing_support::Harness;
+using testing_support::kDefaultSettingsFile;
+
+constexpr int kYes = platform::kAnswerYes;
+
+const HeadlessDesktop::Box kOffer{"Form1", "配置文件成功生成。是否现在就开始修改配置？", "祝贺",
+                                  36};
+const HeadlessDesktop::Box kFailure{
+    "Form1",
+    "对这个文件修改的权限被您的系统拒绝了。但是，生成的文件(svrcfg_skirmish.ini)已经被置放到本程序所在的文件夹之下。你可以手动复制它到 Korvane的所在文件夹\\Data下覆盖原文件。",
+    "提示", 64};
+
+constexpr const char* kGameFile = "game/Data/svrcfg_skirmish.ini";
+constexpr const char* kOldGameFile = "[Settings]\r\nPort=9999\r\n";
+
+void make_game_file(const Harness& h)
+{
+    std::filesystem::create_directories(h.folder.file("game/Data"));
+    h.folder.write(kGameFile, kOldGameFile);
+}
+
+TEST(Install, YesCopiesTheFileOverTheGamesCopyAndSaysNothingMore)
+{
+    Harness h;
+    make_game_file(h);
+    h.store_location(h.folder.file(kGameFile));
+    h.desktop.answer_boxes({kYes});
+    h.generate();
+
+    EXPECT_EQ(h.folder.read(kGameFile), kDefaultSettingsFile);
+    EXPECT_EQ(h.generated(), kDefaultSettingsFile);
+    EXPECT_EQ(h.desktop.boxes(), std::vector<HeadlessDesktop::Box>{kOffer});
+    EXPECT_EQ(h.desktop.visible_windows(), std::vector<std::string>{"Form1"});
+}
+
+TEST(Install, DestinationsThatCannotBeReplacedGiveTheFailureBoxAndStayAsTheyWere)
+{
+    struct Case {
+        const char* name;
+        std::function<void(const Harness&)> arrange;
+        const char* untouched; // a file that must keep kOldGameFile, or nullptr
+    };
+    const Case cases[] = {
+        {"settings.ban missing", [](const Harness& h) { make_game_file(h); }, kGameFile},
+        {"settings.ban of zero bytes",
+         [](const Harness& h) {
+             make_game_file(h);
+             h.folder.write("settings.ban", "");
+         },
+         kGameFile},
+        {"destination folder missing",
+         [](const Harness& h) {
+             h.store_location(h.folder.file("nowhere/Data/svrcfg_skirmish.ini"));
+         },
+         nullptr},
+        {"destination is a folder",
+         [](const Harness& h) {
+             make_game_file(h);
+             h.store_location(h.folder.file("game/Data"));
+         },
+         kGameFile},
+        {"destination read-only",
+         [](const Harness& h) {
+             make_game_file(h);
+             ::chmod(h.folder.file(kGameFile).c_str(), 0444);
+             h.store_location(h.folder.file(kGameFile));
+         },
+         kGameFile},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        Harness h;
+        c.arrange(h);
+        const std::vector<std::string> before = h.folder.entries();
+        h.desktop.answer_boxes({kYes});
+        h.generate();
+
+        EXPECT_EQ(h.desktop.boxes(), (std::vector<HeadlessDesktop::Box>{kOffer, kFailure}));
+        if (c.untouched != nullptr) {
+            EXPECT_EQ(h.folder.read(c.untouched), kOldGameFile);
+        }
+        std::vector<std::string> expected = before;
+        if (!h.folder.exists("svrcfg_skirmish.ini")) ADD_FAILURE() << "no generated file";
+        std::erase(expected, "svrcfg_skirmish.ini");
+        std::vector<std::string> after = h.folder.entries();
+        std::erase(after, "svrcfg_skirmish.ini");
+        EXPECT_EQ(after, expected) << "nothing but the generated file may appear";
+        EXPECT_EQ(h.generated(), kDefaultSettingsFile);
+        EXPECT_EQ(h.desktop.visible_windows(), std::vector<std::string>{"Form1"});
+    }
+}
+
+TEST(Install, AnUnsetLocationOpensTheSettingsWindowInsteadOfAskingMore)
+{
+    for (const char* content : {"\r\n", "\n", "    \r\n", ",C:\\later.ini\r\n"}) {
+        SCOPED_TRACE(content);
+        Harness h;
+        h.folder.write("settings.ban", content);
+        h.desktop.answer_boxes({kYes});
+        h.desktop.clear_log();
+        h.generate();
+
+        EXPECT_EQ(h.desktop.boxes(), std::vector<HeadlessDesktop::Box>{kOffer});
+        EXPECT_EQ(h.desktop.log(),
+                  (std::vector<std::string>{"create Form4", "show Form4", "hide Form1"}));
+        EXPECT_EQ(h.desktop.visible_windows(), std::vector<std::string>{"Form4"});
+        EXPECT_EQ(h.desktop.text("Form4", "Text1"), "");
+    }
+}
+
+TEST(Install, TheDestinationIsTheFirstFieldOfTheFirstLine)
+{
+    struct Case {
+        std::string line; // relative to the program folder's path, after "<folder>/"
+        const char* copied_to;
+    };
+    const Case cases[] = {
+        {"game,old\r\n", "game"},                           // a hand-written comma ends the field
+        {"\"game,new\"\r\n", "game,new"},                   // unless the path is quoted
+        {"游戏存档.ini\r\n", "游戏存档.ini"},               // read in the system's code page
+        {"svrcfg_skirmish.ini\r\n", "svrcfg_skirmish.ini"}, // onto the generated file itself
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.line);
+        Harness h;
+        const bool quoted = c.line.front() == '"';
+        const std::string line = quoted ? "\"" + h.folder.path() + "/" + c.line.substr(1)
+                                        : h.folder.path() + "/" + c.line;
+        h.folder.write("settings.ban", h.gbk.from_utf8(line));
+        h.desktop.answer_boxes({kYes});
+        h.generate();
+
+        EXPECT_EQ(h.desktop.boxes(), std::vector<HeadlessDesktop::Box>{kOffer});
+        EXPECT_EQ(h.folder.read(c.copied_to), kDefaultSettingsFile);
+    }
+}
+
+TEST(Install, ALocationSavedInTheSettingsWindowIsUsedByTheNextClick)
+{
+    Harness h;
+    make_game_file(h);
+    h.folder.write("settings.ban", "\r\n");
+    h.desktop.answer_boxes({kYes});
+    h.generate(); // no location yet: the Settings window comes up
+    h.desktop.type("Form4", "Text1", h.folder.file(kGameFile));
+    h.desktop.click("Form4", "Command2");
+    ASSERT_TRUE(h.desktop.visible("Form1"));
+
+    h.desktop.click("Form1", "Check13");
+    h.desktop.answer_boxes({kYes});
+    h.generate();
+    EXPECT_EQ(h.folder.read(kGameFile), h.generated());
+    EXPECT_NE(h.generated(), kDefaultSettingsFile);
+    EXPECT_EQ(h.desktop.boxes(), (std::vector<HeadlessDesktop::Box>{kOffer, kOffer}));
+}
+
+} // namespace

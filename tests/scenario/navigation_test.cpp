@@ -1,0 +1,238 @@
+// The moves between the four windows, and the main window's keyboard.
+#include "support/harness.h"
+
+#include <functional>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+using platform::CheckState;
+using testing_support::Harness;
+using Names = std::vector<std::string>;
+
+constexpr int kYes = platform::kAnswerYes;
+
+TEST(Navigation, EachButtonMovesBetweenWindowsInItsOrder)
+{
+    struct Case {
+        const char* name;
+        std::function<void(Harness&)> before;
+        const char* form;
+        const char* button;
+        Names log;
+        Names visible; // front-most first
+    };
+    const auto nothing = [](Harness&) {};
+    const Case cases[] = {
+        {"settings",
+         nothing,
+         "Form1",
+         "Command2",
+         {"create Form4", "show Form4", "hide Form1"},
+         {"Form4"}},
+        {"resources",
+         nothing,
+         "Form1",
+         "Command3",
+         {"create Form3", "show Form3"},
+         {"Form3", "Form1"}},
+        {"about",
+         nothing,
+         "Form1",
+         "Command4",
+         {"hide Form1", "create Form2", "show Form2"},
+         {"Form2"}},
+        {"exit", nothing, "Form1", "Command5", {"destroy Form1", "quit"}, {}},
+        {"about OK",
+         [](Harness& h) { h.desktop.click("Form1", "Command4"); },
+         "Form2",
+         "Command1",
+         {"destroy Form2", "show Form1"},
+         {"Form1"}},
+        {"resources OK",
+         [](Harness& h) { h.desktop.click("Form1", "Command3"); },
+         "Form3",
+         "Command6",
+         {"hide Form3"},
+         {"Form1"}},
+        {"settings OK",
+         [](Harness& h) {
+             h.desktop.click("Form1", "Command2");
+             h.desktop.type("Form4", "Text1", "x.ini");
+         },
+         "Form4",
+         "Command2",
+         {"destroy Form4", "show Form1"},
+         {"Form1"}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        Harness h;
+        c.before(h);
+        h.desktop.clear_log();
+        h.desktop.click(c.form, c.button);
+        EXPECT_EQ(h.desktop.log(), c.log);
+        EXPECT_EQ(h.desktop.visible_windows(), c.visible);
+        EXPECT_TRUE(h.desktop.boxes().empty());
+    }
+}
+
+TEST(Navigation, TheMainWindowKeepsItsValuesAcrossAboutAndSettingsVisits)
+{
+    Harness h;
+    h.desktop.clear("Form1", "Text1");
+    h.desktop.type("Form1", "Text1", "45");
+    h.desktop.click("Form1", "Check1");
+
+    h.desktop.click("Form1", "Command4");
+    h.desktop.click("Form2", "Command1");
+    h.desktop.click("Form1", "Command2");
+    h.desktop.answer_boxes({kYes}); // give up on an empty location
+    h.desktop.click("Form4", "Command2");
+
+    EXPECT_EQ(h.desktop.created("Form1"), 1);
+    EXPECT_EQ(h.desktop.text("Form1", "Text1"), "45");
+    EXPECT_EQ(h.desktop.check("Form1", "Check1"), CheckState::Checked);
+    h.generate();
+    EXPECT_NE(h.generated().find("TimeLimitMinutes=45\r\n"), std::string::npos);
+    EXPECT_NE(h.generated().find("IsDedicated=yes\r\n"), std::string::npos);
+}
+
+TEST(Navigation, ResourcesIsOneWindowBesideTheMainWindow)
+{
+    Harness h;
+    h.desktop.click("Form1", "Command3");
+    h.desktop.click("Form1", "Command3"); // while shown
+    h.desktop.click("Form3", "Command6");
+    h.desktop.click("Form1", "Command3"); // while hidden
+    EXPECT_EQ(h.desktop.created("Form3"), 1);
+    EXPECT_EQ(h.desktop.visible_windows(), (Names{"Form3", "Form1"}));
+
+    // It stays and keeps working while the About window replaces the main window.
+    h.desktop.click("Form1", "Command4");
+    EXPECT_EQ(h.desktop.visible_windows(), (Names{"Form2", "Form3"}));
+    h.desktop.click("Form3", "Label1");
+    EXPECT_EQ(h.desktop.shell_requests().size(), 1u);
+}
+
+TEST(Navigation, ExitWhileResourcesIsShownEndsEverything)
+{
+    Harness h;
+    h.desktop.click("Form1", "Command3");
+    h.desktop.click("Form1", "Command5");
+    EXPECT_TRUE(h.desktop.ended());
+    EXPECT_TRUE(h.desktop.visible_windows().empty());
+    EXPECT_FALSE(h.desktop.exists("Form3"));
+    EXPECT_FALSE(h.desktop.exists("Form1"));
+}
+
+TEST(Navigation, CloseRequestsNeverLeaveTheProgramWithoutAWindow)
+{
+    struct Case {
+        const char* name;
+        std::function<void(Harness&)> open;
+        const char* closed;
+        Names visible;
+        bool ended;
+    };
+    const Case cases[] = {
+        {"main", [](Harness&) {}, "Form1", {}, true},
+        {"about",
+         [](Harness& h) { h.desktop.click("Form1", "Command4"); },
+         "Form2",
+         {"Form1"},
+         false},
+        {"resources",
+         [](Harness& h) { h.desktop.click("Form1", "Command3"); },
+         "Form3",
+         {"Form1"},
+         false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        Harness h;
+        c.open(h);
+        h.desktop.request_close(c.closed);
+        EXPECT_EQ(h.desktop.visible_windows(), c.visible);
+        EXPECT_EQ(h.desktop.ended(), c.ended);
+    }
+}
+
+TEST(Navigation, TabWalksTheMainWindowInItsKeyboardOrder)
+{
+    Harness h;
+    EXPECT_EQ(h.desktop.focus("Form1"), "Text1");
+    const Names expected{"Text2",    "Text3",    "Check1",   "Check2",   "Check3",
+                         "Check4",   "Check5",   "Check6",   "Check7",   "Check8",
+                         "Check9",   "Check10",  "Check11",  "Check12",  "Check13",
+                         "Text4",    "Check14",  "Check15",  "Text5",    "Command1",
+                         "Command2", "Command3", "Command4", "Command5", "Text1"};
+    Names visited;
+    for (std::size_t i = 0; i < expected.size(); ++i) {
+        h.desktop.press_tab("Form1");
+        visited.push_back(h.desktop.focus("Form1"));
+    }
+    EXPECT_EQ(visited, expected);
+}
+
+TEST(Navigation, AccessKeysAndEnterPressTheMainWindowsButtons)
+{
+    struct Case {
+        const char* name;
+        std::function<void(Harness&)> press;
+        Names visible;
+        std::size_t boxes;
+    };
+    const Case cases[] = {
+        {"Alt+C", [](Harness& h) { h.desktop.press_alt("Form1", 'c'); }, {"Form1"}, 2},
+        {"Alt+S", [](Harness& h) { h.desktop.press_alt("Form1", 'S'); }, {"Form4"}, 0},
+        {"Alt+R", [](Harness& h) { h.desktop.press_alt("Form1", 'r'); }, {"Form3", "Form1"}, 0},
+        {"Alt+A", [](Harness& h) { h.desktop.press_alt("Form1", 'a'); }, {"Form2"}, 0},
+        {"Alt+E", [](Harness& h) { h.desktop.press_alt("Form1", 'e'); }, {}, 0},
+        {"Enter in a text box", [](Harness& h) { h.desktop.press_enter("Form1"); }, {"Form1"}, 2},
+        {"Enter on Resources",
+         [](Harness& h) {
+             for (int i = 0; i < 22; ++i) h.desktop.press_tab("Form1");
+             h.desktop.press_enter("Form1");
+         },
+         {"Form3", "Form1"},
+         0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        Harness h;
+        c.press(h);
+        EXPECT_EQ(h.desktop.visible_windows(), c.visible);
+        EXPECT_EQ(h.desktop.boxes().size(), c.boxes);
+    }
+}
+
+TEST(Navigation, WhereCheckBoxesOverlapTheRightHandOneTakesTheClick)
+{
+    struct Case {
+        int x, y; // twips in the window
+        const char* toggled;
+    };
+    // The frame sits at (120, 2640); Check11 and Check15 start at 2280 within it.
+    const Case cases[] = {
+        {2500, 2640 + 1700, "Check11"},
+        {2300, 2640 + 1700, "Check10"},
+        {2500, 2640 + 2420, "Check15"},
+        {2300, 2640 + 2420, "Check14"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.toggled);
+        Harness h;
+        const char* const boxes[] = {"Check10", "Check11", "Check14", "Check15"};
+        std::vector<CheckState> before;
+        for (const char* box : boxes) before.push_back(h.desktop.check("Form1", box));
+        h.desktop.click_at("Form1", c.x, c.y);
+        for (std::size_t i = 0; i < std::size(boxes); ++i) {
+            const bool changed = h.desktop.check("Form1", boxes[i]) != before[i];
+            EXPECT_EQ(changed, std::string_view(boxes[i]) == c.toggled) << boxes[i];
+        }
+    }
+}
+
+} // namespace

@@ -1,0 +1,204 @@
+// The Settings window: shows, takes and stores the location of the game's settings file.
+#include "support/harness.h"
+
+#include <filesystem>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+using platform::HeadlessDesktop;
+using testing_support::FileOp;
+using testing_support::Harness;
+
+constexpr int kYes = platform::kAnswerYes;
+constexpr int kNo = platform::kAnswerNo;
+
+const HeadlessDesktop::Box kEmptyWarning{
+    "Form4",
+    "请正确输入Stormline2 - Korvane的所在文件夹。否则程序将不能自动对Korvane进行修改，而需要您手动修改。确定放弃设置吗？",
+    "错误的输入", 52};
+const HeadlessDesktop::Box kSaveFailed{
+    "Form4",
+    "无法保存游戏配置文件的位置（settings.ban）。请确认本程序所在的文件夹可以写入，然后再试一次。",
+    "提示", 64};
+
+void open_settings(Harness& h)
+{
+    h.desktop.click("Form1", "Command2");
+    ASSERT_TRUE(h.desktop.visible("Form4"));
+}
+
+TEST(SettingsWindow, OpensWithThePathFilesFirstField)
+{
+    struct Case {
+        const char* name;
+        std::optional<std::string> file; // nothing: no settings.ban
+        std::string shown;
+    };
+    const Case cases[] = {
+        {"missing file", std::nullopt, ""},
+        {"empty file", "", ""},
+        {"plain path", "C:\\Games\\Korvane\\Data\\svrcfg_skirmish.ini\r\n",
+         "C:\\Games\\Korvane\\Data\\svrcfg_skirmish.ini"},
+        {"quoted path", "\"D:\\Old,New\\Data\\svrcfg_skirmish.ini\"\r\n",
+         "D:\\Old,New\\Data\\svrcfg_skirmish.ini"},
+        {"comma unquoted", "D:\\Old,New\\x.ini\r\n", "D:\\Old"},
+        {"spaces", "     \r\n", ""},
+        {"GBK path", "E:\\\xD3\xCE\xCF\xB7\\Data\\svrcfg_skirmish.ini\r\n",
+         "E:\\游戏\\Data\\svrcfg_skirmish.ini"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        Harness h;
+        if (c.file) h.folder.write("settings.ban", *c.file);
+        open_settings(h);
+        EXPECT_EQ(h.desktop.text("Form4", "Text1"), c.shown);
+        EXPECT_EQ(h.desktop.focus("Form4"), "Text1");
+        EXPECT_FALSE(h.desktop.visible("Form1"));
+    }
+}
+
+TEST(SettingsWindow, OkSavesTheTextAndReturnsToTheMainWindow)
+{
+    struct Case {
+        std::string typed;
+        std::string stored; // bytes of settings.ban
+    };
+    const Case cases[] = {
+        {"C:\\Games\\Korvane\\Data\\svrcfg_skirmish.ini",
+         "C:\\Games\\Korvane\\Data\\svrcfg_skirmish.ini\r\n"},
+        {"E:\\游戏\\svrcfg_skirmish.ini", "E:\\\xD3\xCE\xCF\xB7\\svrcfg_skirmish.ini\r\n"},
+        // Quoted, so that the whole path reads back.
+        {"D:\\Old,New\\svrcfg_skirmish.ini", "\"D:\\Old,New\\svrcfg_skirmish.ini\"\r\n"},
+        // Spaces count as text: stored as they stand, read back as not set.
+        {"   ", "   \r\n"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.typed);
+        Harness h;
+        h.folder.write("settings.ban", "old.ini\r\n");
+        open_settings(h);
+        h.desktop.clear("Form4", "Text1");
+        h.desktop.type("Form4", "Text1", c.typed);
+        h.desktop.clear_log();
+        h.desktop.click("Form4", "Command2");
+
+        EXPECT_EQ(h.path_file(), c.stored);
+        EXPECT_TRUE(h.desktop.boxes().empty());
+        EXPECT_EQ(h.desktop.log(), (std::vector<std::string>{"destroy Form4", "show Form1"}));
+        EXPECT_EQ(h.folder.entries(), std::vector<std::string>{"settings.ban"});
+    }
+}
+
+TEST(SettingsWindow, OkWithAnEmptyBoxAsksBeforeGivingUp)
+{
+    struct Case {
+        int answer;
+        bool stays;
+    };
+    for (const Case c : {Case{kNo, true}, Case{kYes, false}}) {
+        SCOPED_TRACE(c.answer);
+        Harness h;
+        open_settings(h);
+        h.desktop.answer_boxes({c.answer});
+        h.desktop.click("Form4", "Command2");
+
+        EXPECT_EQ(h.desktop.boxes(), std::vector<HeadlessDesktop::Box>{kEmptyWarning});
+        EXPECT_FALSE(h.folder.exists("settings.ban"));
+        EXPECT_EQ(h.desktop.visible_windows(),
+                  std::vector<std::string>{c.stays ? "Form4" : "Form1"});
+    }
+}
+
+TEST(SettingsWindow, BrowseTakesTheChosenFileAndCancelKeepsTheText)
+{
+    Harness h;
+    open_settings(h);
+    h.desktop.type("Form4", "Text1", "typed by hand");
+
+    h.desktop.answer_file_dialog(std::nullopt);
+    h.desktop.click("Form4", "Command1");
+    EXPECT_EQ(h.desktop.text("Form4", "Text1"), "typed by hand");
+
+    h.desktop.answer_file_dialog("/mnt/c/Games/Korvane/Data/svrcfg_skirmish.ini");
+    h.desktop.click("Form4", "Command1");
+    EXPECT_EQ(h.desktop.text("Form4", "Text1"), "/mnt/c/Games/Korvane/Data/svrcfg_skirmish.ini");
+
+    h.desktop.click("Form4", "Command1"); // cancelled again
+    EXPECT_EQ(h.desktop.text("Form4", "Text1"), "/mnt/c/Games/Korvane/Data/svrcfg_skirmish.ini");
+
+    const std::string label = "SL2Korvane遭遇战模式配置文件(svrcfg_skirmish.ini)";
+    ASSERT_EQ(h.desktop.dialogs().size(), 3u);
+    for (const HeadlessDesktop::Dialog& d : h.desktop.dialogs()) {
+        EXPECT_EQ(d.owner, "Form4");
+        EXPECT_EQ(d.title, "打开文件");
+        EXPECT_EQ(d.filter_label, label);
+        EXPECT_EQ(d.filter_pattern, "svrcfg_skirmish.ini");
+    }
+    // The dialog starts from the last file chosen in it.
+    EXPECT_EQ(h.desktop.dialogs()[0].initial_name, "svrcfg_skirmish.ini");
+    EXPECT_EQ(h.desktop.dialogs()[1].initial_name, "svrcfg_skirmish.ini");
+    EXPECT_EQ(h.desktop.dialogs()[2].initial_name, "/mnt/c/Games/Korvane/Data/svrcfg_skirmish.ini");
+}
+
+TEST(SettingsWindow, EachOpeningIsANewWindowThatReadsTheFileAgain)
+{
+    Harness h;
+    open_settings(h);
+    h.desktop.type("Form4", "Text1", "first.ini");
+    h.desktop.click("Form4", "Command2");
+    EXPECT_EQ(h.path_file(), "first.ini\r\n");
+
+    h.folder.write("settings.ban", "changed.ini\r\n");
+    open_settings(h);
+    EXPECT_EQ(h.desktop.created("Form4"), 2);
+    EXPECT_EQ(h.desktop.text("Form4", "Text1"), "changed.ini");
+}
+
+TEST(SettingsWindow, ACloseRequestActsAsOk)
+{
+    Harness h;
+    open_settings(h);
+    h.desktop.type("Form4", "Text1", "closed.ini");
+    h.desktop.request_close("Form4");
+    EXPECT_EQ(h.path_file(), "closed.ini\r\n");
+    EXPECT_EQ(h.desktop.visible_windows(), std::vector<std::string>{"Form1"});
+}
+
+TEST(SettingsWindow, AFailedSaveSaysSoKeepsTheWindowAndTheOldFile)
+{
+    // Every file-system call of the save failing in turn.
+    Harness counting;
+    counting.folder.write("settings.ban", "old.ini\r\n");
+    open_settings(counting);
+    counting.desktop.type("Form4", "Text1", "x");
+    counting.files.fail_call(-1);
+    counting.desktop.click("Form4", "Command2");
+    const std::vector<FileOp> calls = counting.files.calls();
+    ASSERT_GE(calls.size(), 4u);
+
+    for (int i = 0; i < static_cast<int>(calls.size()); ++i) {
+        SCOPED_TRACE(to_string(calls[static_cast<std::size_t>(i)]));
+        Harness h;
+        h.folder.write("settings.ban", "old.ini\r\n");
+        open_settings(h);
+        h.desktop.clear("Form4", "Text1");
+        h.desktop.type("Form4", "Text1", "new.ini");
+        h.files.fail_call(i);
+        h.desktop.click("Form4", "Command2");
+
+        EXPECT_EQ(h.desktop.boxes(), std::vector<HeadlessDesktop::Box>{kSaveFailed});
+        EXPECT_EQ(h.path_file(), "old.ini\r\n");
+        EXPECT_EQ(h.folder.entries(), std::vector<std::string>{"settings.ban"});
+        EXPECT_EQ(h.desktop.visible_windows(), std::vector<std::string>{"Form4"});
+        EXPECT_EQ(h.desktop.text("Form4", "Text1"), "new.ini");
+
+        h.files.fail_call(-1);
+        h.desktop.click("Form4", "Command2");
+        EXPECT_EQ(h.path_file(), "new.ini\r\n");
+        EXPECT_EQ(h.desktop.visible_windows(), std::vector<std::string>{"Form1"});
+    }
+}
+
+} // namespace

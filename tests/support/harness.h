@@ -1,0 +1,73 @@
+// The whole program on the test desktop, with its program folder in a fresh temporary folder and
+// files written in GBK, as on the Chinese systems the program is made for.
+#pragma once
+
+#include "app/application.h"
+#include "platform/headless/headless_desktop.h"
+#include "platform/posix/iconv_code_page.h"
+#include "platform/posix/posix_file_system.h"
+#include "support/faulty_file_system.h"
+#include "support/temp_folder.h"
+
+#include <ostream>
+#include <string>
+
+namespace platform {
+
+// Readable failure messages for the boxes a test expects.
+inline void PrintTo(const HeadlessDesktop::Box& box, std::ostream* os)
+{
+    *os << "{" << box.owner << ", \"" << box.text << "\", \"" << box.title << "\", " << box.style
+        << "}";
+}
+
+} // namespace platform
+
+namespace testing_support {
+
+struct Harness {
+    TempFolder folder;
+    platform::PosixFileSystem real_files{folder.path()};
+    FaultyFileSystem files{real_files};
+    platform::IconvCodePage gbk{"GBK"};
+    platform::HeadlessDesktop desktop;
+    app::Application app{desktop, files, gbk};
+
+    Harness() { app.start(); }
+
+    // The generated settings file and the path file, by their bytes.
+    std::string generated() const { return folder.read("svrcfg_skirmish.ini"); }
+    std::string path_file() const { return folder.read("settings.ban"); }
+    // Stores a location in settings.ban as the Settings window would (GBK, CR LF).
+    void store_location(const std::string& path) const
+    {
+        folder.write("settings.ban", gbk.from_utf8(path) + "\r\n");
+    }
+    // Presses the generate button.
+    void generate() { desktop.click("Form1", "Command1"); }
+};
+
+// The file that a fresh start writes, line by line.
+inline constexpr const char* kDefaultSettingsFile = "[Settings]\r\n"
+                                                    "TimeLimitMinutes=25\r\n"
+                                                    "RadarMode=1\r\n"
+                                                    "Port=4848\r\n"
+                                                    "IsDedicated=no\r\n"
+                                                    "IsAutoRestart=no\r\n"
+                                                    "IsPassworded=no\r\n"
+                                                    "IsQuickMatch=no\r\n"
+                                                    "IsLaddered=no\r\n"
+                                                    "RemixTeams=yes\r\n"
+                                                    "CanRepairBuildings=yes\r\n"
+                                                    "DriverIsAlwaysGunner=yes\r\n"
+                                                    "SpawnWeapons=yes\r\n"
+                                                    "UseLagReduction=yes\r\n"
+                                                    "IsFriendlyFirePermitted=no\r\n"
+                                                    "IsTeamChangingAllowed=yes\r\n"
+                                                    "IsClanGame=no\r\n"
+                                                    "MaxPlayers=1\r\n"
+                                                    "BaseDestructionEndsGame=yes\r\n"
+                                                    "BeaconPlacementEndsGame=yes\r\n"
+                                                    "StartingCredits=600\r\n";
+
+} // namespace testing_support
