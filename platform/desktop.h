@@ -2,7 +2,7 @@
 // (Win32, GTK, the in-memory test desktop) provides for any window built from a FormSpec.
 #pragma once
 
-#include "platform/form_spec.h"
+#include "platform/form_table.h"
 
 #include <optional>
 #include <string>

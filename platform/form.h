@@ -3,7 +3,7 @@
 #pragma once
 
 #include "platform/desktop.h"
-#include "platform/form_spec.h"
+#include "platform/form_table.h"
 
 #include <span>
 #include <string>

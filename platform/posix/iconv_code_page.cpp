@@ -66,7 +66,8 @@ std::string convert(const std::string& to, const std::string& from, std::string_
                     BadInputLength bad_input_length)
 {
     const iconv_t converter = ::iconv_open(to.c_str(), from.c_str());
-    if (converter == reinterpret_cast<iconv_t>(-1)) {
+    // iconv_open reports failure as (iconv_t)-1; there is no other way to test for it.
+    if (converter == reinterpret_cast<iconv_t>(-1)) { // NOLINT(performance-no-int-to-ptr)
         // An unknown codeset must not lose the user's text: the bytes as they are may still be
         // right (ASCII is in every codeset), while an empty result is surely wrong.
         return std::string(input);
