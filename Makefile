@@ -9,7 +9,8 @@ build:
 	cmake --preset dev
 	cmake --build --preset dev
 
-# Every test, in a plain build and under AddressSanitizer + UndefinedBehaviorSanitizer.
+# Every test, in a plain build and under AddressSanitizer + UndefinedBehaviorSanitizer, then as
+# 64-bit Windows code under Wine.
 test:
 	scripts/install-deps test
 	cmake --preset dev
@@ -18,6 +19,9 @@ test:
 	cmake --preset asan
 	cmake --build --preset asan
 	ctest --preset asan
+	cmake --preset win64
+	cmake --build --preset win64
+	ctest --preset win64
 
 clean:
 	rm -rf build

@@ -58,7 +58,7 @@ TEST(AboutWindow, ButtonsAskTheShellForTheirTargets)
         h.desktop.click("Form1", "Command4");
         c.press(h);
         c.press(h); // every press asks again
-        const std::string target = c.target[0] == '/' ? h.folder.path() + c.target : c.target;
+        const std::string target = c.target[0] == '/' ? h.folder.file(c.target + 1) : c.target;
         const Request expected{"Form2", "open", target, "", ""};
         EXPECT_EQ(requests(h.desktop), (std::vector<Request>{expected, expected}));
         EXPECT_EQ(h.desktop.visible_windows(), Names{"Form2"});
@@ -72,7 +72,7 @@ TEST(AboutWindow, EachOpeningLoadsTheMovieAfreshAndOkOrEnterReturns)
     for (int opening = 1; opening <= 2; ++opening) {
         h.desktop.click("Form1", "Command4");
         EXPECT_EQ(h.desktop.created("Form2"), opening);
-        EXPECT_EQ(h.desktop.movie("Form2", "SF"), h.folder.path() + "/tessel.swf");
+        EXPECT_EQ(h.desktop.movie("Form2", "SF"), h.folder.file("tessel.swf"));
         EXPECT_EQ(h.desktop.focus("Form2"), "SF");
         if (opening == 1)
             h.desktop.press_enter("Form2");

@@ -1,8 +1,6 @@
 // After generating, Yes copies the file over the game's copy named in settings.ban.
 #include "support/harness.h"
 
-#include <sys/stat.h>
-
 #include <filesystem>
 #include <functional>
 
@@ -75,7 +73,7 @@ TEST(Install, DestinationsThatCannotBeReplacedGiveTheFailureBoxAndStayAsTheyWere
         {"destination read-only",
          [](const Harness& h) {
              make_game_file(h);
-             ::chmod(h.folder.file(kGameFile).c_str(), 0444);
+             testing_support::make_read_only(h.folder.file(kGameFile));
              h.store_location(h.folder.file(kGameFile));
          },
          kGameFile},
@@ -124,7 +122,7 @@ TEST(Install, AnUnsetLocationOpensTheSettingsWindowInsteadOfAskingMore)
 TEST(Install, TheDestinationIsTheFirstFieldOfTheFirstLine)
 {
     struct Case {
-        std::string line; // relative to the program folder's path, after "<folder>/"
+        std::string line; // relative to the program folder
         const char* copied_to;
     };
     const Case cases[] = {
@@ -137,8 +135,8 @@ TEST(Install, TheDestinationIsTheFirstFieldOfTheFirstLine)
         SCOPED_TRACE(c.line);
         Harness h;
         const bool quoted = c.line.front() == '"';
-        const std::string line = quoted ? "\"" + h.folder.path() + "/" + c.line.substr(1)
-                                        : h.folder.path() + "/" + c.line;
+        const std::string line = quoted ? std::string("\"").append(h.folder.file(c.line.substr(1)))
+                                        : h.folder.file(c.line);
         h.folder.write("settings.ban", h.gbk.from_utf8(line));
         h.desktop.answer_boxes({kYes});
         h.generate();

@@ -1,12 +1,11 @@
-// The whole program on the test desktop, with its program folder in a fresh temporary folder and
-// files written in GBK, as on the Chinese systems the program is made for.
+// The whole program on the test desktop over the platform's real files, with its program folder in
+// a fresh temporary folder and files written in GBK, as on the Chinese systems it is made for.
 #pragma once
 
 #include "app/application.h"
 #include "platform/headless/headless_desktop.h"
-#include "platform/posix/iconv_code_page.h"
-#include "platform/posix/posix_file_system.h"
 #include "support/faulty_file_system.h"
+#include "support/native.h"
 #include "support/temp_folder.h"
 
 #include <ostream>
@@ -27,9 +26,9 @@ namespace testing_support {
 
 struct Harness {
     TempFolder folder;
-    platform::PosixFileSystem real_files{folder.path()};
+    NativeFileSystem real_files{folder.path()};
     FaultyFileSystem files{real_files};
-    platform::IconvCodePage gbk{"GBK"};
+    NativeCodePage gbk = gbk_code_page();
     platform::HeadlessDesktop desktop;
     app::Application app{desktop, files, gbk};
 

@@ -14,8 +14,10 @@ public:
     TempFolder(const TempFolder&) = delete;
     TempFolder& operator=(const TempFolder&) = delete;
 
+    // UTF-8, without a trailing separator.
     const std::string& path() const { return path_; }
-    // path() + "/" + name
+    // path() joined with a relative name by the platform's separator ('\' on Windows, where a
+    // '/' in the name becomes one too), as the program joins its folder and a file name.
     std::string file(std::string_view name) const;
 
     // Helpers for arranging and checking files by their bytes.
@@ -23,7 +25,9 @@ public:
     // The whole content; a test failure is recorded when the file cannot be read.
     std::string read(std::string_view name) const;
     bool exists(std::string_view name) const;
-    // Names of every entry in the folder (and in its subfolders, as "sub/name"), sorted.
+    bool is_folder(std::string_view name) const;
+    // Names of every entry in the folder (and in its subfolders, as "sub/name" on every
+    // platform), sorted.
     std::vector<std::string> entries() const;
 
 private:

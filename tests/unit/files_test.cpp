@@ -1,11 +1,10 @@
 // Whole-file replacement and copying on real files: the new bytes exactly, or the old ones intact.
 #include "platform/files.h"
-#include "platform/posix/posix_file_system.h"
 #include "support/faulty_file_system.h"
+#include "support/native.h"
 #include "support/temp_folder.h"
 
 #include <gtest/gtest.h>
-#include <sys/stat.h>
 
 #include <filesystem>
 #include <functional>
@@ -19,8 +18,8 @@ namespace {
 
 using namespace std::string_literals;
 using platform::FileSystem;
-using platform::PosixFileSystem;
 using testing_support::FaultyFileSystem;
+using testing_support::NativeFileSystem;
 using testing_support::TempFolder;
 
 // Line ends, a GBK name and a NUL: the bytes must come back exactly, with nothing translated.
@@ -35,15 +34,9 @@ std::map<std::string, std::string> snapshot(const TempFolder& folder)
 {
     std::map<std::string, std::string> contents;
     for (const std::string& name : folder.entries()) {
-        contents[name] =
-            std::filesystem::is_directory(folder.file(name)) ? kFolder : folder.read(name);
+        contents[name] = folder.is_folder(name) ? kFolder : folder.read(name);
     }
     return contents;
-}
-
-void make_read_only(const TempFolder& folder, const std::string& name)
-{
-    ASSERT_EQ(::chmod(folder.file(name).c_str(), 0444), 0);
 }
 
 void expect_result(std::error_code error, std::optional<std::errc> expected)
@@ -72,6 +65,12 @@ TEST(ReplaceFile, WritesTheWholeFileOrRefusesAndLeavesTheFolderAsItWas)
          kNewBytes,
          std::nullopt,
          {{"target.ini", kNewBytes}}},
+        {"Chinese name, which must reach the system as such",
+         [](const TempFolder&) {},
+         "游戏.ini",
+         kNewBytes,
+         std::nullopt,
+         {{"游戏.ini", kNewBytes}}},
         {"longer old file is replaced whole",
          [](const TempFolder& folder) { folder.write("target.ini", kOldBytes); },
          "target.ini",
@@ -87,7 +86,7 @@ TEST(ReplaceFile, WritesTheWholeFileOrRefusesAndLeavesTheFolderAsItWas)
         {"read-only file",
          [](const TempFolder& folder) {
              folder.write("target.ini", kOldBytes);
-             make_read_only(folder, "target.ini");
+             testing_support::make_read_only(folder.file("target.ini"));
          },
          "target.ini",
          kNewBytes,
@@ -112,26 +111,11 @@ TEST(ReplaceFile, WritesTheWholeFileOrRefusesAndLeavesTheFolderAsItWas)
         SCOPED_TRACE(c.what);
         TempFolder folder;
         c.arrange(folder);
-        PosixFileSystem fs("/unused");
+        NativeFileSystem fs("unused");
 
         expect_result(platform::replace_file(fs, folder.file(c.target), c.bytes), c.error);
         EXPECT_EQ(snapshot(folder), c.after);
     }
-}
-
-TEST(ReplaceFile, NewFileGetsThePermissionsOfAnyNewFile)
-{
-    TempFolder folder;
-    PosixFileSystem fs("/unused");
-
-    const mode_t saved = ::umask(027);
-    const std::error_code error = platform::replace_file(fs, folder.file("target.ini"), kNewBytes);
-    ::umask(saved);
-
-    EXPECT_FALSE(error) << error.message();
-    struct stat info {};
-    ASSERT_EQ(::stat(folder.file("target.ini").c_str(), &info), 0);
-    EXPECT_EQ(info.st_mode & 0777, 0640u);
 }
 
 TEST(CopyOver, CopiesByteForByteOrLeavesTheDestinationAlone)
@@ -176,7 +160,7 @@ TEST(CopyOver, CopiesByteForByteOrLeavesTheDestinationAlone)
         for (const auto& [name, bytes] : c.before) {
             folder.write(name, bytes);
         }
-        PosixFileSystem fs("/unused");
+        NativeFileSystem fs("unused");
 
         expect_result(platform::copy_over(fs, folder.file(c.source), folder.file(c.destination)),
                       c.error);
@@ -210,7 +194,7 @@ TEST(FileFaults, AFailureAtAnyStepLeavesTheOldFileAndNoTemporary)
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
-        PosixFileSystem real("/unused");
+        NativeFileSystem real("unused");
         FaultyFileSystem faulty(real);
         std::vector<std::string> steps;
         {
@@ -236,29 +220,6 @@ TEST(FileFaults, AFailureAtAnyStepLeavesTheOldFileAndNoTemporary)
             EXPECT_EQ(snapshot(folder), before);
         }
     }
-}
-
-TEST(ProgramFile, JoinsFolderAndNameWithTheSeparatorAsTheyAre)
-{
-    const struct {
-        const char* folder;
-        const char* expected;
-    } cases[] = {
-        {"/opt/game", "/opt/game/x.ini"},
-        {"/", "//x.ini"},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.folder);
-        const PosixFileSystem fs(c.folder);
-        EXPECT_EQ(platform::program_file(fs, "x.ini"), c.expected);
-    }
-}
-
-TEST(PosixFileSystem, ProgramFolderIsTheFolderOfTheRunningProgram)
-{
-    const PosixFileSystem fs;
-    EXPECT_EQ(fs.program_folder(),
-              std::filesystem::canonical("/proc/self/exe").parent_path().string());
 }
 
 } // namespace

@@ -1,0 +1,51 @@
+// The program's pictures, icons and cursors, loaded from the exe's resources.
+#include "platform/win32/art.h"
+
+#include "platform/win32/resource_ids.h"
+
+namespace platform {
+namespace {
+
+int icon_resource(Art art)
+{
+    switch (art) {
+    case Art::Emblem: return IDI_EMBLEM;
+    case Art::OpenFolder: return IDI_OPEN_FOLDER;
+    default: return 0;
+    }
+}
+
+} // namespace
+
+HICON load_icon(Art art, int size)
+{
+    const int id = icon_resource(art);
+    if (id == 0) return nullptr;
+    return static_cast<HICON>(::LoadImageW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(id),
+                                           IMAGE_ICON, size, size, LR_DEFAULTCOLOR));
+}
+
+HBITMAP load_bitmap(Art art)
+{
+    int id = 0;
+    if (art == Art::Banner) id = IDB_BANNER;
+    if (art == Art::AboutBanner) id = IDB_ABOUT_BANNER;
+    if (id == 0) return nullptr;
+    return static_cast<HBITMAP>(::LoadImageW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(id),
+                                             IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
+}
+
+HCURSOR load_cursor(Cursor cursor)
+{
+    int id = 0;
+    switch (cursor) {
+    case Cursor::Hand: id = IDC_HAND_POINTER; break;
+    case Cursor::HandExclaim: id = IDC_HAND_EXCLAIM; break;
+    case Cursor::Pen: id = IDC_PEN; break;
+    case Cursor::Default: return nullptr;
+    }
+    return static_cast<HCURSOR>(::LoadImageW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(id),
+                                             IMAGE_CURSOR, 0, 0, LR_DEFAULTSIZE | LR_SHARED));
+}
+
+} // namespace platform

@@ -1,0 +1,17 @@
+// The program's pictures, icons and cursors, loaded from the exe's resources.
+#pragma once
+
+#include "platform/form_table.h"
+
+#include <windows.h>
+
+namespace platform {
+
+// An icon at a pixel size (32 at 96 dpi); the caller destroys it. nullptr for Art::None.
+HICON load_icon(Art art, int size);
+// A bitmap at its own size; the caller deletes it. nullptr for Art::None.
+HBITMAP load_bitmap(Art art);
+// A shared cursor: never destroyed. nullptr for Cursor::Default.
+HCURSOR load_cursor(Cursor cursor);
+
+} // namespace platform

@@ -1,0 +1,734 @@
+// The Windows front end: any window table realised with plain Win32 and common controls 6.
+#include "platform/win32/win32_desktop.h"
+
+#include "platform/twips.h"
+#include "platform/win32/art.h"
+#include "platform/win32/movie.h"
+#include "platform/win32/utf16.h"
+
+#include <commctrl.h>
+#include <commdlg.h>
+#include <shellapi.h>
+
+#include <algorithm>
+
+namespace platform {
+namespace {
+
+constexpr wchar_t kFormClass[] = L"SkirmishcfgForm";
+constexpr int kFirstControlId = 1000;
+constexpr int kIconSize = 32;        // button pictures and the window icon, at 96 dpi
+constexpr int kSmallIcon = 16;       // the taskbar's small icon, at 96 dpi
+constexpr int kTipWidth = 320;       // long tool tips wrap at this width, at 96 dpi
+constexpr int kIconMargin = 2;       // between a button's picture and its edges, at 96 dpi
+constexpr UINT kDpiChanged = 0x02E0; // WM_DPICHANGED, absent from older headers
+
+// Functions newer than Windows 7 are looked up at run time, so that the program still starts there.
+template <class F> F user32_function(const char* name)
+{
+    return reinterpret_cast<F>(
+        reinterpret_cast<void*>(::GetProcAddress(::GetModuleHandleW(L"user32.dll"), name)));
+}
+
+UINT dpi_of(HWND hwnd)
+{
+    using GetDpiForWindowFn = UINT(WINAPI*)(HWND);
+    static const auto get_dpi_for_window = user32_function<GetDpiForWindowFn>("GetDpiForWindow");
+    if (get_dpi_for_window != nullptr && hwnd != nullptr) {
+        if (UINT dpi = get_dpi_for_window(hwnd)) return dpi;
+    }
+    HDC screen = ::GetDC(nullptr);
+    const int dpi = ::GetDeviceCaps(screen, LOGPIXELSY);
+    ::ReleaseDC(nullptr, screen);
+    return dpi > 0 ? static_cast<UINT>(dpi) : kStandardDpi;
+}
+
+void adjust_for_dpi(RECT& rect, DWORD style, DWORD ex_style, UINT dpi)
+{
+    using AdjustFn = BOOL(WINAPI*)(RECT*, DWORD, BOOL, DWORD, UINT);
+    static const auto adjust = user32_function<AdjustFn>("AdjustWindowRectExForDpi");
+    if (adjust != nullptr) {
+        adjust(&rect, style, FALSE, ex_style, dpi);
+    } else {
+        ::AdjustWindowRectEx(&rect, style, FALSE, ex_style);
+    }
+}
+
+// The system's dialog font (the message font) at a given DPI.
+LOGFONTW message_font(UINT dpi)
+{
+    NONCLIENTMETRICSW metrics{};
+    metrics.cbSize = sizeof metrics;
+    using ParametersForDpiFn = BOOL(WINAPI*)(UINT, UINT, void*, UINT, UINT);
+    static const auto for_dpi = user32_function<ParametersForDpiFn>("SystemParametersInfoForDpi");
+    if (for_dpi != nullptr && for_dpi(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0, dpi)) {
+        return metrics.lfMessageFont;
+    }
+    ::SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0);
+    LOGFONTW font = metrics.lfMessageFont;
+    font.lfHeight =
+        ::MulDiv(font.lfHeight, static_cast<int>(dpi), static_cast<int>(dpi_of(nullptr)));
+    return font;
+}
+
+int CALLBACK font_found(const LOGFONTW*, const TEXTMETRICW*, DWORD, LPARAM found)
+{
+    *reinterpret_cast<bool*>(found) = true;
+    return 0;
+}
+
+bool font_installed(const std::wstring& face)
+{
+    LOGFONTW query{};
+    query.lfCharSet = DEFAULT_CHARSET;
+    face.copy(query.lfFaceName, LF_FACESIZE - 1);
+    bool found = false;
+    HDC screen = ::GetDC(nullptr);
+    ::EnumFontFamiliesExW(screen, &query, font_found, reinterpret_cast<LPARAM>(&found), 0);
+    ::ReleaseDC(nullptr, screen);
+    return found;
+}
+
+// A named face, or the nearest installed stand-in: the small Chinese face of the number fields
+// is missing on many systems, and the system's Chinese UI font reads best in its place.
+std::wstring installed_face(std::string_view face, UINT dpi)
+{
+    std::vector<std::wstring> candidates{to_utf16(face)};
+    if (face == "宋体") {
+        candidates.insert(candidates.end(), {L"SimSun", L"NSimSun", L"Microsoft YaHei UI",
+                                             L"Microsoft YaHei", L"WenQuanYi Zen Hei"});
+    }
+    for (const std::wstring& candidate : candidates) {
+        if (font_installed(candidate)) return candidate;
+    }
+    return message_font(dpi).lfFaceName;
+}
+
+} // namespace
+
+struct Win32Desktop::Window {
+    struct Control {
+        const ControlSpec* spec = nullptr;
+        HWND hwnd = nullptr;
+        HIMAGELIST images = nullptr;
+        HBITMAP bitmap = nullptr;
+    };
+
+    WindowId id = kNoWindow;
+    const FormSpec* spec = nullptr;
+    WindowEvents* events = nullptr;
+    HWND hwnd = nullptr;
+    HWND tooltip = nullptr;
+    UINT dpi = kStandardDpi;
+    bool shown_before = false;
+    HWND saved_focus = nullptr;
+    HICON icons[2] = {nullptr, nullptr};
+    std::vector<Control> controls;
+    std::map<std::wstring, HFONT> fonts;
+
+    int px(int twips) const { return twips_to_pixels(twips, static_cast<int>(dpi)); }
+    // A size given in pixels at 96 dpi, at this window's DPI.
+    int scale(int pixels) const { return ::MulDiv(pixels, static_cast<int>(dpi), kStandardDpi); }
+
+    Control* control(std::string_view name)
+    {
+        for (Control& c : controls) {
+            if (c.spec->name == name) return &c;
+        }
+        return nullptr;
+    }
+
+    Control* control(HWND child)
+    {
+        for (Control& c : controls) {
+            if (c.hwnd == child || (c.hwnd != nullptr && ::IsChild(c.hwnd, child))) return &c;
+        }
+        return nullptr;
+    }
+
+    // Pixels of a control's rectangle in the window's client area; edges are rounded, not
+    // sizes, so that neighbours stay flush.
+    RECT bounds(const ControlSpec& c) const
+    {
+        int left = c.rect.left;
+        int top = c.rect.top;
+        if (const ControlSpec* frame = spec->find(c.parent)) {
+            left += frame->rect.left;
+            top += frame->rect.top;
+        }
+        return {px(left), px(top), px(left + c.rect.width), px(top + c.rect.height)};
+    }
+
+    // The classic dialog face at 9 points when a control names none: the windows were laid out
+    // for its line height (on Chinese systems it is the Song face that their labels expect),
+    // and the system links it to a Chinese face wherever it lacks one.
+    HFONT font(const Font& f)
+    {
+        LOGFONTW lf{};
+        lf.lfHeight = -::MulDiv(f.face.empty() ? 90 : f.tenth_points, static_cast<int>(dpi), 720);
+        lf.lfWeight = FW_NORMAL;
+        lf.lfCharSet = DEFAULT_CHARSET;
+        lf.lfQuality = DEFAULT_QUALITY;
+        lf.lfUnderline = f.underline ? TRUE : FALSE;
+        const std::wstring face = f.face.empty() ? L"MS Shell Dlg" : installed_face(f.face, dpi);
+        face.copy(lf.lfFaceName, LF_FACESIZE - 1);
+        const std::wstring key =
+            face + L"/" + std::to_wstring(lf.lfHeight) + (f.underline ? L"/u" : L"");
+        auto it = fonts.find(key);
+        if (it == fonts.end()) it = fonts.emplace(key, ::CreateFontIndirectW(&lf)).first;
+        return it->second;
+    }
+
+    void release_art()
+    {
+        for (Control& c : controls) {
+            if (c.images != nullptr) ::ImageList_Destroy(c.images);
+            c.images = nullptr;
+        }
+        for (HICON& icon : icons) {
+            if (icon != nullptr) ::DestroyIcon(icon);
+            icon = nullptr;
+        }
+        for (auto& [key, font] : fonts) ::DeleteObject(font);
+        fonts.clear();
+    }
+
+    void release()
+    {
+        release_art();
+        for (Control& c : controls) {
+            if (c.bitmap != nullptr) ::DeleteObject(c.bitmap);
+            c.bitmap = nullptr;
+        }
+    }
+
+    // Sizes the window's client area and places, sizes and dresses every control for the
+    // current DPI; run when the window is made and when it moves to a monitor of another DPI.
+    void layout()
+    {
+        release_art();
+        for (Control& c : controls) {
+            const RECT r = bounds(*c.spec);
+            ::MoveWindow(c.hwnd, r.left, r.top, r.right - r.left, r.bottom - r.top, TRUE);
+            ::SendMessageW(c.hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(font(c.spec->font)), TRUE);
+            // The number boxes are only a few characters wide: no room for the font's margins.
+            if (c.spec->kind == ControlKind::TextBox) {
+                ::SendMessageW(c.hwnd, EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN,
+                               MAKELPARAM(scale(1), scale(1)));
+            }
+            if (c.spec->kind == ControlKind::Button && c.spec->picture != Art::None) {
+                const int size = scale(kIconSize);
+                c.images = ::ImageList_Create(size, size, ILC_COLOR32 | ILC_MASK, 1, 0);
+                if (HICON icon = load_icon(c.spec->picture, size)) {
+                    ::ImageList_AddIcon(c.images, icon);
+                    ::DestroyIcon(icon);
+                }
+                const int margin = scale(kIconMargin);
+                BUTTON_IMAGELIST list{
+                    c.images, {margin, margin, margin, 0}, BUTTON_IMAGELIST_ALIGN_TOP};
+                ::SendMessageW(c.hwnd, BCM_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(&list));
+            }
+        }
+        if (tooltip != nullptr) ::SendMessageW(tooltip, TTM_SETMAXTIPWIDTH, 0, scale(kTipWidth));
+        if (spec->icon != Art::None) {
+            icons[0] = load_icon(spec->icon, scale(kIconSize));
+            icons[1] = load_icon(spec->icon, scale(kSmallIcon));
+            ::SendMessageW(hwnd, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icons[0]));
+            ::SendMessageW(hwnd, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icons[1]));
+        }
+    }
+
+    // Not WS_CLIPCHILDREN: a group frame paints only its edge and caption, so the window's
+    // own background has to show through inside it.
+    DWORD style() const { return WS_OVERLAPPED | WS_CAPTION; }
+    DWORD ex_style() const
+    {
+        return spec->border == Border::FixedTool ? WS_EX_TOOLWINDOW : WS_EX_APPWINDOW;
+    }
+
+    SIZE outer_size() const
+    {
+        RECT r{0, 0, px(spec->client_width), px(spec->client_height)};
+        adjust_for_dpi(r, style(), ex_style(), dpi);
+        return {r.right - r.left, r.bottom - r.top};
+    }
+
+    void centre()
+    {
+        MONITORINFO monitor{};
+        monitor.cbSize = sizeof monitor;
+        ::GetMonitorInfoW(::MonitorFromWindow(hwnd, MONITOR_DEFAULTTOPRIMARY), &monitor);
+        const RECT& work = monitor.rcWork;
+        const SIZE size = outer_size();
+        ::SetWindowPos(hwnd, nullptr, work.left + (work.right - work.left - size.cx) / 2,
+                       work.top + (work.bottom - work.top - size.cy) / 2, size.cx, size.cy,
+                       SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+
+    // Controls that take the focus, in keyboard order.
+    std::vector<Control*> tab_order()
+    {
+        std::vector<Control*> order;
+        for (Control& c : controls) {
+            if (takes_focus(c.spec->kind) && c.spec->tab != kNoTab && ::IsWindowEnabled(c.hwnd))
+                order.push_back(&c);
+        }
+        std::sort(order.begin(), order.end(),
+                  [](Control* a, Control* b) { return a->spec->tab < b->spec->tab; });
+        return order;
+    }
+
+    Control* default_button()
+    {
+        for (Control& c : controls) {
+            if (c.spec->default_button) return &c;
+        }
+        return nullptr;
+    }
+
+    // A focused button is the one Enter presses, and is drawn so; otherwise the default one.
+    void mark_default_button()
+    {
+        Control* focused = control(::GetFocus());
+        if (focused != nullptr && focused->spec->kind != ControlKind::Button) focused = nullptr;
+        Control* chosen = focused != nullptr ? focused : default_button();
+        for (Control& c : controls) {
+            if (c.spec->kind != ControlKind::Button) continue;
+            ::SendMessageW(
+                c.hwnd, BM_SETSTYLE,
+                (&c == chosen ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON) | BS_NOTIFY | BS_MULTILINE, TRUE);
+        }
+    }
+
+    void focus(Control* c)
+    {
+        if (c == nullptr) return;
+        ::SetFocus(c->hwnd);
+        if (c->spec->kind == ControlKind::TextBox) ::SendMessageW(c->hwnd, EM_SETSEL, 0, -1);
+        mark_default_button();
+    }
+};
+
+Win32Desktop::Win32Desktop(HINSTANCE instance) : instance_(instance)
+{
+    INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES};
+    ::InitCommonControlsEx(&controls);
+    register_movie_strip(instance);
+
+    WNDCLASSEXW wc{};
+    wc.cbSize = sizeof wc;
+    wc.lpfnWndProc = window_proc;
+    wc.hInstance = instance;
+    wc.hbrBackground = ::GetSysColorBrush(COLOR_BTNFACE);
+    wc.hCursor = ::LoadCursorW(nullptr, IDC_ARROW);
+    wc.lpszClassName = kFormClass;
+    ::RegisterClassExW(&wc);
+}
+
+Win32Desktop::~Win32Desktop()
+{
+    while (!windows_.empty()) destroy(windows_.begin()->first);
+}
+
+WindowId Win32Desktop::create(const FormSpec& spec, WindowEvents& events)
+{
+    auto window = std::make_unique<Window>();
+    Window& w = *window;
+    w.id = next_id_++;
+    w.spec = &spec;
+    w.events = &events;
+    w.hwnd = ::CreateWindowExW(w.ex_style(), kFormClass, to_utf16(spec.caption).c_str(), w.style(),
+                               0, 0, 100, 100, nullptr, nullptr, instance_, &w);
+    if (w.hwnd == nullptr) return kNoWindow;
+    w.dpi = dpi_of(w.hwnd);
+
+    w.tooltip =
+        ::CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr,
+                          WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT, CW_USEDEFAULT,
+                          CW_USEDEFAULT, CW_USEDEFAULT, w.hwnd, nullptr, instance_, nullptr);
+
+    int id = kFirstControlId;
+    for (const ControlSpec& c : spec.controls) {
+        const RECT r = w.bounds(c);
+        const std::wstring text = to_utf16(c.text);
+        const wchar_t* window_class = L"STATIC";
+        DWORD style = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS;
+        DWORD ex_style = 0;
+        switch (c.kind) {
+        case ControlKind::Button:
+            window_class = L"BUTTON";
+            style |= WS_TABSTOP | BS_NOTIFY | BS_MULTILINE |
+                     (c.default_button ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON);
+            break;
+        case ControlKind::CheckBox:
+            // Auto check boxes tick themselves on a click; the program only reads them, and
+            // BM_SETCHECK from code sends no click, so no handler runs for a value set by code.
+            window_class = L"BUTTON";
+            style |= WS_TABSTOP | BS_AUTOCHECKBOX | BS_FLAT;
+            break;
+        case ControlKind::TextBox:
+            window_class = L"EDIT";
+            style |= WS_TABSTOP | ES_AUTOHSCROLL;
+            ex_style = WS_EX_CLIENTEDGE;
+            break;
+        case ControlKind::Label:
+        case ControlKind::LinkLabel:
+            // SS_NOTIFY: labels report clicks (links) and let their tool tips see the mouse.
+            style |= SS_NOTIFY | SS_NOPREFIX | (c.align == Align::Right ? SS_RIGHT : SS_LEFT);
+            break;
+        case ControlKind::Frame:
+            // Not clipped by the controls inside it, so that its edge is drawn under a label
+            // that reaches over it.
+            window_class = L"BUTTON";
+            style = (style & ~WS_CLIPSIBLINGS) | BS_GROUPBOX;
+            break;
+        case ControlKind::Picture: style |= SS_OWNERDRAW; break;
+        case ControlKind::Movie: break;
+        }
+        HWND hwnd = nullptr;
+        if (c.kind == ControlKind::Movie) {
+            static constexpr MoviePresets kNoPresets{};
+            hwnd = create_movie_strip(w.hwnd, r, id, c.movie != nullptr ? *c.movie : kNoPresets);
+        } else {
+            hwnd = ::CreateWindowExW(ex_style, window_class, text.c_str(), style, r.left, r.top,
+                                     r.right - r.left, r.bottom - r.top, w.hwnd,
+                                     reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance_,
+                                     nullptr);
+        }
+        Window::Control control{&c, hwnd};
+        if (c.kind == ControlKind::TextBox && c.max_length > 0)
+            ::SendMessageW(hwnd, EM_LIMITTEXT, static_cast<WPARAM>(c.max_length), 0);
+        if (c.kind == ControlKind::CheckBox)
+            ::SendMessageW(hwnd, BM_SETCHECK, c.checked ? BST_CHECKED : BST_UNCHECKED, 0);
+        if (c.kind == ControlKind::Picture) control.bitmap = load_bitmap(c.picture);
+        if (!c.tooltip.empty() && w.tooltip != nullptr && hwnd != nullptr) {
+            std::wstring tip = to_utf16(c.tooltip);
+            TTTOOLINFOW tool{};
+            tool.cbSize = sizeof tool;
+            tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+            tool.hwnd = w.hwnd;
+            tool.uId = reinterpret_cast<UINT_PTR>(hwnd);
+            tool.lpszText = tip.data();
+            ::SendMessageW(w.tooltip, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+        }
+        w.controls.push_back(control);
+        ++id;
+    }
+    // The table lists controls from the top of the z-order down; overlapping controls take
+    // clicks and paint in that order.
+    for (const Window::Control& c : w.controls) {
+        ::SetWindowPos(c.hwnd, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    }
+    w.layout();
+    w.centre();
+    // Access keys are always underlined, as the captions promise.
+    ::SendMessageW(w.hwnd, WM_CHANGEUISTATE, MAKEWPARAM(UIS_CLEAR, UISF_HIDEACCEL | UISF_HIDEFOCUS),
+                   0);
+
+    const WindowId result = w.id;
+    windows_.emplace(result, std::move(window));
+    return result;
+}
+
+void Win32Desktop::show(WindowId id)
+{
+    Window* w = find(id);
+    if (w == nullptr) return;
+    ::ShowWindow(w->hwnd, SW_SHOW);
+    ::SetForegroundWindow(w->hwnd);
+    ::BringWindowToTop(w->hwnd);
+    if (!w->shown_before) {
+        w->shown_before = true;
+        std::vector<Window::Control*> order = w->tab_order();
+        if (!order.empty()) w->focus(order.front());
+    }
+}
+
+void Win32Desktop::hide(WindowId id)
+{
+    if (Window* w = find(id)) ::ShowWindow(w->hwnd, SW_HIDE);
+}
+
+void Win32Desktop::destroy(WindowId id)
+{
+    auto it = windows_.find(id);
+    if (it == windows_.end()) return;
+    std::unique_ptr<Window> w = std::move(it->second);
+    windows_.erase(it);
+    ::DestroyWindow(w->hwnd);
+    w->release();
+}
+
+std::string Win32Desktop::text(WindowId id, std::string_view control) const
+{
+    HWND hwnd = control_hwnd(id, control);
+    if (hwnd == nullptr) return {};
+    std::wstring text(static_cast<std::size_t>(::GetWindowTextLengthW(hwnd)) + 1, L'\0');
+    text.resize(static_cast<std::size_t>(
+        ::GetWindowTextW(hwnd, text.data(), static_cast<int>(text.size()))));
+    return to_utf8(text);
+}
+
+void Win32Desktop::set_text(WindowId id, std::string_view control, std::string_view text)
+{
+    if (HWND hwnd = control_hwnd(id, control)) ::SetWindowTextW(hwnd, to_utf16(text).c_str());
+}
+
+CheckState Win32Desktop::check(WindowId id, std::string_view control) const
+{
+    HWND hwnd = control_hwnd(id, control);
+    if (hwnd == nullptr) return CheckState::Unchecked;
+    switch (::SendMessageW(hwnd, BM_GETCHECK, 0, 0)) {
+    case BST_CHECKED: return CheckState::Checked;
+    case BST_INDETERMINATE: return CheckState::Grayed;
+    default: return CheckState::Unchecked;
+    }
+}
+
+void Win32Desktop::set_check(WindowId id, std::string_view control, CheckState state)
+{
+    if (HWND hwnd = control_hwnd(id, control))
+        ::SendMessageW(hwnd, BM_SETCHECK, static_cast<WPARAM>(state), 0);
+}
+
+int Win32Desktop::message_box(WindowId owner, std::string_view text, std::string_view title,
+                              int style)
+{
+    Window* w = find(owner);
+    return ::MessageBoxW(w != nullptr ? w->hwnd : nullptr, to_utf16(text).c_str(),
+                         to_utf16(title).c_str(), static_cast<UINT>(style));
+}
+
+std::optional<std::string> Win32Desktop::open_file_dialog(WindowId owner,
+                                                          const FileDialogSpec& spec)
+{
+    Window* w = find(owner);
+    std::wstring file = to_utf16(spec.initial_name);
+    file.resize(32768, L'\0');
+    // Label and pattern, each ended by a NUL, and one more NUL to end the list.
+    std::wstring filter = to_utf16(spec.filter_label);
+    filter += L'\0';
+    filter += to_utf16(spec.filter_pattern);
+    filter += L'\0';
+    const std::wstring title = to_utf16(spec.title);
+
+    OPENFILENAMEW ofn{};
+    ofn.lStructSize = sizeof ofn;
+    ofn.hwndOwner = w != nullptr ? w->hwnd : nullptr;
+    ofn.lpstrFilter = filter.c_str();
+    ofn.nFilterIndex = 1;
+    ofn.lpstrFile = file.data();
+    ofn.nMaxFile = static_cast<DWORD>(file.size());
+    ofn.lpstrTitle = title.c_str();
+    ofn.Flags = OFN_EXPLORER | OFN_HIDEREADONLY | OFN_PATHMUSTEXIST | OFN_NOCHANGEDIR;
+    if (!::GetOpenFileNameW(&ofn)) return std::nullopt;
+    return to_utf8(file.c_str());
+}
+
+void Win32Desktop::shell_open(WindowId owner, const ShellRequest& request)
+{
+    Window* w = find(owner);
+    // Shown normally: the user asked to see the document, the mail form or the site.
+    ::ShellExecuteW(w != nullptr ? w->hwnd : nullptr, to_utf16(request.operation).c_str(),
+                    to_utf16(request.target).c_str(), to_utf16(request.parameters).c_str(),
+                    to_utf16(request.folder).c_str(), SW_SHOWNORMAL);
+}
+
+void Win32Desktop::set_movie(WindowId id, std::string_view control, std::string_view path)
+{
+    if (HWND hwnd = control_hwnd(id, control)) set_movie_path(hwnd, to_utf16(path));
+}
+
+void Win32Desktop::run()
+{
+    MSG msg;
+    while (::GetMessageW(&msg, nullptr, 0, 0) > 0) {
+        if (translate_key(msg)) continue;
+        ::TranslateMessage(&msg);
+        ::DispatchMessageW(&msg);
+    }
+}
+
+void Win32Desktop::quit()
+{
+    while (!windows_.empty()) destroy(windows_.begin()->first);
+    ::PostQuitMessage(0);
+}
+
+// The keyboard of a dialog, by the window's own table: Tab in keyboard order (which is not the
+// z-order where controls overlap), Enter for the focused or the default button, Alt+letter for
+// the access keys.
+bool Win32Desktop::translate_key(const MSG& msg)
+{
+    if (msg.message != WM_KEYDOWN && msg.message != WM_SYSCHAR) return false;
+    HWND root = ::GetAncestor(msg.hwnd, GA_ROOT);
+    Window* w = nullptr;
+    for (auto& [id, window] : windows_) {
+        if (window->hwnd == root) w = window.get();
+    }
+    if (w == nullptr) return false;
+
+    if (msg.message == WM_SYSCHAR) {
+        // CharLowerW takes a single character in the low word of its argument.
+        const auto key = static_cast<wchar_t>(
+            reinterpret_cast<UINT_PTR>(::CharLowerW(reinterpret_cast<LPWSTR>(msg.wParam))));
+        for (Window::Control& c : w->controls) {
+            const char k = access_key(c.spec->text);
+            if (k == 0 || static_cast<wchar_t>(k) != key || !::IsWindowEnabled(c.hwnd)) continue;
+            if (c.spec->kind == ControlKind::CheckBox) w->focus(&c);
+            ::SendMessageW(c.hwnd, BM_CLICK, 0, 0);
+            return true;
+        }
+        return false;
+    }
+
+    if (msg.wParam == VK_TAB && ::GetKeyState(VK_CONTROL) >= 0 && ::GetKeyState(VK_MENU) >= 0) {
+        std::vector<Window::Control*> order = w->tab_order();
+        if (order.empty()) return true;
+        Window::Control* current = w->control(::GetFocus());
+        auto it = std::find(order.begin(), order.end(), current);
+        const bool back = ::GetKeyState(VK_SHIFT) < 0;
+        if (it == order.end()) {
+            it = back ? order.end() - 1 : order.begin();
+        } else if (back) {
+            it = it == order.begin() ? order.end() - 1 : it - 1;
+        } else {
+            it = it + 1 == order.end() ? order.begin() : it + 1;
+        }
+        w->focus(*it);
+        return true;
+    }
+    if (msg.wParam == VK_RETURN) {
+        Window::Control* target = w->control(::GetFocus());
+        if (target == nullptr || target->spec->kind != ControlKind::Button)
+            target = w->default_button();
+        if (target != nullptr) ::SendMessageW(target->hwnd, BM_CLICK, 0, 0);
+        return true;
+    }
+    return false;
+}
+
+Win32Desktop::Window* Win32Desktop::find(WindowId id) const
+{
+    auto it = windows_.find(id);
+    return it == windows_.end() ? nullptr : it->second.get();
+}
+
+HWND Win32Desktop::control_hwnd(WindowId id, std::string_view control) const
+{
+    Window* w = find(id);
+    if (w == nullptr) return nullptr;
+    Window::Control* c = w->control(control);
+    return c != nullptr ? c->hwnd : nullptr;
+}
+
+LRESULT CALLBACK Win32Desktop::window_proc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam)
+{
+    if (message == WM_NCCREATE) {
+        auto* create = reinterpret_cast<CREATESTRUCTW*>(lparam);
+        ::SetWindowLongPtrW(hwnd, GWLP_USERDATA,
+                            reinterpret_cast<LONG_PTR>(create->lpCreateParams));
+    }
+    auto* w = reinterpret_cast<Window*>(::GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+    if (w == nullptr) return ::DefWindowProcW(hwnd, message, wparam, lparam);
+    // Nothing thrown may unwind into the window system.
+    try {
+        switch (message) {
+        case WM_COMMAND: {
+            Window::Control* c = lparam != 0 ? w->control(reinterpret_cast<HWND>(lparam)) : nullptr;
+            if (c == nullptr) break;
+            const UINT code = HIWORD(wparam);
+            if (code == BN_SETFOCUS || code == BN_KILLFOCUS) {
+                if (c->spec->kind == ControlKind::Button) w->mark_default_button();
+                return 0;
+            }
+            // BN_CLICKED and STN_CLICKED share the value 0. The handler may destroy this very
+            // window, so nothing of it is touched afterwards.
+            if (code == BN_CLICKED && c->spec->kind != ControlKind::TextBox) {
+                WindowEvents* events = w->events;
+                const std::string_view name = c->spec->name;
+                events->on_click(name);
+            }
+            return 0;
+        }
+        case WM_CLOSE:
+            // No close box, yet Alt+F4 and task managers still ask; the window decides.
+            w->events->on_close_request();
+            return 0;
+        case WM_SETCURSOR: {
+            if (LOWORD(lparam) != HTCLIENT) break;
+            HWND under = reinterpret_cast<HWND>(wparam);
+            Cursor cursor = w->spec->cursor;
+            if (under != hwnd) {
+                Window::Control* c = w->control(under);
+                cursor = c != nullptr ? c->spec->cursor : Cursor::Default;
+            }
+            if (HCURSOR shape = load_cursor(cursor)) {
+                ::SetCursor(shape);
+                return TRUE;
+            }
+            break;
+        }
+        case WM_CTLCOLORSTATIC:
+        case WM_CTLCOLORBTN: {
+            HDC dc = reinterpret_cast<HDC>(wparam);
+            Window::Control* c = w->control(reinterpret_cast<HWND>(lparam));
+            if (c != nullptr && c->spec->colour != kDefaultColour) {
+                const std::uint32_t rgb = c->spec->colour;
+                ::SetTextColor(dc, RGB((rgb >> 16) & 0xFF, (rgb >> 8) & 0xFF, rgb & 0xFF));
+            }
+            // Labels and frames draw only their text and lines on the window's plain surface,
+            // so that a label reaching over a frame's edge leaves the edge in view.
+            if (c != nullptr &&
+                (c->spec->kind == ControlKind::Label || c->spec->kind == ControlKind::LinkLabel ||
+                 c->spec->kind == ControlKind::Frame)) {
+                ::SetBkMode(dc, TRANSPARENT);
+                return reinterpret_cast<LRESULT>(::GetStockObject(HOLLOW_BRUSH));
+            }
+            ::SetBkColor(dc, ::GetSysColor(COLOR_BTNFACE));
+            return reinterpret_cast<LRESULT>(::GetSysColorBrush(COLOR_BTNFACE));
+        }
+        case WM_DRAWITEM: {
+            auto* item = reinterpret_cast<DRAWITEMSTRUCT*>(lparam);
+            Window::Control* c = w->control(item->hwndItem);
+            if (c == nullptr || c->bitmap == nullptr) break;
+            BITMAP info{};
+            ::GetObjectW(c->bitmap, sizeof info, &info);
+            HDC source = ::CreateCompatibleDC(item->hDC);
+            HGDIOBJ old = ::SelectObject(source, c->bitmap);
+            const RECT& r = item->rcItem;
+            // The picture fills its rectangle, which is its own size at 96 dpi.
+            ::SetStretchBltMode(item->hDC, HALFTONE);
+            ::StretchBlt(item->hDC, r.left, r.top, r.right - r.left, r.bottom - r.top, source, 0, 0,
+                         info.bmWidth, info.bmHeight, SRCCOPY);
+            ::SelectObject(source, old);
+            ::DeleteDC(source);
+            return TRUE;
+        }
+        case WM_ACTIVATE:
+            if (LOWORD(wparam) == WA_INACTIVE) {
+                HWND focus = ::GetFocus();
+                if (focus != nullptr && ::IsChild(hwnd, focus)) w->saved_focus = focus;
+            } else if (w->saved_focus != nullptr && ::IsWindow(w->saved_focus)) {
+                ::SetFocus(w->saved_focus);
+                return 0;
+            }
+            break;
+        case kDpiChanged: {
+            w->dpi = HIWORD(wparam);
+            const RECT* suggested = reinterpret_cast<const RECT*>(lparam);
+            const SIZE size = w->outer_size();
+            ::SetWindowPos(hwnd, nullptr, suggested->left, suggested->top, size.cx, size.cy,
+                           SWP_NOZORDER | SWP_NOACTIVATE);
+            w->layout();
+            return 0;
+        }
+        case WM_DESTROY: ::SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0); break;
+        default: break;
+        }
+    } catch (...) {
+    }
+    return ::DefWindowProcW(hwnd, message, wparam, lparam);
+}
+
+} // namespace platform

@@ -1,0 +1,52 @@
+// The Windows front end: builds any window from its table with plain Win32 and common controls.
+#pragma once
+
+#include "platform/desktop.h"
+
+#include <windows.h>
+
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace platform {
+
+class Win32Desktop final : public Desktop {
+public:
+    explicit Win32Desktop(HINSTANCE instance);
+    ~Win32Desktop() override;
+    Win32Desktop(const Win32Desktop&) = delete;
+    Win32Desktop& operator=(const Win32Desktop&) = delete;
+
+    WindowId create(const FormSpec& spec, WindowEvents& events) override;
+    void show(WindowId window) override;
+    void hide(WindowId window) override;
+    void destroy(WindowId window) override;
+    std::string text(WindowId window, std::string_view control) const override;
+    void set_text(WindowId window, std::string_view control, std::string_view text) override;
+    CheckState check(WindowId window, std::string_view control) const override;
+    void set_check(WindowId window, std::string_view control, CheckState state) override;
+    int message_box(WindowId owner, std::string_view text, std::string_view title,
+                    int style) override;
+    std::optional<std::string> open_file_dialog(WindowId owner,
+                                                const FileDialogSpec& spec) override;
+    void shell_open(WindowId owner, const ShellRequest& request) override;
+    void set_movie(WindowId window, std::string_view control, std::string_view path) override;
+    void run() override;
+    void quit() override;
+
+    struct Window; // one native window and its controls
+
+private:
+    static LRESULT CALLBACK window_proc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam);
+    bool translate_key(const MSG& msg);
+    Window* find(WindowId id) const;
+    HWND control_hwnd(WindowId id, std::string_view control) const;
+
+    HINSTANCE instance_;
+    std::map<WindowId, std::unique_ptr<Window>> windows_;
+    WindowId next_id_ = 1;
+};
+
+} // namespace platform

@@ -1,0 +1,1812 @@
+#!/usr/bin/python3
+"""Makes the program's pictures, icons, cursors, About movie and read-me in assets/.
+
+Everything the resource script and the About window ship is made here from code, so that it can be
+reviewed and rebuilt like the rest of the source. A run always writes the same bytes: the drawing
+uses only + - * / and sqrt (which IEEE 754 rounds the same on every machine, unlike sin or exp from
+the platform's maths library) and its own xorshift numbers instead of the `random` module.
+
+    scripts/make-assets.py              write the files into assets/
+    scripts/make-assets.py --check      rebuild in a temporary folder; exit 1 if assets/ differs
+    scripts/make-assets.py --preview D  also write enlarged PNG previews of the pictures into D
+
+Every run reads its own output back (headers, pixel data, masks, the movie's tags) before it
+reports success, so a writer that packs a field wrong fails here rather than in a window.
+"""
+
+import argparse
+import math
+import struct
+import sys
+import tempfile
+import zlib
+from pathlib import Path
+
+ROOT = Path(__file__).resolve().parent.parent
+ASSETS = ROOT / "assets"
+
+
+# ----------------------------------------------------------------------------------------------
+# Numbers and colours
+# ----------------------------------------------------------------------------------------------
+
+
+def clamp(v, lo=0.0, hi=1.0):
+    return lo if v < lo else hi if v > hi else v
+
+
+def smooth(t):
+    t = clamp(t)
+    return t * t * (3.0 - 2.0 * t)
+
+
+def hexrgb(text):
+    return tuple(int(text[i : i + 2], 16) for i in (1, 3, 5))
+
+
+def mix(a, b, t):
+    return tuple(a[i] + (b[i] - a[i]) * t for i in range(3))
+
+
+def ramp(stops, t):
+    """Colour at t along stops [(position, colour), ...] given in increasing position."""
+    if t <= stops[0][0]:
+        return stops[0][1]
+    for (p0, c0), (p1, c1) in zip(stops, stops[1:]):
+        if t <= p1:
+            return mix(c0, c1, (t - p0) / (p1 - p0))
+    return stops[-1][1]
+
+
+class Xorshift:
+    """Stars, lit windows and ridge lines that come out the same on every machine."""
+
+    def __init__(self, seed):
+        self.state = (seed & 0xFFFFFFFF) or 1
+
+    def next(self):
+        s = self.state
+        s ^= (s << 13) & 0xFFFFFFFF
+        s ^= s >> 17
+        s ^= (s << 5) & 0xFFFFFFFF
+        self.state = s
+        return s
+
+    def uniform(self, lo=0.0, hi=1.0):
+        return lo + (hi - lo) * (self.next() / 4294967296.0)
+
+    def below(self, n):
+        return self.next() % n
+
+
+def ridge_line(seed, width, octaves):
+    """A hill line: value noise summed over (period, amplitude) octaves, one height per column."""
+    heights = [0.0] * width
+    for k, (period, amplitude) in enumerate(octaves):
+        rng = Xorshift(seed * 7919 + k * 104729)
+        knots = [rng.uniform(-1.0, 1.0) for _ in range(width // period + 3)]
+        for x in range(width):
+            i, f = divmod(x / period, 1.0)
+            i = int(i)
+            heights[x] += amplitude * (knots[i] + (knots[i + 1] - knots[i]) * smooth(f))
+    return heights
+
+
+# ----------------------------------------------------------------------------------------------
+# Shapes: point-inside tests in pixel coordinates (x right, y down, pixel centres at +0.5)
+# ----------------------------------------------------------------------------------------------
+
+
+def polygon(points):
+    edges = list(zip(points, points[1:] + points[:1]))
+
+    def inside(x, y):
+        hit = False
+        for (x0, y0), (x1, y1) in edges:
+            if (y0 > y) != (y1 > y) and x < x0 + (y - y0) * (x1 - x0) / (y1 - y0):
+                hit = not hit
+        return hit
+
+    return inside
+
+
+def fill_rect(x0, y0, x1, y1):
+    return lambda x, y: x0 <= x < x1 and y0 <= y < y1
+
+
+def circle(cx, cy, r):
+    return lambda x, y: (x - cx) * (x - cx) + (y - cy) * (y - cy) < r * r
+
+
+def line(x0, y0, x1, y1, width):
+    """A straight stroke with square ends, as a four-cornered polygon."""
+    dx, dy = x1 - x0, y1 - y0
+    n = math.sqrt(dx * dx + dy * dy)
+    ox, oy = -dy / n * width / 2, dx / n * width / 2
+    return polygon([(x0 + ox, y0 + oy), (x1 + ox, y1 + oy), (x1 - ox, y1 - oy), (x0 - ox, y0 - oy)])
+
+
+def union(*shapes):
+    return lambda x, y: any(s(x, y) for s in shapes)
+
+
+def minus(shape, hole):
+    return lambda x, y: shape(x, y) and not hole(x, y)
+
+
+def inset(points, d):
+    """A convex polygon moved inwards by d on every side: an even rim whatever the angles."""
+    area = sum(x0 * y1 - x1 * y0 for (x0, y0), (x1, y1) in zip(points, points[1:] + points[:1]))
+    sign = 1.0 if area > 0 else -1.0
+    lines = []
+    for (x0, y0), (x1, y1) in zip(points, points[1:] + points[:1]):
+        dx, dy = x1 - x0, y1 - y0
+        n = math.sqrt(dx * dx + dy * dy)
+        nx, ny = -dy / n * sign, dx / n * sign
+        lines.append(((x0 + nx * d, y0 + ny * d), (dx, dy)))
+    out = []
+    for (p, r), (q, s) in zip(lines[-1:] + lines[:-1], lines):
+        cross = r[0] * s[1] - r[1] * s[0]
+        t = ((q[0] - p[0]) * s[1] - (q[1] - p[1]) * s[0]) / cross
+        out.append((p[0] + r[0] * t, p[1] + r[1] * t))
+    return out
+
+
+def scaled(points, k, dx=0.0, dy=0.0):
+    return [(x * k + dx, y * k + dy) for x, y in points]
+
+
+# ----------------------------------------------------------------------------------------------
+# Coverage masks and a straight-alpha RGBA picture
+# ----------------------------------------------------------------------------------------------
+
+
+class Mask:
+    """How much of each pixel a shape covers, 0..1, found by sampling a grid inside the pixel."""
+
+    def __init__(self, w, h, values=None):
+        self.w, self.h = w, h
+        self.v = values if values is not None else [0.0] * (w * h)
+
+    @classmethod
+    def of(cls, w, h, inside, box=None, samples=4):
+        m = cls(w, h)
+        x0, y0, x1, y1 = box or (0, 0, w, h)
+        x0, y0, x1, y1 = max(0, int(x0)), max(0, int(y0)), min(w, int(x1) + 1), min(h, int(y1) + 1)
+        offsets = [(i + 0.5) / samples for i in range(samples)]
+        total = samples * samples
+        for y in range(y0, y1):
+            for x in range(x0, x1):
+                n = 0
+                for oy in offsets:
+                    for ox in offsets:
+                        if inside(x + ox, y + oy):
+                            n += 1
+                if n:
+                    m.v[y * w + x] = n / total
+        return m
+
+    def _neighbourhood(self, offsets, pick):
+        w, h, v = self.w, self.h, self.v
+        out = [0.0] * (w * h)
+        for y in range(h):
+            for x in range(w):
+                vals = [v[(y + dy) * w + x + dx] for dx, dy in offsets
+                        if 0 <= x + dx < w and 0 <= y + dy < h]
+                out[y * w + x] = pick(vals) if vals else 0.0
+        return Mask(w, h, out)
+
+    @staticmethod
+    def _disc(r):
+        n = int(r)
+        return [(dx, dy) for dy in range(-n, n + 1) for dx in range(-n, n + 1)
+                if dx * dx + dy * dy <= r * r]
+
+    def dilated(self, r):
+        return self._neighbourhood(self._disc(r), max)
+
+    def shifted(self, dx, dy):
+        w, h = self.w, self.h
+        out = [0.0] * (w * h)
+        for y in range(h):
+            for x in range(w):
+                sx, sy = x - dx, y - dy
+                if 0 <= sx < w and 0 <= sy < h:
+                    out[y * w + x] = self.v[sy * w + sx]
+        return Mask(w, h, out)
+
+    def blurred(self, r, passes=2):
+        """Box blur, twice over, which is close enough to a soft Gaussian for glows and shadows."""
+        w, h = self.w, self.h
+        v = self.v[:]
+        for _ in range(passes):
+            t = [0.0] * (w * h)
+            for y in range(h):
+                row = y * w
+                for x in range(w):
+                    s = 0.0
+                    for k in range(-r, r + 1):
+                        xx = min(w - 1, max(0, x + k))
+                        s += v[row + xx]
+                    t[row + x] = s / (2 * r + 1)
+            v = [0.0] * (w * h)
+            for y in range(h):
+                for x in range(w):
+                    s = 0.0
+                    for k in range(-r, r + 1):
+                        yy = min(h - 1, max(0, y + k))
+                        s += t[yy * w + x]
+                    v[y * w + x] = s / (2 * r + 1)
+        return Mask(w, h, v)
+
+    def minus(self, other):
+        return Mask(self.w, self.h, [max(0.0, a - b) for a, b in zip(self.v, other.v)])
+
+
+class Picture:
+    """Straight-alpha RGBA with float channels; painting composites a mask 'over' what is there."""
+
+    def __init__(self, w, h, colour=(0, 0, 0), alpha=0.0):
+        self.w, self.h = w, h
+        self.rgb = [tuple(float(c) for c in colour)] * (w * h)
+        self.alpha = [alpha] * (w * h)
+
+    def paint(self, mask, colour, opacity=1.0):
+        """colour is an (r, g, b) tuple or a function of the pixel's (x, y)."""
+        w = self.w
+        call = callable(colour)
+        for i, cover in enumerate(mask.v):
+            a = cover * opacity
+            if a <= 0.0:
+                continue
+            x, y = i % w, i // w
+            c = colour(x, y) if call else colour
+            da = self.alpha[i]
+            out_a = a + da * (1.0 - a)
+            d = self.rgb[i]
+            k = da * (1.0 - a)
+            self.rgb[i] = tuple((c[j] * a + d[j] * k) / out_a for j in range(3))
+            self.alpha[i] = out_a
+
+    def fill(self, colour_at):
+        for i in range(self.w * self.h):
+            self.rgb[i] = tuple(colour_at(i % self.w, i // self.w))
+            self.alpha[i] = 1.0
+
+    def blend(self, x, y, colour, opacity):
+        """One pixel's worth of paint, for hairlines."""
+        i = y * self.w + x
+        d, a = self.rgb[i], clamp(opacity)
+        self.rgb[i] = tuple(d[j] + (colour[j] - d[j]) * a for j in range(3))
+
+    def set(self, x, y, colour, alpha=1.0):
+        self.rgb[y * self.w + x] = tuple(float(c) for c in colour)
+        self.alpha[y * self.w + x] = alpha
+
+    def pixels(self):
+        """8-bit RGB per pixel, rounded half up."""
+        return [tuple(int(clamp(c, 0.0, 255.0) + 0.5) for c in p) for p in self.rgb]
+
+    def opaque(self):
+        """Which pixels a 1-bit mask keeps: the ones at least half covered."""
+        return [a >= 0.5 for a in self.alpha]
+
+
+# ----------------------------------------------------------------------------------------------
+# Bitmap fonts
+# ----------------------------------------------------------------------------------------------
+
+# Capitals and digits for the small captions, five cells wide (three for I, space) and seven
+# high; only the characters the artwork spells are drawn.
+SMALL_FONT = {
+    " ": ["...", "...", "...", "...", "...", "...", "..."],
+    "2": [".###.", "#...#", "....#", "...#.", "..#..", ".#...", "#####"],
+    "A": [".###.", "#...#", "#...#", "#####", "#...#", "#...#", "#...#"],
+    "C": [".###.", "#...#", "#....", "#....", "#....", "#...#", ".###."],
+    "D": ["####.", "#...#", "#...#", "#...#", "#...#", "#...#", "####."],
+    "E": ["#####", "#....", "#....", "####.", "#....", "#....", "#####"],
+    "I": ["###", ".#.", ".#.", ".#.", ".#.", ".#.", "###"],
+    "L": ["#....", "#....", "#....", "#....", "#....", "#....", "#####"],
+    "M": ["#...#", "##.##", "#.#.#", "#.#.#", "#...#", "#...#", "#...#"],
+    "N": ["#...#", "#...#", "##..#", "#.#.#", "#..##", "#...#", "#...#"],
+    "O": [".###.", "#...#", "#...#", "#...#", "#...#", "#...#", ".###."],
+    "R": ["####.", "#...#", "#...#", "####.", "#.#..", "#..#.", "#...#"],
+    "S": [".####", "#....", "#....", ".###.", "....#", "....#", "####."],
+    "T": ["#####", "..#..", "..#..", "..#..", "..#..", "..#..", "..#.."],
+    "U": ["#...#", "#...#", "#...#", "#...#", "#...#", "#...#", ".###."],
+}
+
+# The title's letters: strokes two cells thick on a 7 x 10 grid (8 for N and V, whose diagonals
+# need the room), so that the logo keeps an even weight when it is scaled up.
+LOGO_FONT = {
+    "K": ["##...##", "##..##.", "##.##..", "####...", "###....",
+          "###....", "####...", "##.##..", "##..##.", "##...##"],
+    "O": [".#####.", "#######", "##...##", "##...##", "##...##",
+          "##...##", "##...##", "##...##", "#######", ".#####."],
+    "R": ["######.", "#######", "##...##", "##...##", "#######",
+          "######.", "##.##..", "##..##.", "##...##", "##...##"],
+    "V": ["##....##", "##....##", "##....##", "##....##", ".##..##.",
+          ".##..##.", ".##..##.", "..####..", "..####..", "...##..."],
+    "A": ["..###..", ".#####.", "##...##", "##...##", "##...##",
+          "#######", "#######", "##...##", "##...##", "##...##"],
+    "N": ["##....##", "###...##", "####..##", "##.##.##", "##.##.##",
+          "##..####", "##..####", "##...###", "##....##", "##....##"],
+    "E": ["#######", "#######", "##.....", "##.....", "######.",
+          "######.", "##.....", "##.....", "#######", "#######"],
+}
+
+
+def glyph_cell(rows, i, j):
+    return 0 <= j < len(rows) and 0 <= i < len(rows[0]) and rows[j][i] == "#"
+
+
+def glyph_inside(rows, u, v):
+    """Is glyph point (u, v), in cells, inked? An empty cell between two inked neighbours that
+    meet at a corner is half filled along its diagonal, so steps become slopes when scaled up."""
+    i, j = int(u), int(v)
+    if glyph_cell(rows, i, j):
+        return True
+    fu, fv = u - i, v - j
+    left, right = glyph_cell(rows, i - 1, j), glyph_cell(rows, i + 1, j)
+    up, down = glyph_cell(rows, i, j - 1), glyph_cell(rows, i, j + 1)
+    return ((up and left and fu + fv < 1.0) or (up and right and fv < fu)
+            or (down and left and fu < fv) or (down and right and fu + fv > 1.0))
+
+
+def text_width(font, text, tracking=1):
+    return sum(len(font[ch][0]) for ch in text) + tracking * (len(text) - 1)
+
+
+def text_shape(font, text, x, y, scale, tracking=1, shear=0.0):
+    """The text as a shape with its top-left at (x, y); shear leans it right by that many pixels
+    per pixel of height. Returns the inside test and a bounding box."""
+    height = len(next(iter(font.values())))
+    starts, pos = [], 0
+    for ch in text:
+        starts.append((pos, font[ch]))
+        pos += len(font[ch][0]) + tracking
+    bottom = y + height * scale
+
+    def inside(px, py):
+        v = (py - y) / scale
+        if v < 0.0 or v >= height:
+            return False
+        u = (px - x - shear * (bottom - py)) / scale
+        for start, rows in starts:
+            if start <= u < start + len(rows[0]):
+                return glyph_inside(rows, u - start, v)
+        return False
+
+    width = text_width(font, text, tracking) * scale
+    return inside, (x - 1, y - 1, x + width + shear * height * scale + 1, bottom + 1)
+
+
+# ----------------------------------------------------------------------------------------------
+# Palettes
+# ----------------------------------------------------------------------------------------------
+
+
+def median_cut(histogram, n):
+    """At most n colours for a {colour: count} histogram, splitting the box whose widest channel
+    (weighted roughly by how much the eye notices it) spans most, times the root of its count."""
+    weights = (3, 4, 2)
+    boxes = [sorted(histogram.items())]
+    while len(boxes) < n:
+        best, best_score = None, 0.0
+        for k, box in enumerate(boxes):
+            if len(box) < 2:
+                continue
+            spans = [(max(c[ch] for c, _ in box) - min(c[ch] for c, _ in box)) * weights[ch]
+                     for ch in range(3)]
+            score = max(spans) * math.sqrt(sum(cnt for _, cnt in box))
+            if score > best_score:
+                best, best_score, axis = k, score, spans.index(max(spans))
+        if best is None:
+            break
+        box = sorted(boxes[best], key=lambda item: (item[0][axis], item[0]))
+        half = sum(cnt for _, cnt in box) / 2.0
+        run, cut = 0, 1
+        for idx, (_, cnt) in enumerate(box):
+            run += cnt
+            if run >= half:
+                cut = min(max(idx + 1, 1), len(box) - 1)
+                break
+        boxes[best:best + 1] = [box[:cut], box[cut:]]
+    palette = []
+    for box in boxes:
+        total = sum(cnt for _, cnt in box)
+        palette.append(tuple(int(sum(c[ch] * cnt for c, cnt in box) / total + 0.5)
+                             for ch in range(3)))
+    return palette
+
+
+def nearest(palette, colour, first=0):
+    best, best_d = first, None
+    for k in range(first, len(palette)):
+        p = palette[k]
+        d = 3 * (p[0] - colour[0]) ** 2 + 4 * (p[1] - colour[1]) ** 2 + 2 * (p[2] - colour[2]) ** 2
+        if best_d is None or d < best_d:
+            best, best_d = k, d
+    return best
+
+
+def to_indexed(pixels, palette, keep=None, first=0):
+    """Palette index per pixel; pixels a mask drops get index 0, which is black in every icon."""
+    cache, out = {}, []
+    for k, c in enumerate(pixels):
+        if keep is not None and not keep[k]:
+            out.append(0)
+            continue
+        if c not in cache:
+            cache[c] = nearest(palette, c, first)
+        out.append(cache[c])
+    return out
+
+
+def adaptive_palette(pixels, size, keep=None, reserve_black=False):
+    hist = {}
+    for k, c in enumerate(pixels):
+        if keep is None or keep[k]:
+            hist[c] = hist.get(c, 0) + 1
+    if reserve_black:
+        palette = [(0, 0, 0)] + median_cut(hist, size - 1)
+    else:
+        palette = median_cut(hist, size)
+    return palette + [(0, 0, 0)] * (size - len(palette))
+
+
+# ----------------------------------------------------------------------------------------------
+# BMP, ICO and CUR writers
+# ----------------------------------------------------------------------------------------------
+
+
+def pack_rows(w, h, values, bpp):
+    """Device-independent bitmap rows, bottom row first, each padded to a multiple of 4 bytes.
+    values are palette indices (1, 4, 8 bpp) or (r, g, b) tuples (24 bpp)."""
+    stride = (w * bpp + 31) // 32 * 4
+    out = bytearray()
+    for y in range(h - 1, -1, -1):
+        row = values[y * w : (y + 1) * w]
+        if bpp == 24:
+            data = bytearray()
+            for r, g, b in row:
+                data += bytes((b, g, r))
+        else:
+            data, acc, nbits = bytearray(), 0, 0
+            for v in row:
+                acc = (acc << bpp) | v
+                nbits += bpp
+                if nbits == 8:
+                    data.append(acc)
+                    acc, nbits = 0, 0
+            if nbits:
+                data.append(acc << (8 - nbits))
+        out += data + bytes(stride - len(data))
+    return bytes(out)
+
+
+def info_header(w, h, bpp, image_size, colours, dpm=2835):
+    return struct.pack("<IiiHHIIiiII", 40, w, h, 1, bpp, 0, image_size, dpm, dpm, colours, 0)
+
+
+def palette_bytes(palette):
+    return b"".join(bytes((b, g, r, 0)) for r, g, b in palette)
+
+
+def write_bmp(w, h, values, bpp, palette=None):
+    """A bottom-up, uncompressed BMP: 8 bpp with a 256-entry palette, or 24 bpp."""
+    pal = palette_bytes(palette) if palette else b""
+    pixels = pack_rows(w, h, values, bpp)
+    offset = 14 + 40 + len(pal)
+    colours = len(palette) if palette else 0
+    head = struct.pack("<2sIHHI", b"BM", offset + len(pixels), 0, 0, offset)
+    return head + info_header(w, h, bpp, len(pixels), colours) + pal + pixels
+
+
+def icon_image(w, h, indices, palette, keep, bpp):
+    """One image of an icon or cursor: the header gives twice the height because the colour
+    bitmap is followed by the 1-bit AND mask (1 = see-through), both bottom-up."""
+    xor = pack_rows(w, h, indices, bpp)
+    andmask = pack_rows(w, h, [0 if k else 1 for k in keep], 1)
+    head = info_header(w, h * 2, bpp, len(xor) + len(andmask), 0, dpm=0)
+    return head + palette_bytes(palette) + xor + andmask
+
+
+def write_icon_file(kind, images):
+    """kind 1 is an icon, 2 a cursor. images: dicts with w, h, data, bpp, colours and, for a
+    cursor, the hot spot. The directory entry holds planes and bit count for an icon, and the
+    hot spot in those two fields for a cursor."""
+    out = bytearray(struct.pack("<HHH", 0, kind, len(images)))
+    offset = 6 + 16 * len(images)
+    for im in images:
+        colours = im["colours"] if im["colours"] < 256 else 0
+        if kind == 1:
+            a, b = 1, im["bpp"]
+        else:
+            a, b = im["hotspot"]
+        out += struct.pack("<BBBBHHII", im["w"] % 256, im["h"] % 256, colours, 0, a, b,
+                           len(im["data"]), offset)
+        offset += len(im["data"])
+    for im in images:
+        out += im["data"]
+    return bytes(out)
+
+
+def icon_from_picture(pic):
+    """An 8-bit image of an icon: its own 255 colours plus black at index 0 for see-through
+    pixels, so that the colour bitmap leaves the screen alone wherever the mask lets it through."""
+    keep = pic.opaque()
+    pixels = pic.pixels()
+    palette = adaptive_palette(pixels, 256, keep, reserve_black=True)
+    indices = to_indexed(pixels, palette, keep, first=1)
+    return {"w": pic.w, "h": pic.h, "bpp": 8, "colours": 256,
+            "data": icon_image(pic.w, pic.h, indices, palette, keep, 8)}
+
+
+# ----------------------------------------------------------------------------------------------
+# PNG previews (for looking at the artwork; never shipped)
+# ----------------------------------------------------------------------------------------------
+
+
+def write_png(w, h, rgba, zoom=1, checker=True):
+    rows = []
+    for y in range(h * zoom):
+        row = bytearray(b"\0")
+        for x in range(w * zoom):
+            r, g, b, a = rgba[(y // zoom) * w + x // zoom]
+            if checker:
+                bg = 200 if ((x // 4 + y // 4) % 2) else 150
+                r, g, b = (int(c * a / 255 + bg * (255 - a) / 255) for c in (r, g, b))
+                a = 255
+            row += bytes((r, g, b, a))
+        rows.append(bytes(row))
+
+    def chunk(tag, data):
+        body = tag + data
+        return struct.pack(">I", len(data)) + body + struct.pack(">I", zlib.crc32(body))
+
+    head = struct.pack(">IIBBBBB", w * zoom, h * zoom, 8, 6, 0, 0, 0)
+    return (b"\x89PNG\r\n\x1a\n" + chunk(b"IHDR", head)
+            + chunk(b"IDAT", zlib.compress(b"".join(rows), 9)) + chunk(b"IEND", b""))
+
+
+# ----------------------------------------------------------------------------------------------
+# Artwork: the emblem
+# ----------------------------------------------------------------------------------------------
+
+EMBLEM_SHIELD = [(0.5, 0.02), (0.95, 0.16), (0.95, 0.56), (0.5, 0.985), (0.05, 0.56), (0.05, 0.16)]
+
+
+def pixel_art(rows, colours):
+    """A picture from rows of characters, one per pixel; characters not in colours stay clear."""
+    pic = Picture(len(rows[0]), len(rows))
+    for y, row in enumerate(rows):
+        for x, ch in enumerate(row):
+            if ch in colours:
+                pic.set(x, y, colours[ch])
+    return pic
+
+
+# At 16 pixels smoothed edges only blur, so the small emblem is placed pixel by pixel: the
+# shield as each row's first and last pixel, and the K on top of it.
+EMBLEM16_SHIELD = [(6, 9), (4, 11), (2, 13), (1, 14), (1, 14), (1, 14), (1, 14), (1, 14),
+                   (1, 14), (1, 14), (2, 13), (3, 12), (4, 11), (5, 10), (6, 9), (7, 8)]
+EMBLEM16_K = [
+    "................",
+    "................",
+    "................",
+    ".....##...##....",
+    ".....##..##.....",
+    ".....##.##......",
+    ".....####.......",
+    ".....####.......",
+    ".....##.##......",
+    ".....##..##.....",
+    ".....##...##....",
+]
+EMBLEM16_K_COLOURS = ["#fff0a0", "#fff0a0", "#ffd24a", "#ffd24a", "#ffb030", "#ffb030",
+                      "#f58a1c", "#f07a12"]
+
+
+def draw_emblem16():
+    inside = [[lo <= x <= hi for x in range(16)] for lo, hi in EMBLEM16_SHIELD]
+
+    def at(x, y):
+        return 0 <= x < 16 and 0 <= y < 16 and inside[y][x]
+
+    def touches(x, y, test):
+        return any(test(x + dx, y + dy) for dx, dy in ((1, 0), (-1, 0), (0, 1), (0, -1)))
+
+    def edge(x, y):
+        return at(x, y) and touches(x, y, lambda a, b: not at(a, b))
+
+    pic = Picture(16, 16)
+    for y in range(16):
+        for x in range(16):
+            if not at(x, y):
+                continue
+            if edge(x, y):
+                c = hexrgb("#1a0703")
+            elif touches(x, y, edge):
+                c = ramp([(0, hexrgb("#ffd878")), (0.5, hexrgb("#e89a2c")),
+                          (1, hexrgb("#8a4410"))], y / 15.0)
+            else:
+                c = ramp([(0, hexrgb("#9a3a1a")), (1, hexrgb("#4a160a"))], y / 15.0)
+                if x >= 8:
+                    c = mix(c, hexrgb("#200804"), 0.35)
+            pic.set(x, y, c)
+    for y, row in enumerate(EMBLEM16_K):
+        for x, ch in enumerate(row):
+            if ch == "#":
+                pic.set(x, y, hexrgb(EMBLEM16_K_COLOURS[y - 3]))
+    return pic
+
+
+def draw_emblem(size):
+    """A dark red-brown hexagonal shield with a gold rim, bearing a bright K whose lower leg is
+    a lightning stroke."""
+    if size < 32:
+        return draw_emblem16()
+    s = float(size)
+    pic = Picture(size, size)
+    shield = scaled(EMBLEM_SHIELD, s)
+    pic.paint(Mask.of(size, size, polygon(shield)), hexrgb("#1a0703"))
+    rim = inset(shield, 1.0)
+    pic.paint(Mask.of(size, size, polygon(rim)),
+              lambda x, y: ramp([(0, hexrgb("#ffd878")), (0.5, hexrgb("#e89a2c")),
+                                 (1, hexrgb("#8a4410"))], y / s))
+    field = inset(shield, 2.0)
+    field_mask = Mask.of(size, size, polygon(field))
+    centre = s * 0.5
+
+    def field_colour(x, y):
+        t = (y + 0.5) / s
+        lit = ramp([(0, hexrgb("#8c3418")), (1, hexrgb("#4a160a"))], t)
+        dark = ramp([(0, hexrgb("#6a2410")), (1, hexrgb("#300c04"))], t)
+        return lit if x + 0.5 < centre else dark
+
+    pic.paint(field_mask, field_colour)
+
+    # The K, in unit coordinates.
+    stem = (0.27, 0.22, 0.41, 0.80)
+    arm = [(0.41, 0.47), (0.64, 0.22), (0.81, 0.22), (0.41, 0.66)]
+    bolt = [(0.47, 0.46), (0.62, 0.55), (0.55, 0.59), (0.80, 0.80), (0.59, 0.80), (0.41, 0.62)]
+    mark = union(fill_rect(*[c * s for c in stem]), polygon(scaled(arm, s)),
+                 polygon(scaled(bolt, s)))
+    mark_mask = Mask.of(size, size, mark)
+    pic.paint(mark_mask.shifted(1, 1).minus(mark_mask), hexrgb("#140402"), 0.8)
+    pic.paint(mark_mask, lambda x, y: ramp([(0.2, hexrgb("#fff0a0")), (0.5, hexrgb("#ffc23a")),
+                                            (0.8, hexrgb("#f07a12"))], (y + 0.5) / s))
+    return pic
+
+
+# ----------------------------------------------------------------------------------------------
+# Artwork: the open folder
+# ----------------------------------------------------------------------------------------------
+
+
+FOLDER16 = [
+    "................",
+    "................",
+    ".kkkkk..........",
+    "kBBBBBk.........",
+    "kBBBBBBkkkkkkk..",
+    "kBBBBBBBBBBBBBk.",
+    "kBBwwwwwwwwwwBk.",
+    "kBBwppppppppwBk.",
+    "kBBwwwwwwwwwwBk.",
+    "kBBkkkkkkkkkkkkk",
+    "kBBkhhhhhhhhhhhk",
+    "kBkFFFFFFFFFFFk.",
+    "kBkfffffffffffk.",
+    "kkffffffffffdk..",
+    "kkdddddddddddk..",
+    "kkkkkkkkkkkkk...",
+]
+FOLDER16_COLOURS = {
+    "k": hexrgb("#4a2e08"), "B": hexrgb("#d09a40"), "w": hexrgb("#fbf8ec"),
+    "p": hexrgb("#b8b4a4"), "h": hexrgb("#fff6c8"), "F": hexrgb("#ffdc78"),
+    "f": hexrgb("#f5c04a"), "d": hexrgb("#d89a2a"),
+}
+
+
+def draw_open_folder(size):
+    """A tan folder, open towards the viewer, with a sheet of paper showing inside."""
+    if size < 32:
+        return pixel_art(FOLDER16, FOLDER16_COLOURS)
+    s = float(size)
+    pic = Picture(size, size)
+    outline = hexrgb("#4a2e08")
+    back = [(0.04, 0.14), (0.36, 0.14), (0.44, 0.24), (0.86, 0.24), (0.86, 0.86), (0.04, 0.86)]
+    paper = [(0.14, 0.30), (0.78, 0.30), (0.78, 0.62), (0.14, 0.62)]
+    front = [(0.22, 0.44), (0.98, 0.44), (0.84, 0.88), (0.04, 0.88)]
+
+    def layer(points, colour):
+        m = Mask.of(size, size, polygon(scaled(points, s)))
+        pic.paint(m.dilated(1), outline)
+        pic.paint(m, colour)
+        return m
+
+    layer(back, lambda x, y: ramp([(0, hexrgb("#e2ad4c")), (1, hexrgb("#a66e1c"))], y / s))
+    layer(paper, hexrgb("#fbf8ec"))
+    for k in range(3):
+        y = int(0.38 * s) + 3 * k
+        for x in range(int(0.22 * s), int(0.70 * s) - 3 * k):
+            pic.set(x, y, hexrgb("#b8b4a4"))
+    front_mask = layer(front, lambda x, y: ramp([(0, hexrgb("#ffe590")), (0.6, hexrgb("#f5c04a")),
+                                                 (1, hexrgb("#d89a2a"))], (y / s - 0.44) / 0.44))
+    # A highlight along the front's top edge gives it thickness.
+    top = int(front[0][1] * s + 0.5)
+    for x in range(size):
+        i = top * size + x
+        if front_mask.v[i] >= 0.5 and front_mask.v[i + size] >= 0.5:
+            pic.set(x, top, hexrgb("#fff6c8"))
+    return pic
+
+
+# ----------------------------------------------------------------------------------------------
+# Artwork: the title logo, shared by both banners
+# ----------------------------------------------------------------------------------------------
+
+GOLD_STOPS = [(0.0, hexrgb("#fffbe0")), (0.22, hexrgb("#ffe27a")), (0.47, hexrgb("#ffc03a")),
+              (0.53, hexrgb("#e8780e")), (0.8, hexrgb("#f8a030")), (1.0, hexrgb("#a84a08"))]
+
+
+def paint_title(pic, text_mask, top, height, outline_r=1.5, shadow=(2, 2), glow=None):
+    """Gold letters with a dark outline, a drop shadow and optionally a warm glow behind: the
+    letters' colour runs down a metal ramp with a hard bright/dark break at mid-height."""
+    if glow:
+        pic.paint(text_mask.dilated(2).blurred(glow), hexrgb("#ff7a1a"), 0.45)
+    ring = text_mask.dilated(outline_r)
+    pic.paint(ring.shifted(*shadow).blurred(1), hexrgb("#000000"), 0.75)
+    pic.paint(ring, hexrgb("#1c0804"))
+    pic.paint(text_mask, lambda x, y: ramp(GOLD_STOPS, (y + 0.5 - top) / height))
+    # Light catches the upper edges of every stroke.
+    w = pic.w
+    edge = Mask(pic.w, pic.h, [max(0.0, text_mask.v[i] - (text_mask.v[i - w] if i >= w else 0.0))
+                               for i in range(pic.w * pic.h)])
+    pic.paint(edge, hexrgb("#fffff0"), 0.8)
+
+
+def paint_caption(pic, font, text, x, y, scale, colour, tracking=1, outline=hexrgb("#0c0406")):
+    inside, box = text_shape(font, text, x, y, scale, tracking)
+    m = Mask.of(pic.w, pic.h, inside, box)
+    pic.paint(m.dilated(1), outline, 0.9)
+    pic.paint(m, colour)
+    return m
+
+
+# ----------------------------------------------------------------------------------------------
+# Artwork: the main window's banner
+# ----------------------------------------------------------------------------------------------
+
+BANNER_W, BANNER_H = 342, 112
+
+
+def draw_banner():
+    """Dusk over a distant base: a star field, a ringed moon, two searchlights, far ridges and
+    the base's silhouette, with the title KORVANE between STORMLINE 2 and TIDECALL."""
+    w, h = BANNER_W, BANNER_H
+    pic = Picture(w, h)
+    sun_x, horizon = 238.0, 92.0
+    sky = [(0.0, hexrgb("#05071a")), (0.3, hexrgb("#12123a")), (0.55, hexrgb("#3a1a44")),
+           (0.72, hexrgb("#7a2a38")), (0.84, hexrgb("#c8502a")), (0.92, hexrgb("#f08a34")),
+           (1.0, hexrgb("#ffb860"))]
+
+    def sky_colour(x, y):
+        t = (y + 0.5) / horizon
+        base = ramp(sky, t)
+        dx = (x + 0.5 - sun_x) / 150.0
+        dy = (horizon - y) / 70.0
+        glow = clamp(1.0 - math.sqrt(dx * dx + dy * dy))
+        return mix(base, hexrgb("#ffa050"), 0.55 * glow * glow * smooth(t * 1.4 - 0.25))
+
+    pic.fill(sky_colour)
+
+    # Stars, thinning out towards the glow.
+    rng = Xorshift(20240611)
+    stars = Mask(w, h)
+    for _ in range(150):
+        x, y = rng.below(w), rng.below(70)
+        fade = clamp(1.0 - y / 70.0) * rng.uniform(0.35, 1.0)
+        stars.v[y * w + x] = max(stars.v[y * w + x], fade)
+        if rng.below(12) == 0 and 0 < x < w - 1 and 0 < y < h - 1:
+            for dx, dy in ((1, 0), (-1, 0), (0, 1), (0, -1)):
+                k = (y + dy) * w + x + dx
+                stars.v[k] = max(stars.v[k], fade * 0.4)
+    pic.paint(stars, hexrgb("#fff4e0"))
+
+    # A large moon low in the east, lit from the sunset side, with a thin ring.
+    mx, my, mr = 312.0, 26.0, 21.0
+    moon = Mask.of(w, h, circle(mx, my, mr), (mx - mr - 1, my - mr - 1, mx + mr + 1, my + mr + 1))
+    lx, ly = -0.62, 0.78
+
+    def moon_colour(x, y):
+        nx, ny = (x + 0.5 - mx) / mr, (y + 0.5 - my) / mr
+        nz = math.sqrt(max(0.0, 1.0 - nx * nx - ny * ny))
+        lit = clamp(nx * lx + ny * ly + nz * 0.15)
+        return mix(hexrgb("#1e1630"), hexrgb("#f0a070"), lit * lit)
+
+    ring_out = polygon([(mx + 34 * c, my + 7 * d) for c, d in ELLIPSE])
+    ring_in = polygon([(mx + 30 * c, my + 5 * d) for c, d in ELLIPSE])
+    ring = minus(ring_out, ring_in)
+    ring_box = (mx - 36, my - 9, mx + 36, my + 9)
+    back_half = Mask.of(w, h, lambda x, y: ring(x, y) and y < my, ring_box)
+    front_half = Mask.of(w, h, lambda x, y: ring(x, y) and y >= my, ring_box)
+    pic.paint(back_half, hexrgb("#c0805a"), 0.45)
+    pic.paint(moon, moon_colour)
+    pic.paint(front_half, hexrgb("#e8a070"), 0.75)
+
+    # Searchlights from the base, fading with distance.
+    for (bx, by), (tx, ty), spread in (((96.0, 98.0), (40.0, -10.0), 7.0),
+                                       ((262.0, 98.0), (300.0, -10.0), 6.0)):
+        beam = polygon([(bx - 1, by), (tx - spread * 2, ty), (tx + spread * 2, ty), (bx + 1, by)])
+        m = Mask.of(w, h, beam, (min(bx, tx) - 20, ty, max(bx, tx) + 20, by))
+        length = by - ty
+        m = Mask(w, h, [m.v[i] * (0.28 * smooth(1.0 - (by - i // w) / length) + 0.04)
+                        for i in range(w * h)])
+        pic.paint(m, hexrgb("#ffe6b8"))
+
+    # Far ridges in the haze, a nearer ridge, then the base.
+    def ridge(heights, colour, opacity=1.0):
+        m = Mask(w, h)
+        for x in range(w):
+            top = heights[x]
+            for y in range(int(top), h):
+                m.v[y * w + x] = clamp(y + 1.0 - top)
+        pic.paint(m, colour, opacity)
+
+    far = ridge_line(3, w, [(40, 6.0), (13, 2.0), (5, 0.6)])
+    ridge([84.0 + v for v in far], hexrgb("#5a2a40"), 0.85)
+    near = ridge_line(11, w, [(60, 5.0), (17, 2.2), (6, 0.8)])
+    ridge([94.0 + v for v in near], hexrgb("#2c1424"))
+
+    base = draw_base_silhouette(w, h)
+    pic.paint(base, hexrgb("#0c060b"))
+    paint_base_lights(pic)
+    ground = Mask(w, h, [1.0 if i // w >= 104 else 0.0 for i in range(w * h)])
+    pic.paint(ground, lambda x, y: mix(hexrgb("#0c060b"), hexrgb("#050204"), (y - 104) / 8.0))
+    for x in range(w):
+        pic.set(x, h - 1, mix(hexrgb("#f09030"), hexrgb("#7a3010"),
+                              abs(x - w / 2.0) / (w / 2.0)))
+
+    # The titles.
+    small_scale = 2
+    top_line = "STORMLINE 2"
+    tw = text_width(SMALL_FONT, top_line, 2) * small_scale
+    paint_caption(pic, SMALL_FONT, top_line, (w - tw) // 2, 8, small_scale,
+                  hexrgb("#d8dcec"), tracking=2)
+
+    scale, shear = 4, 0.12
+    logo_w = text_width(LOGO_FONT, "KORVANE") * scale
+    logo_h = 10 * scale
+    lx0 = (w - logo_w - shear * logo_h) / 2.0
+    ly0 = 28
+    inside, box = text_shape(LOGO_FONT, "KORVANE", lx0, ly0, scale, 1, shear)
+    paint_title(pic, Mask.of(w, h, inside, box), ly0, logo_h, outline_r=2.0, shadow=(2, 3), glow=4)
+
+    sub = "TIDECALL"
+    sw = text_width(SMALL_FONT, sub, 2) * small_scale
+    sx = (w - sw) // 2
+    paint_caption(pic, SMALL_FONT, sub, sx, 77, small_scale, hexrgb("#ffb84a"), tracking=2)
+    for x0, x1, towards_text in ((sx - 44, sx - 8, True), (sx + sw + 8, sx + sw + 44, False)):
+        for x in range(x0, x1):
+            fade = (x - x0) / (x1 - x0)
+            fade = fade if towards_text else 1.0 - fade
+            pic.blend(x, 82, hexrgb("#1c0804"), 0.8 * fade)
+            pic.blend(x, 84, hexrgb("#1c0804"), 0.8 * fade)
+            pic.blend(x, 83, hexrgb("#ffd070"), fade)
+    return pic
+
+
+# A 64-sided unit circle, built by rotating with a fixed rational step so that no sin or cos is
+# needed: (cos, sin) of 2*pi/64 to 17 digits, renormalised at each step.
+def _ellipse_points(n=64):
+    c, s = 0.99518472667219693, 0.098017140329560604
+    pts, x, y = [], 1.0, 0.0
+    for _ in range(n):
+        pts.append((x, y))
+        x, y = x * c - y * s, x * s + y * c
+        k = math.sqrt(x * x + y * y)
+        x, y = x / k, y / k
+    return pts
+
+
+ELLIPSE = _ellipse_points()
+
+
+def draw_base_silhouette(w, h):
+    """The base's outline against the sky: hangars, a dome, masts and a launch tower."""
+    outlines = []
+    rng = Xorshift(77)
+    x = 0
+    while x < w:
+        bw = 6 + rng.below(14)
+        bh = 3 + rng.below(9)
+        if 40 < x < 120 or 200 < x < 290:
+            bh += 4 + rng.below(7)
+        outlines.append(fill_rect(x, 101 - bh, x + bw, 105))
+        x += bw
+    outlines += [
+        circle(60.0, 97.0, 10.0),                         # radar dome
+        fill_rect(150, 84, 153, 100),                     # comms mast
+        fill_rect(151, 74, 152, 84),
+        line(140.0, 100.0, 151.5, 86.0, 1.2),
+        line(163.0, 100.0, 151.5, 86.0, 1.2),
+        fill_rect(286, 70, 292, 101),                     # launch tower
+        fill_rect(284, 70, 294, 72),
+        fill_rect(292, 80, 300, 81),
+        fill_rect(297, 78, 300, 101),
+        polygon([(306.0, 101.0), (309.0, 78.0), (312.0, 101.0)]),  # ship on the pad
+        fill_rect(20, 88, 22, 100),
+        fill_rect(222, 86, 224, 100),
+    ]
+    return Mask.of(w, h, union(*outlines), (0, 60, w, 106))
+
+
+def paint_base_lights(pic):
+    w = pic.w
+    rng = Xorshift(4242)
+    lights = Mask(w, pic.h)
+    for _ in range(70):
+        x, y = rng.below(w), 92 + rng.below(11)
+        if pic.rgb[y * w + x][0] < 20:
+            lights.v[y * w + x] = rng.uniform(0.5, 1.0)
+    pic.paint(lights, hexrgb("#ffb050"))
+    for x, y in ((151, 73), (289, 69), (21, 87), (223, 85), (309, 77)):
+        glow = Mask.of(w, pic.h, circle(x + 0.5, y + 0.5, 2.2), (x - 3, y - 3, x + 3, y + 3))
+        pic.paint(glow, hexrgb("#ff3018"), 0.35)
+        pic.set(x, y, hexrgb("#ff5a3a"))
+
+
+# ----------------------------------------------------------------------------------------------
+# Artwork: the About window's banner
+# ----------------------------------------------------------------------------------------------
+
+ABOUT_W, ABOUT_H = 267, 45
+
+
+def draw_about_banner():
+    """Dark red-brown with the gold title between two hairlines and a diamond at each end."""
+    w, h = ABOUT_W, ABOUT_H
+    pic = Picture(w, h)
+    dark, light = hexrgb("#3a1208"), hexrgb("#5a2010")
+
+    def background(x, y):
+        t = clamp(0.65 * (y + 0.5) / h + 0.35 * (x + 0.5) / w)
+        c = mix(dark, light, t)
+        # Faint diagonal weave, which keeps a flat field from looking empty.
+        if (x + y) % 4 == 0:
+            c = mix(c, hexrgb("#000000"), 0.12)
+        return c
+
+    pic.fill(background)
+    for y in (2, h - 3):
+        for x in range(w):
+            fade = 1.0 - abs(x - w / 2.0) / (w / 2.0)
+            pic.blend(x, y, hexrgb("#e8a440"), 0.85 * smooth(fade * 1.6))
+
+    scale = 3
+    logo_w = text_width(LOGO_FONT, "KORVANE") * scale
+    lx0, ly0 = (w - logo_w) // 2, (h - 10 * scale) // 2
+    inside, box = text_shape(LOGO_FONT, "KORVANE", lx0, ly0, scale)
+    paint_title(pic, Mask.of(w, h, inside, box), ly0, 10 * scale, outline_r=1.5, shadow=(1, 2))
+    for cx in (lx0 - 22.0, lx0 + logo_w + 22.0):
+        diamond = polygon([(cx, h / 2 - 6), (cx + 6, h / 2), (cx, h / 2 + 6), (cx - 6, h / 2)])
+        m = Mask.of(w, h, diamond, (cx - 8, 0, cx + 8, h))
+        pic.paint(m.dilated(1), hexrgb("#1c0804"))
+        pic.paint(m, lambda x, y: ramp(GOLD_STOPS, (y + 0.5 - (h / 2 - 6)) / 12.0))
+    return pic
+
+
+# ----------------------------------------------------------------------------------------------
+# Artwork: cursors
+# ----------------------------------------------------------------------------------------------
+
+# '#' black, 'o' white, 'r' red, anything else see-through. Hot spot: the fingertip's top at (2, 1).
+HAND = [
+    ".###.............",
+    "#ooo#............",
+    "#ooo#............",
+    "#ooo#............",
+    "#ooo#............",
+    "#ooo#............",
+    "#ooo####.........",
+    "#ooo#ooo####.....",
+    "#ooo#ooo#ooo#....",
+    "#ooo#ooo#ooo####.",
+    "#ooo#ooo#ooo#ooo#",
+    "#ooo#ooo#ooo#ooo#",
+    "#ooooooooooooooo#",
+    "#ooooooooooooooo#",
+    "#######ooooooooo#",
+    "#oooooo#oooooooo#",
+    "#oooooo#oooooooo#",
+    "#ooooo#ooooooooo#",
+    "#ooooooooooooooo#",
+    "#ooooooooooooooo#",
+    ".#ooooooooooooo#.",
+    ".#ooooooooooooo#.",
+    "..#ooooooooooo#..",
+    "..#############..",
+    "..#ooooooooooo#..",
+    "..#ooooooooooo#..",
+    "..#############..",
+]
+
+EXCLAIM = [
+    ".###.",
+    "#rrr#",
+    "#rrr#",
+    "#rrr#",
+    "#rrr#",
+    ".#r#.",
+    ".#r#.",
+    "..#..",
+    ".....",
+    ".###.",
+    "#rrr#",
+    "#rrr#",
+    ".###.",
+]
+
+CURSOR_PALETTE = [  # the sixteen colours every 4-bit cursor here uses
+    hexrgb("#000000"), hexrgb("#ffffff"), hexrgb("#e01818"), hexrgb("#8a0c0c"),
+    hexrgb("#ffe48a"), hexrgb("#e0a830"), hexrgb("#9a6410"), hexrgb("#5a5a5a"),
+    hexrgb("#2a2a2a"), hexrgb("#c8c8c8"), hexrgb("#d03020"), hexrgb("#8a1a10"),
+    hexrgb("#4a0c06"), hexrgb("#f08060"), hexrgb("#808080"), hexrgb("#404040"),
+]
+PIXEL_ART = {"#": 0, "o": 1, "r": 2}
+
+
+def stamp(grid, art, ox, oy):
+    for y, row in enumerate(art):
+        for x, ch in enumerate(row):
+            if ch in PIXEL_ART:
+                grid[(oy + y) * 32 + ox + x] = PIXEL_ART[ch]
+
+
+def draw_hand(exclaim):
+    """Palette indices (None for see-through) of the pointing hand, optionally with a red '!'."""
+    grid = [None] * (32 * 32)
+    stamp(grid, HAND, 0, 0)
+    if exclaim:
+        stamp(grid, EXCLAIM, 20, 18)
+    return grid
+
+
+def draw_pen():
+    """A fountain pen lying from the bottom right up to its nib at the hot spot (4, 5): gold nib
+    with its slit, black grip, a gold band and a red barrel lit from the upper left."""
+    grid = [None] * (32 * 32)
+    tx, ty = 4.5, 5.5
+    k = 1.0 / math.sqrt(2.0)
+    inked = {}
+    for y in range(32):
+        for x in range(32):
+            dx, dy = x + 0.5 - tx, y + 0.5 - ty
+            u = (dx + dy) * k          # along the pen, from the tip
+            v = (dx - dy) * k          # across it; negative is the upper-right flank
+            if u < -0.3 or u > 30.0:
+                continue
+            if u < 8.0:
+                half = 0.55 + u * 0.33
+            elif u < 27.5:
+                half = 3.3
+            else:
+                e = (u - 27.5) / 2.6
+                half = 3.3 * math.sqrt(max(0.0, 1.0 - e * e))
+            if abs(v) > half:
+                continue
+            side = v / half
+            if u < 8.0:
+                if abs(v) < 0.5 and 1.5 < u < 6.0:
+                    c = 6
+                elif 6.0 <= u < 7.2 and abs(v) < 0.9:
+                    c = 6
+                else:
+                    c = 4 if side > 0.25 else 5
+            elif u < 11.0:
+                c = 15 if side > 0.4 else 8
+            elif u < 12.5:
+                c = 4 if side > 0.0 else 5
+            else:
+                c = 13 if side > 0.5 else 10 if side > -0.4 else 11 if side > -0.8 else 12
+            inked[(x, y)] = c
+    # Outline every inked pixel, except beyond the tip, which must stay a single point.
+    for (x, y), c in inked.items():
+        grid[y * 32 + x] = c
+    for (x, y) in list(inked):
+        for ddx in (-1, 0, 1):
+            for ddy in (-1, 0, 1):
+                nx, ny = x + ddx, y + ddy
+                if (nx, ny) in inked or not (0 <= nx < 32 and 0 <= ny < 32):
+                    continue
+                if (nx + 0.5 - tx + ny + 0.5 - ty) * k < 0.8:
+                    continue
+                grid[ny * 32 + nx] = 0
+    grid[5 * 32 + 4] = 0
+    return grid
+
+
+def cursor_image(grid, bpp):
+    keep = [c is not None for c in grid]
+    indices = [c if c is not None else 0 for c in grid]
+    palette = CURSOR_PALETTE[: 1 << bpp] if bpp == 4 else [(0, 0, 0), (255, 255, 255)]
+    return {"w": 32, "h": 32, "bpp": bpp, "colours": 1 << bpp,
+            "data": icon_image(32, 32, indices, palette, keep, bpp)}
+
+
+# ----------------------------------------------------------------------------------------------
+# The About window's movie
+# ----------------------------------------------------------------------------------------------
+
+
+class BitWriter:
+    """Bit fields, most significant bit first, as the movie format packs them."""
+
+    def __init__(self):
+        self.out, self.acc, self.n = bytearray(), 0, 0
+
+    def ub(self, value, bits):
+        assert 0 <= value < (1 << bits) or bits == 0 and value == 0, (value, bits)
+        for i in range(bits - 1, -1, -1):
+            self.acc = (self.acc << 1) | ((value >> i) & 1)
+            self.n += 1
+            if self.n == 8:
+                self.out.append(self.acc)
+                self.acc, self.n = 0, 0
+
+    def sb(self, value, bits):
+        assert -(1 << (bits - 1)) <= value < (1 << (bits - 1)), (value, bits)
+        self.ub(value & ((1 << bits) - 1), bits)
+
+    def done(self):
+        if self.n:
+            self.ub(0, 8 - self.n)
+        return bytes(self.out)
+
+
+def signed_bits(*values):
+    return max(1, *[(v.bit_length() if v >= 0 else (~v).bit_length()) + 1 for v in values])
+
+
+def swf_rect(xmin, xmax, ymin, ymax):
+    b = BitWriter()
+    n = signed_bits(xmin, xmax, ymin, ymax)
+    b.ub(n, 5)
+    for v in (xmin, xmax, ymin, ymax):
+        b.sb(v, n)
+    return b.done()
+
+
+def swf_matrix(tx, ty, scale=None):
+    b = BitWriter()
+    if scale is None:
+        b.ub(0, 1)
+    else:
+        sx, sy = (int(round(c * 65536)) for c in scale)
+        n = signed_bits(sx, sy)
+        b.ub(1, 1)
+        b.ub(n, 5)
+        b.sb(sx, n)
+        b.sb(sy, n)
+    b.ub(0, 1)
+    n = signed_bits(tx, ty) if (tx or ty) else 0
+    b.ub(n, 5)
+    if n:
+        b.sb(tx, n)
+        b.sb(ty, n)
+    return b.done()
+
+
+def swf_tag(code, body=b""):
+    if len(body) < 0x3F:
+        return struct.pack("<H", code << 6 | len(body)) + body
+    return struct.pack("<HI", code << 6 | 0x3F, len(body)) + body
+
+
+def swf_shape(shape_id, paths, colour, alpha=None):
+    """DefineShape (or DefineShape3 when the colour has alpha) with one solid fill and closed
+    straight-edged paths in twips; the fill lies to the right of clockwise paths."""
+    xs = [x for p in paths for x, _ in p]
+    ys = [y for p in paths for _, y in p]
+    body = struct.pack("<H", shape_id) + swf_rect(min(xs), max(xs), min(ys), max(ys))
+    body += bytes((1, 0x00)) + bytes(colour) + (bytes((alpha,)) if alpha is not None else b"")
+    body += bytes((0,))
+    b = BitWriter()
+    b.ub(1, 4)  # fill index bits
+    b.ub(0, 4)  # line index bits
+    for k, path in enumerate(paths):
+        x0, y0 = path[0]
+        b.ub(0, 1)                       # style change record
+        b.ub(0, 1)                       # new styles
+        b.ub(0, 1)                       # line style
+        b.ub(1 if k == 0 else 0, 1)      # fill style 1
+        b.ub(0, 1)                       # fill style 0
+        b.ub(1, 1)                       # move to
+        n = signed_bits(x0, y0)
+        b.ub(n, 5)
+        b.sb(x0, n)
+        b.sb(y0, n)
+        if k == 0:
+            b.ub(1, 1)
+        for (ax, ay), (bx, by) in zip(path, path[1:] + path[:1]):
+            dx, dy = bx - ax, by - ay
+            if dx == 0 and dy == 0:
+                continue
+            b.ub(1, 1)                   # edge record
+            b.ub(1, 1)                   # straight
+            if dx == 0 or dy == 0:
+                d = dy if dx == 0 else dx
+                n = max(2, signed_bits(d))
+                b.ub(n - 2, 4)
+                b.ub(0, 1)               # not general: horizontal or vertical
+                b.ub(1 if dx == 0 else 0, 1)
+                b.sb(d, n)
+            else:
+                n = max(2, signed_bits(dx, dy))
+                b.ub(n - 2, 4)
+                b.ub(1, 1)
+                b.sb(dx, n)
+                b.sb(dy, n)
+    b.ub(0, 6)  # end of shape
+    return swf_tag(32 if alpha is not None else 2, body + b.done())
+
+
+def swf_place(depth, matrix, char_id=None, clip_depth=None):
+    """PlaceObject2: a new character at a depth, or (char_id None) a move of the one there."""
+    flags = 0x04
+    body = b""
+    if char_id is not None:
+        flags |= 0x02
+        body += struct.pack("<H", char_id)
+    else:
+        flags |= 0x01
+    if clip_depth is not None:
+        flags |= 0x40
+    body = struct.pack("<BH", flags, depth) + body + matrix
+    if clip_depth is not None:
+        body += struct.pack("<H", clip_depth)
+    return swf_tag(26, body)
+
+
+def glyph_paths(font, text, x0, y0, cell):
+    """The text as twip paths: each glyph's cells merged into rectangles, plus the diagonal
+    half-cells the bitmaps fill, so the movie's lettering matches the pictures'."""
+    paths = []
+    pos = 0
+    for ch in text:
+        rows = font[ch]
+        gw, gh = len(rows[0]), len(rows)
+        used = [[False] * gw for _ in range(gh)]
+        for j in range(gh):
+            for i in range(gw):
+                if rows[j][i] != "#" or used[j][i]:
+                    continue
+                i1 = i
+                while i1 + 1 < gw and rows[j][i1 + 1] == "#" and not used[j][i1 + 1]:
+                    i1 += 1
+                j1 = j
+                while j1 + 1 < gh and all(rows[j1 + 1][k] == "#" and not used[j1 + 1][k]
+                                          for k in range(i, i1 + 1)):
+                    j1 += 1
+                for jj in range(j, j1 + 1):
+                    for ii in range(i, i1 + 1):
+                        used[jj][ii] = True
+                ax, ay = x0 + (pos + i) * cell, y0 + j * cell
+                bx, by = x0 + (pos + i1 + 1) * cell, y0 + (j1 + 1) * cell
+                paths.append([(ax, ay), (bx, ay), (bx, by), (ax, by)])
+        for j in range(gh):
+            for i in range(gw):
+                if glyph_cell(rows, i, j):
+                    continue
+                ax, ay = x0 + (pos + i) * cell, y0 + j * cell
+                bx, by = ax + cell, ay + cell
+                left, right = glyph_cell(rows, i - 1, j), glyph_cell(rows, i + 1, j)
+                up, down = glyph_cell(rows, i, j - 1), glyph_cell(rows, i, j + 1)
+                if up and left:
+                    paths.append([(ax, ay), (bx, ay), (ax, by)])
+                if up and right:
+                    paths.append([(ax, ay), (bx, ay), (bx, by)])
+                if down and left:
+                    paths.append([(ax, ay), (bx, by), (ax, by)])
+                if down and right:
+                    paths.append([(bx, ay), (bx, by), (ax, by)])
+        pos += gw + 1
+    return paths
+
+
+MOVIE_W, MOVIE_H, MOVIE_FRAMES, MOVIE_RATE = 267, 49, 36, 12
+
+
+def make_movie():
+    """The studio's name in gold on dark red-brown, a glint running through the letters, sparks
+    sliding along two rules and a diamond pulsing at each end; three seconds, looped."""
+    tw = 20  # twips per pixel
+    W, H = MOVIE_W * tw, MOVIE_H * tw
+    big, small = 4 * tw, 2 * tw
+    text_w = (text_width(SMALL_FONT, "TESSEL") * big + 8 * tw
+              + text_width(SMALL_FONT, "STUDIO") * small)
+    x0 = (W - text_w) // 2
+    y0 = 10 * tw
+    letters = (glyph_paths(SMALL_FONT, "TESSEL", x0, y0, big)
+               + glyph_paths(SMALL_FONT, "STUDIO", x0 + text_width(SMALL_FONT, "TESSEL") * big
+                             + 8 * tw, y0 + 14 * tw, small))
+    glint = [(-6 * tw, 0), (6 * tw, 0), (-4 * tw, H), (-16 * tw, H)]
+    diamond = [(0, -5 * tw), (5 * tw, 0), (0, 5 * tw), (-5 * tw, 0)]
+    rule = [(0, 0), (W - 40 * tw, 0), (W - 40 * tw, tw), (0, tw)]
+    spark = [(0, 0), (24 * tw, 0), (24 * tw, tw), (0, tw)]
+
+    tags = [swf_tag(9, bytes(hexrgb("#3a1208")))]
+    tags.append(swf_shape(1, letters, hexrgb("#f0b030")))
+    tags.append(swf_shape(2, [glint], (255, 250, 220), alpha=170))
+    tags.append(swf_shape(3, [diamond], hexrgb("#ffcf5a")))
+    tags.append(swf_shape(4, [rule], hexrgb("#8a3a10")))
+    tags.append(swf_shape(5, [spark], (255, 214, 120), alpha=230))
+
+    rule_x = 20 * tw
+    top_y, bottom_y = 4 * tw, H - 5 * tw
+    left_d, right_d = (12 * tw, H // 2), (W - 12 * tw, H // 2)
+    n = MOVIE_FRAMES
+    sweep = 24
+
+    def glint_x(f):
+        return -30 * tw + (W + 60 * tw) * min(f, sweep) // sweep
+
+    def pulse(f):
+        t = f / n
+        tri = 1.0 - abs(2.0 * t - 1.0)
+        return 0.7 + 0.45 * smooth(tri)
+
+    def spark_x(f, reverse):
+        span = W - 40 * tw - 24 * tw
+        p = span * f // (n - 1)
+        return rule_x + (span - p if reverse else p)
+
+    tags += [
+        swf_place(1, swf_matrix(rule_x, top_y), 4),
+        swf_place(2, swf_matrix(rule_x, bottom_y), 4),
+        swf_place(3, swf_matrix(0, 0), 1),
+        swf_place(4, swf_matrix(0, 0), 1, clip_depth=5),
+        swf_place(5, swf_matrix(glint_x(0), 0), 2),
+        swf_place(6, swf_matrix(*left_d, scale=(pulse(0), pulse(0))), 3),
+        swf_place(7, swf_matrix(*right_d, scale=(pulse(0), pulse(0))), 3),
+        swf_place(8, swf_matrix(spark_x(0, False), top_y), 5),
+        swf_place(9, swf_matrix(spark_x(0, True), bottom_y), 5),
+        swf_tag(1),
+    ]
+    for f in range(1, n):
+        if f <= sweep:
+            tags.append(swf_place(5, swf_matrix(glint_x(f), 0)))
+        s = pulse(f)
+        tags.append(swf_place(6, swf_matrix(*left_d, scale=(s, s))))
+        tags.append(swf_place(7, swf_matrix(*right_d, scale=(s, s))))
+        tags.append(swf_place(8, swf_matrix(spark_x(f, False), top_y)))
+        tags.append(swf_place(9, swf_matrix(spark_x(f, True), bottom_y)))
+        tags.append(swf_tag(1))
+    tags.append(swf_tag(0))
+
+    body = swf_rect(0, W, 0, H) + struct.pack("<HH", MOVIE_RATE << 8, n) + b"".join(tags)
+    return b"FWS" + bytes((6,)) + struct.pack("<I", 8 + len(body)) + body
+
+
+# ----------------------------------------------------------------------------------------------
+# The read-me
+# ----------------------------------------------------------------------------------------------
+
+README = """\
+Stormline 2 Korvane 遭遇战选项设置
+==================================
+
+制作：Tessel工作室 林晓舟
+
+
+一、这是什么
+
+    Korvane 的 Tidecall（遭遇战）模式默认有 25 分钟的时限等诸多限制。本程序
+用来设置 Tidecall 遭遇战服务器的各项选项：时限、雷达模式、端口、最大玩家数、
+启始资源数这五个数值，以及献身模式、自动重新开始、需要密码、允许友好交火、
+基地被摧毁时结束游戏等十五个开关。
+    设置好以后，程序把它们写成配置文件 svrcfg_skirmish.ini，放在本程序所在的
+文件夹中；只要您同意，程序还会用它覆盖游戏原有的同名文件。游戏的这个文件通常
+位于游戏文件夹下的 Data 子文件夹中。
+
+
+二、使用方法
+
+    1. 在主窗口中修改各项设置。数值框里只能输入正整数；把鼠标停在某一项上，
+       可以看到它的说明和默认值。
+    2. 按“生成配置文件(C)”按钮。程序生成 svrcfg_skirmish.ini 后会问您：
+       “是否现在就开始修改配置？”
+    3. 选“是”，新文件就会覆盖游戏中原来的配置文件；选“否”，文件只留在本程序
+       所在的文件夹中，您可以以后自己复制过去。
+    4. 下次开设遭遇战服务器时，新的设置就会生效。
+
+    第一次使用时，程序还不知道游戏装在哪里，选“是”之后会先打开“设置”窗口
+（平时也可以在主窗口中按“设置(S)”打开它）：
+    1. 在文本框中输入游戏配置文件的完整路径，例如
+           D:\\Games\\Korvane\\Data\\svrcfg_skirmish.ini
+       也可以按“浏览”按钮，到游戏文件夹的 Data 子文件夹中选中
+       svrcfg_skirmish.ini。
+    2. 按“确定”。程序会记住这个位置，以后就不用再设置了。
+    3. 回到主窗口，再按一次“生成配置文件(C)”并选“是”，配置文件就安装好了。
+
+
+三、安装失败时怎么办
+
+    如果程序提示“对这个文件修改的权限被您的系统拒绝了”，说明系统不允许程序改写
+游戏的配置文件。这时游戏原来的文件没有任何改动，而生成的 svrcfg_skirmish.ini
+仍然保存在本程序所在的文件夹中。您可以：
+    · 手动把它复制到游戏文件夹的 Data 子文件夹中，覆盖原文件；
+    · 检查游戏的 svrcfg_skirmish.ini 是否被设成了“只读”，如果是，请去掉
+      只读属性；
+    · 确认游戏（包括遭遇战服务器）没有在运行；
+    · 用有足够权限的帐户（例如管理员）运行本程序，再生成一次。
+    另外，也请到“设置”窗口中看一看，填写的位置是否正确。
+
+
+四、文件说明
+
+    svrcfg_skirmish.ini   生成的遭遇战服务器配置文件
+    settings.ban          记住游戏配置文件所在的位置，由“设置”窗口写入
+    readme.txt            本说明文件
+    tessel.swf            “关于”窗口中播放的动画
+
+    以上文件都和本程序放在同一个文件夹中。删除 settings.ban 后，程序会在下次
+安装配置文件时重新询问游戏的位置。
+
+
+五、联系方式
+
+    制作：Tessel工作室 林晓舟
+    电子邮件：xiaozhou@example.com
+    欢迎来信提出意见和建议，也欢迎告诉我们那些还没弄明白的选项是做什么用的。
+"""
+
+
+def make_readme():
+    return README.replace("\n", "\r\n").encode("gbk")
+
+
+# ----------------------------------------------------------------------------------------------
+# Building every file
+# ----------------------------------------------------------------------------------------------
+
+
+def build():
+    """{file name: bytes} for everything in assets/ that this script owns."""
+    files = {}
+    files["emblem.ico"] = write_icon_file(1, [icon_from_picture(draw_emblem(32)),
+                                              icon_from_picture(draw_emblem(16))])
+    files["open_folder.ico"] = write_icon_file(1, [icon_from_picture(draw_open_folder(32)),
+                                                   icon_from_picture(draw_open_folder(16))])
+    banner = draw_banner().pixels()
+    palette = adaptive_palette(banner, 256)
+    files["banner.bmp"] = write_bmp(BANNER_W, BANNER_H, to_indexed(banner, palette), 8, palette)
+    files["about_banner.bmp"] = write_bmp(ABOUT_W, ABOUT_H, draw_about_banner().pixels(), 24)
+    hand = cursor_image(draw_hand(False), 1)
+    hand["hotspot"] = (2, 1)
+    files["hand.cur"] = write_icon_file(2, [hand])
+    exclaim = cursor_image(draw_hand(True), 4)
+    exclaim["hotspot"] = (2, 1)
+    files["hand_exclaim.cur"] = write_icon_file(2, [exclaim])
+    pen = cursor_image(draw_pen(), 4)
+    pen["hotspot"] = (4, 5)
+    files["pen.cur"] = write_icon_file(2, [pen])
+    files["readme.txt"] = make_readme()
+    files["tessel.swf"] = make_movie()
+    return files
+
+
+# ----------------------------------------------------------------------------------------------
+# Reading the files back
+# ----------------------------------------------------------------------------------------------
+
+
+class Bad(Exception):
+    pass
+
+
+def expect(cond, what):
+    if not cond:
+        raise Bad(what)
+
+
+def read_dib(data, at, icon):
+    """Decodes a DIB at offset at: (w, h, bpp, RGBA pixels top row first, bytes used)."""
+    fields = struct.unpack_from("<IiiHHIIiiII", data, at)
+    size, w, h, planes, bpp, comp, image_size, _, _, used, _ = fields
+    expect(size == 40 and planes == 1 and comp == 0, "not an uncompressed BITMAPINFOHEADER")
+    expect(bpp in (1, 4, 8, 24), f"unexpected bit count {bpp}")
+    if icon:
+        expect(h % 2 == 0, "icon height is not doubled")
+        h //= 2
+    expect(w > 0 and h > 0, "not a bottom-up bitmap")
+    colours = (used or (1 << bpp)) if bpp <= 8 else 0
+    pal_at = at + 40
+    palette = [(data[pal_at + 4 * k + 2], data[pal_at + 4 * k + 1], data[pal_at + 4 * k])
+               for k in range(colours)]
+    pix_at = pal_at + 4 * colours
+    stride = (w * bpp + 31) // 32 * 4
+    mask_stride = (w + 31) // 32 * 4
+    need = stride * h + (mask_stride * h if icon else 0)
+    expect(image_size in (0, need), f"image size {image_size}, expected {need}")
+    expect(pix_at + need <= len(data), "pixel data runs past the end")
+    out = []
+    for y in range(h):
+        row = pix_at + (h - 1 - y) * stride
+        mrow = pix_at + stride * h + (h - 1 - y) * mask_stride
+        for x in range(w):
+            if bpp == 24:
+                b, g, r = data[row + 3 * x : row + 3 * x + 3]
+                c = (r, g, b)
+            else:
+                bit = x * bpp
+                v = (data[row + bit // 8] >> (8 - bpp - bit % 8)) & ((1 << bpp) - 1)
+                expect(v < colours, f"index {v} beyond the palette")
+                c = palette[v]
+            a = 255
+            if icon and (data[mrow + x // 8] >> (7 - x % 8)) & 1:
+                expect(c == (0, 0, 0), "a see-through pixel's colour is not black")
+                a = 0
+            out.append(c + (a,))
+    return w, h, bpp, out, pix_at + need - at
+
+
+def read_bmp(data):
+    magic, size, _, _, offset = struct.unpack_from("<2sIHHI", data)
+    expect(magic == b"BM", "no BM signature")
+    expect(size == len(data), f"file size field {size} but {len(data)} bytes")
+    w, h, bpp, pixels, used = read_dib(data, 14, False)
+    colours = (1 << bpp) if bpp <= 8 else 0
+    expect(offset == 14 + 40 + 4 * colours, "pixel offset does not follow the palette")
+    expect(14 + used == len(data), "trailing bytes after the pixels")
+    return [(w, h, bpp, pixels, None)]
+
+
+def read_icon_file(data, kind):
+    reserved, typ, count = struct.unpack_from("<HHH", data)
+    expect(reserved == 0 and typ == kind and count > 0, "bad icon directory header")
+    images, end = [], 6 + 16 * count
+    for k in range(count):
+        bw, bh, colours, res, a, b, size, offset = struct.unpack_from("<BBBBHHII", data, 6 + 16 * k)
+        expect(res == 0, "reserved byte set")
+        expect(offset == end, "images are not stored back to back in directory order")
+        w, h, bpp, pixels, used = read_dib(data, offset, True)
+        expect(used == size, f"entry says {size} bytes, image has {used}")
+        expect(bw == w % 256 and bh == h % 256, "entry size differs from the image's")
+        expect(colours == ((1 << bpp) if bpp < 8 else 0), "entry colour count")
+        if kind == 1:
+            expect(a == 1 and b == bpp, "entry planes / bit count")
+            hot = None
+        else:
+            expect(a < w and b < h, "hot spot outside the cursor")
+            hot = (a, b)
+        images.append((w, h, bpp, pixels, hot))
+        end = offset + size
+    expect(end == len(data), "trailing bytes after the last image")
+    return images
+
+
+class BitReader:
+    def __init__(self, data, at=0):
+        self.data, self.pos = data, at * 8
+
+    def ub(self, n):
+        v = 0
+        for _ in range(n):
+            expect(self.pos < len(self.data) * 8, "bit field runs past its tag")
+            v = (v << 1) | ((self.data[self.pos // 8] >> (7 - self.pos % 8)) & 1)
+            self.pos += 1
+        return v
+
+    def sb(self, n):
+        v = self.ub(n)
+        return v - (1 << n) if n and v >> (n - 1) else v
+
+    def align(self):
+        self.pos = (self.pos + 7) // 8 * 8
+        return self.pos // 8
+
+
+def read_rect(r):
+    n = r.ub(5)
+    return [r.sb(n) for _ in range(4)]
+
+
+def read_matrix(r):
+    if r.ub(1):
+        n = r.ub(5)
+        r.sb(n), r.sb(n)
+    if r.ub(1):
+        n = r.ub(5)
+        r.sb(n), r.sb(n)
+    n = r.ub(5)
+    tx, ty = r.sb(n), r.sb(n)
+    r.align()
+    return tx, ty
+
+
+def read_shape(body, rgba):
+    r = BitReader(body, 2)
+    read_rect(r)
+    at = r.align()
+    fills = body[at]
+    expect(fills >= 1, "shape without a fill")
+    at += 1 + fills * (1 + (4 if rgba else 3))
+    expect(body[at] == 0, "unexpected line styles")
+    r = BitReader(body, at + 1)
+    fill_bits, line_bits = r.ub(4), r.ub(4)
+    edges = 0
+    while True:
+        if r.ub(1) == 0:
+            flags = r.ub(5)
+            if flags == 0:
+                break
+            expect(not flags & 0x10, "new styles are not used")
+            if flags & 0x01:
+                n = r.ub(5)
+                r.sb(n), r.sb(n)
+            for bit in (0x02, 0x04):
+                if flags & bit:
+                    r.ub(fill_bits)
+            if flags & 0x08:
+                r.ub(line_bits)
+        else:
+            expect(r.ub(1) == 1, "curves are not used")
+            n = r.ub(4) + 2
+            if r.ub(1):
+                r.sb(n), r.sb(n)
+            else:
+                r.ub(1)
+                r.sb(n)
+            edges += 1
+    expect(r.align() == len(body), "shape records do not fill the tag exactly")
+    return edges
+
+
+def read_swf(data):
+    expect(data[:3] == b"FWS", "not an uncompressed movie")
+    version, length = data[3], struct.unpack_from("<I", data, 4)[0]
+    expect(length == len(data), f"length field {length} but {len(data)} bytes")
+    r = BitReader(data, 8)
+    frame = read_rect(r)
+    at = r.align()
+    rate, frames = struct.unpack_from("<HH", data, at)
+    at += 4
+    shown, defined, codes = 0, set(), []
+    while True:
+        expect(at + 2 <= len(data), "tags run past the end")
+        head = struct.unpack_from("<H", data, at)[0]
+        code, size = head >> 6, head & 0x3F
+        at += 2
+        if size == 0x3F:
+            size = struct.unpack_from("<I", data, at)[0]
+            at += 4
+        body = data[at : at + size]
+        expect(len(body) == size, "tag runs past the end")
+        at += size
+        codes.append(code)
+        if code == 0:
+            break
+        if code == 1:
+            shown += 1
+        elif code in (2, 32):
+            sid = struct.unpack_from("<H", body)[0]
+            expect(read_shape(body, code == 32) > 0, "empty shape")
+            defined.add(sid)
+        elif code == 26:
+            flags, depth = struct.unpack_from("<BH", body)
+            p = 3
+            if flags & 0x02:
+                expect(struct.unpack_from("<H", body, p)[0] in defined, "places an undefined shape")
+                p += 2
+            if flags & 0x04:
+                rr = BitReader(body, p)
+                read_matrix(rr)
+                p = rr.pos // 8
+            if flags & 0x40:
+                p += 2
+            expect(p == len(body), "PlaceObject2 has bytes left over")
+    expect(at == len(data), "bytes after the End tag")
+    expect(shown == frames, f"header says {frames} frames, {shown} ShowFrame tags")
+    return {"version": version, "frame": frame, "rate": rate / 256.0, "frames": frames,
+            "tags": len(codes)}
+
+
+def check_readme(data):
+    expect(not data.startswith(b"\xef\xbb\xbf"), "read-me starts with a byte-order mark")
+    text = data.decode("gbk")
+    expect("\n" not in text.replace("\r\n", ""), "a line end that is not CR LF")
+    expect("\r" not in text.replace("\r\n", ""), "a lone CR")
+    return text.count("\r\n")
+
+
+def self_check(files):
+    """Reads every file back; returns one line per file for the report."""
+    lines = []
+    for name, data in files.items():
+        try:
+            if name.endswith(".bmp"):
+                (w, h, bpp, _, _), = read_bmp(data)
+                want = {"banner.bmp": (342, 112, 8), "about_banner.bmp": (267, 45, 24)}[name]
+                expect((w, h, bpp) == want, f"{w}x{h}x{bpp}, expected {want}")
+                info = f"{w}x{h}, {bpp} bpp"
+            elif name.endswith(".ico"):
+                images = read_icon_file(data, 1)
+                expect([(w, h, b) for w, h, b, _, _ in images] == [(32, 32, 8), (16, 16, 8)],
+                       "icon sizes")
+                info = ", ".join(f"{w}x{h} {b} bpp" for w, h, b, _, _ in images)
+            elif name.endswith(".cur"):
+                images = read_icon_file(data, 2)
+                expect(len(images) == 1 and images[0][:2] == (32, 32), "cursor size")
+                w, h, b, pixels, hot = images[0]
+                want = (4, 5) if name == "pen.cur" else (2, 1)
+                expect(hot == want, f"hot spot {hot}, expected {want}")
+                expect(pixels[hot[1] * w + hot[0]][3] == 255, "hot spot is see-through")
+                info = f"{w}x{h} {b} bpp, hot spot {hot}"
+            elif name.endswith(".swf"):
+                m = read_swf(data)
+                info = (f"version {m['version']}, {m['frame'][1] // 20}x{m['frame'][3] // 20} px, "
+                        f"{m['rate']:g} fps, {m['frames']} frames, {m['tags']} tags")
+            else:
+                info = f"{check_readme(data)} lines, GBK, CR LF"
+        except (Bad, struct.error, IndexError, UnicodeDecodeError) as e:
+            raise SystemExit(f"make-assets: {name} does not read back: {e}")
+        lines.append(f"{name:18} {len(data):6} bytes  {info}")
+    return lines
+
+
+def write_previews(files, folder):
+    folder.mkdir(parents=True, exist_ok=True)
+    for name, data in files.items():
+        stem = name.rsplit(".", 1)[0]
+        if name.endswith(".bmp"):
+            images, zoom = read_bmp(data), 3
+        elif name.endswith((".ico", ".cur")):
+            images, zoom = read_icon_file(data, 1 if name.endswith(".ico") else 2), 12
+        else:
+            continue
+        for w, h, _, pixels, _ in images:
+            suffix = f"-{w}" if name.endswith(".ico") else ""
+            (folder / f"{stem}{suffix}.png").write_bytes(write_png(w, h, pixels, zoom))
+
+
+def main():
+    parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
+    parser.add_argument("--check", action="store_true",
+                        help="rebuild in a temporary folder and compare with assets/")
+    parser.add_argument("--preview", type=Path, metavar="DIR",
+                        help="also write enlarged PNG previews into DIR")
+    args = parser.parse_args()
+
+    files = build()
+    report = self_check(files)
+    if args.preview:
+        write_previews(files, args.preview)
+
+    if args.check:
+        with tempfile.TemporaryDirectory() as tmp:
+            for name, data in files.items():
+                (Path(tmp) / name).write_bytes(data)
+            differ = [name for name in files
+                      if not (ASSETS / name).is_file()
+                      or (ASSETS / name).read_bytes() != (Path(tmp) / name).read_bytes()]
+        if differ:
+            print("make-assets: these files differ from what the script makes: "
+                  + ", ".join(differ), file=sys.stderr)
+            print("Run scripts/make-assets.py and commit the result.", file=sys.stderr)
+            return 1
+        print(f"make-assets: all {len(files)} files in assets/ match")
+        return 0
+
+    ASSETS.mkdir(exist_ok=True)
+    for name, data in files.items():
+        (ASSETS / name).write_bytes(data)
+    print("\n".join(report))
+    return 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())
