@@ -1,6 +1,6 @@
 # The commands a newcomer types. Each installs what it needs first (only what is missing).
 
-.PHONY: all build test clean
+.PHONY: all build test run package clean
 
 all: build
 
@@ -22,6 +22,27 @@ test:
 	cmake --preset win64
 	cmake --build --preset win64
 	ctest --preset win64
+	cmake --preset win32
+	cmake --build --preset win32
+	scripts/check-imports build/win32/skirmishcfg.exe i686-w64-mingw32-objdump
+
+# The Windows program (its 64-bit build) under Wine, so that it can be seen on Linux.
+run:
+	scripts/install-deps run
+	cmake --preset win64
+	cmake --build --preset win64 --target skirmishcfg
+	scripts/wine-run build/win64/skirmishcfg.exe
+
+# The release: the 32-bit program with its read-me and movie, in dist/.
+package:
+	scripts/install-deps package
+	cmake --preset win32
+	cmake --build --preset win32
+	scripts/check-imports build/win32/skirmishcfg.exe i686-w64-mingw32-objdump
+	rm -rf dist/skirmishcfg && mkdir -p dist/skirmishcfg
+	cp build/win32/skirmishcfg.exe assets/readme.txt assets/tessel.swf dist/skirmishcfg/
+	cd dist && rm -f skirmishcfg-win32.zip && zip -qr skirmishcfg-win32.zip skirmishcfg
+	@echo "dist/skirmishcfg-win32.zip"
 
 clean:
-	rm -rf build
+	rm -rf build dist
