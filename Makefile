@@ -13,6 +13,7 @@ build:
 # 64-bit Windows code under Wine.
 test:
 	scripts/install-deps test
+	python3 scripts/make-assets.py --check
 	cmake --preset dev
 	cmake --build --preset dev
 	ctest --preset dev

@@ -33,7 +33,7 @@ inline NativeCodePage gbk_code_page()
 }
 #endif
 
-// Marks a file read-only the way a user would on the platform (mode 0444, or the read-only
+// Marks a file read-only the way a user would on the platform (no write bits, or the read-only
 // attribute); a failure is recorded as a test failure.
 void make_read_only(const std::string& path);
 

@@ -58,55 +58,26 @@ TEST(ReplaceFile, WritesTheWholeFileOrRefusesAndLeavesTheFolderAsItWas)
         std::optional<std::errc> error;
         std::map<std::string, std::string> after;
     };
-    const Case cases[] = {
-        {"new file",
-         [](const TempFolder&) {},
-         "target.ini",
-         kNewBytes,
-         std::nullopt,
-         {{"target.ini", kNewBytes}}},
-        {"Chinese name, which must reach the system as such",
-         [](const TempFolder&) {},
-         "游戏.ini",
-         kNewBytes,
-         std::nullopt,
-         {{"游戏.ini", kNewBytes}}},
-        {"longer old file is replaced whole",
-         [](const TempFolder& folder) { folder.write("target.ini", kOldBytes); },
-         "target.ini",
-         kNewBytes,
-         std::nullopt,
-         {{"target.ini", kNewBytes}}},
-        {"empty content empties the file",
-         [](const TempFolder& folder) { folder.write("target.ini", kOldBytes); },
-         "target.ini",
-         "",
-         std::nullopt,
-         {{"target.ini", ""}}},
-        {"read-only file",
-         [](const TempFolder& folder) {
-             folder.write("target.ini", kOldBytes);
-             testing_support::make_read_only(folder.file("target.ini"));
-         },
-         "target.ini",
-         kNewBytes,
-         std::errc::permission_denied,
-         {{"target.ini", kOldBytes}}},
-        {"folder in the way",
-         [](const TempFolder& folder) {
-             std::filesystem::create_directory(folder.file("target.ini"));
-         },
-         "target.ini",
-         kNewBytes,
-         std::errc::is_a_directory,
-         {{"target.ini", kFolder}}},
-        {"missing folder",
-         [](const TempFolder&) {},
-         "missing/target.ini",
-         kNewBytes,
-         std::errc::no_such_file_or_directory,
-         {}},
+    const auto nothing = [](const TempFolder&) {};
+    const auto old_file = [](const TempFolder& folder) { folder.write("target.ini", kOldBytes); };
+    const auto read_only = [](const TempFolder& folder) {
+        folder.write("target.ini", kOldBytes);
+        testing_support::make_read_only(folder.file("target.ini"));
     };
+    const auto folder_in_the_way = [](const TempFolder& folder) {
+        std::filesystem::create_directory(folder.file("target.ini"));
+    };
+    // clang-format off
+    const Case cases[] = {
+        {"new file", nothing, "target.ini", kNewBytes, std::nullopt, {{"target.ini", kNewBytes}}},
+        {"Chinese name", nothing, "游戏.ini", kNewBytes, std::nullopt, {{"游戏.ini", kNewBytes}}},
+        {"longer old file is replaced whole", old_file, "target.ini", kNewBytes, std::nullopt, {{"target.ini", kNewBytes}}},
+        {"empty content empties the file", old_file, "target.ini", "", std::nullopt, {{"target.ini", ""}}},
+        {"read-only file", read_only, "target.ini", kNewBytes, std::errc::permission_denied, {{"target.ini", kOldBytes}}},
+        {"folder in the way", folder_in_the_way, "target.ini", kNewBytes, std::errc::is_a_directory, {{"target.ini", kFolder}}},
+        {"missing folder", nothing, "missing/target.ini", kNewBytes, std::errc::no_such_file_or_directory, {}},
+    };
+    // clang-format on
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
         TempFolder folder;
@@ -128,38 +99,22 @@ TEST(CopyOver, CopiesByteForByteOrLeavesTheDestinationAlone)
         std::optional<std::errc> error;
         std::map<std::string, std::string> after;
     };
+    const std::map<std::string, std::string> old_copy{{"copy.ini", kOldBytes}};
+    const std::map<std::string, std::string> source{{"source.ini", kNewBytes}};
+    const std::map<std::string, std::string> copied{{"copy.ini", kNewBytes},
+                                                    {"source.ini", kNewBytes}};
+    // clang-format off
     const Case cases[] = {
-        {"to a new file",
-         {{"source.ini", kNewBytes}},
-         "source.ini",
-         "copy.ini",
-         std::nullopt,
-         {{"copy.ini", kNewBytes}, {"source.ini", kNewBytes}}},
-        {"over a longer file",
-         {{"copy.ini", kOldBytes}, {"source.ini", kNewBytes}},
-         "source.ini",
-         "copy.ini",
-         std::nullopt,
-         {{"copy.ini", kNewBytes}, {"source.ini", kNewBytes}}},
-        {"onto itself",
-         {{"source.ini", kNewBytes}},
-         "source.ini",
-         "source.ini",
-         std::nullopt,
-         {{"source.ini", kNewBytes}}},
-        {"from a missing file",
-         {{"copy.ini", kOldBytes}},
-         "source.ini",
-         "copy.ini",
-         std::errc::no_such_file_or_directory,
-         {{"copy.ini", kOldBytes}}},
+        {"to a new file", source, "source.ini", "copy.ini", std::nullopt, copied},
+        {"over a longer file", {{"copy.ini", kOldBytes}, {"source.ini", kNewBytes}}, "source.ini", "copy.ini", std::nullopt, copied},
+        {"onto itself", source, "source.ini", "source.ini", std::nullopt, source},
+        {"from a missing file", old_copy, "source.ini", "copy.ini", std::errc::no_such_file_or_directory, old_copy},
     };
+    // clang-format on
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
         TempFolder folder;
-        for (const auto& [name, bytes] : c.before) {
-            folder.write(name, bytes);
-        }
+        for (const auto& [name, bytes] : c.before) folder.write(name, bytes);
         NativeFileSystem fs("unused");
 
         expect_result(platform::copy_over(fs, folder.file(c.source), folder.file(c.destination)),
