@@ -11,18 +11,22 @@ namespace testing_support {
 
 enum class FileOp { Open, Write, Flush, Close, Rename, Replaceable, Read };
 
-const char* to_string(FileOp op);
+inline const char* to_string(FileOp op)
+{
+    constexpr const char* kNames[] = {"open",   "write",       "flush", "close",
+                                      "rename", "replaceable", "read"};
+    return kNames[static_cast<int>(op)];
+}
 
 class FaultyFileSystem final : public platform::FileSystem {
 public:
     explicit FaultyFileSystem(platform::FileSystem& real) : real_(real) {}
 
-    // Makes the call with this index (counted from 0 over every failable call since the last
-    // reset) fail with an I/O error; -1 fails nothing.
+    // Makes the call with this index (counted from 0 over every failable call since) fail with an
+    // I/O error before it reaches the disk; -1 fails nothing.
     void fail_call(int index)
     {
         fail_at_ = index;
-        count_ = 0;
         calls_.clear();
     }
     // Every failable call made since the last fail_call, in order.
@@ -30,22 +34,50 @@ public:
 
     std::string program_folder() const override { return real_.program_folder(); }
     char separator() const override { return real_.separator(); }
-    std::error_code create_temp_beside(const std::string& target, std::string& temp_path,
-                                       platform::FileHandle& handle) override;
-    std::error_code write(platform::FileHandle handle, std::string_view bytes) override;
-    std::error_code flush(platform::FileHandle handle) override;
-    std::error_code close(platform::FileHandle handle) override;
-    std::error_code rename_over(const std::string& from, const std::string& to) override;
     void remove(const std::string& path) override { real_.remove(path); }
-    std::error_code check_replaceable(const std::string& path) override;
-    std::error_code read(const std::string& path, std::string& bytes) override;
+    std::error_code create_temp_beside(const std::string& target, std::string& temp_path,
+                                       platform::FileHandle& handle) override
+    {
+        return fails(FileOp::Open) ? io_error()
+                                   : real_.create_temp_beside(target, temp_path, handle);
+    }
+    std::error_code write(platform::FileHandle handle, std::string_view bytes) override
+    {
+        return fails(FileOp::Write) ? io_error() : real_.write(handle, bytes);
+    }
+    std::error_code flush(platform::FileHandle handle) override
+    {
+        return fails(FileOp::Flush) ? io_error() : real_.flush(handle);
+    }
+    std::error_code close(platform::FileHandle handle) override
+    {
+        // The real handle is closed all the same: a test that fails the close must not leak it.
+        const std::error_code error = real_.close(handle);
+        return fails(FileOp::Close) ? io_error() : error;
+    }
+    std::error_code rename_over(const std::string& from, const std::string& to) override
+    {
+        return fails(FileOp::Rename) ? io_error() : real_.rename_over(from, to);
+    }
+    std::error_code check_replaceable(const std::string& path) override
+    {
+        return fails(FileOp::Replaceable) ? io_error() : real_.check_replaceable(path);
+    }
+    std::error_code read(const std::string& path, std::string& bytes) override
+    {
+        return fails(FileOp::Read) ? io_error() : real_.read(path, bytes);
+    }
 
 private:
-    bool fails(FileOp op);
+    static std::error_code io_error() { return std::make_error_code(std::errc::io_error); }
+    bool fails(FileOp op)
+    {
+        calls_.push_back(op);
+        return static_cast<int>(calls_.size()) - 1 == fail_at_;
+    }
 
     platform::FileSystem& real_;
     int fail_at_ = -1;
-    int count_ = 0;
     std::vector<FileOp> calls_;
 };
 
