@@ -5,25 +5,21 @@
 #include "settings/main_window.h"
 
 #include <commctrl.h>
-#include <tlhelp32.h>
 
 #include <algorithm>
-#include <array>
 #include <cstdint>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <sstream>
-
-#include <gtest/gtest.h>
+#include <iterator>
 
 namespace e2e {
 namespace {
 
-constexpr wchar_t kDialogClass[] = L"#32770";
+// The ids of Wine's dialogs: the message box's text and icon, the file dialog's file name.
 constexpr int kBoxTextId = 0xFFFF;
-// The file name box of the explorer-style dialog: a combo box (cmb13), or an edit (edt1).
-constexpr int kFileNameIds[] = {0x47C, 0x480};
+constexpr int kBoxIconId = 0x440;
+constexpr int kFileNameId = 0x47C;
 
 // CMake hands over host paths; under Wine the host's root is drive Z:.
 std::filesystem::path host_path(std::string path)
@@ -32,35 +28,13 @@ std::filesystem::path host_path(std::string path)
     return to_utf16(path.starts_with("\\") ? "Z:" + path : path);
 }
 
-DWORD process_of(HWND window)
+// The first top-level window of the class that `owner` owns, shown or not.
+HWND owned(HWND owner, const wchar_t* window_class)
 {
-    DWORD pid = 0;
-    ::GetWindowThreadProcessId(window, &pid);
-    return pid;
-}
-
-std::vector<HWND> top_level_windows()
-{
-    std::vector<HWND> all;
-    ::EnumWindows(
-        [](HWND h, LPARAM list) {
-            reinterpret_cast<std::vector<HWND>*>(list)->push_back(h);
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&all));
-    return all;
-}
-
-std::string caption_of(HWND window)
-{
-    wchar_t buffer[512] = {};
-    ::GetWindowTextW(window, buffer, 512);
-    return to_utf8(buffer);
-}
-
-bool is_dialog_of(HWND window, HWND owner)
-{
-    return ::GetWindow(window, GW_OWNER) == owner && class_of(window) == kDialogClass;
+    HWND h = ::FindWindowExW(nullptr, nullptr, window_class, nullptr);
+    while (h != nullptr && ::GetWindow(h, GW_OWNER) != owner)
+        h = ::FindWindowExW(nullptr, h, window_class, nullptr);
+    return h;
 }
 
 LRESULT send(HWND window, UINT message, WPARAM wparam, LPARAM lparam)
@@ -71,91 +45,81 @@ LRESULT send(HWND window, UINT message, WPARAM wparam, LPARAM lparam)
     return static_cast<LRESULT>(result);
 }
 
-// A drawing, or a piece of the screen, as 0xRRGGBB pixels.
-template <class Draw> std::vector<std::uint32_t> pixels(int width, int height, Draw draw)
+// The icon a box shows, told by its pixels on the screen, which drawing that same icon over
+// them leaves next to unchanged: icon handles belong to each process, so the program's cannot
+// be compared with the driver's own.
+std::optional<Icon> drawn_icon(HWND box)
 {
+    RECT r{};
+    if (!::GetWindowRect(::GetDlgItem(box, kBoxIconId), &r)) return std::nullopt;
+    const int w = r.right - r.left, h = r.bottom - r.top;
     BITMAPINFO info{};
-    info.bmiHeader = {sizeof(BITMAPINFOHEADER), width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+    info.bmiHeader = {sizeof(BITMAPINFOHEADER), w, -h, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
     void* bits = nullptr;
     HDC dc = ::CreateCompatibleDC(nullptr);
     HBITMAP bitmap = ::CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
     HGDIOBJ old = ::SelectObject(dc, bitmap);
-    draw(dc);
-    ::GdiFlush();
-    std::vector<std::uint32_t> result(static_cast<std::uint32_t*>(bits),
-                                      static_cast<std::uint32_t*>(bits) + width * height);
-    ::SelectObject(dc, old);
-    ::DeleteObject(bitmap);
-    ::DeleteDC(dc);
-    for (std::uint32_t& p : result) p &= 0xFFFFFF;
-    return result;
-}
-
-bool alike(std::uint32_t a, std::uint32_t b)
-{
-    for (int shift : {0, 8, 16}) {
-        if (std::abs(int((a >> shift) & 0xFF) - int((b >> shift) & 0xFF)) > 24) return false;
-    }
-    return true;
-}
-
-// The icon a box shows, told by its pixels on the screen: icon handles belong to each process,
-// so the program's cannot be compared with the driver's own.
-Icon drawn_icon(HWND box)
-{
-    HWND icon = nullptr;
-    for (HWND c = ::GetWindow(box, GW_CHILD); c != nullptr; c = ::GetWindow(c, GW_HWNDNEXT)) {
-        if (class_of(c) == L"Static" &&
-            (::GetWindowLongPtrW(c, GWL_STYLE) & SS_TYPEMASK) == SS_ICON)
-            icon = c;
-    }
-    if (icon == nullptr) return Icon::None;
-    RECT r{};
-    ::GetClientRect(icon, &r);
-    POINT origin{0, 0};
-    ::ClientToScreen(icon, &origin);
-    const int w = r.right, h = r.bottom;
-    const auto shown = pixels(w, h, [&](HDC dc) {
-        HDC screen = ::GetDC(nullptr);
-        ::BitBlt(dc, 0, 0, w, h, screen, origin.x, origin.y, SRCCOPY);
-        ::ReleaseDC(nullptr, screen);
-    });
+    HDC screen = ::GetDC(nullptr);
+    const auto* pixels = static_cast<const std::uint8_t*>(bits);
     const std::pair<Icon, LPCWSTR> candidates[] = {{Icon::Question, IDI_QUESTION},
                                                    {Icon::Exclamation, IDI_EXCLAMATION},
                                                    {Icon::Information, IDI_INFORMATION}};
-    Icon best = Icon::None;
-    double best_share = 0.9; // of the candidate's opaque pixels, as they are on the screen
+    std::optional<Icon> best;
+    int fewest = w * h / 64; // the other icons change many more
     for (const auto& [kind, id] : candidates) {
-        auto on = [&](DWORD background) {
-            return pixels(w, h, [&](HDC dc) {
-                ::PatBlt(dc, 0, 0, w, h, background);
-                ::DrawIconEx(dc, 0, 0, ::LoadIconW(nullptr, id), w, h, 0, nullptr, DI_NORMAL);
-            });
-        };
-        const auto black = on(BLACKNESS), white = on(WHITENESS);
-        int opaque = 0, same = 0;
-        for (std::size_t i = 0; i < shown.size(); ++i) {
-            if (black[i] != white[i]) continue;
-            ++opaque;
-            same += alike(black[i], shown[i]) ? 1 : 0;
-        }
-        const double share = opaque > 0 ? double(same) / opaque : 0;
-        if (share >= best_share) best = kind, best_share = share;
+        ::BitBlt(dc, 0, 0, w, h, screen, r.left, r.top, SRCCOPY);
+        ::GdiFlush();
+        const std::vector<std::uint8_t> before(pixels, pixels + 4 * w * h);
+        ::DrawIconEx(dc, 0, 0, ::LoadIconW(nullptr, id), w, h, 0, nullptr, DI_NORMAL);
+        ::GdiFlush();
+        // Drawn over itself, an icon moves its half-transparent edge by at most a quarter.
+        int changed = 0; // of the colour bytes, the fourth of each pixel being unused
+        for (int i = 0; i < 4 * w * h; ++i)
+            changed += i % 4 != 3 && std::abs(pixels[i] - before[i]) > 64 ? 1 : 0;
+        if (changed < fewest) best = kind, fewest = changed;
     }
+    ::ReleaseDC(nullptr, screen);
+    ::SelectObject(dc, old);
+    ::DeleteObject(bitmap);
+    ::DeleteDC(dc);
     return best;
+}
+
+Box look_of(HWND box)
+{
+    Box look{text(::GetDlgItem(box, kBoxTextId)), caption_of(box), {}, {}};
+    for (int id = IDOK; id <= IDNO; ++id) {
+        HWND button = ::GetDlgItem(box, id);
+        if (button != nullptr && ::IsWindowVisible(button)) look.buttons.push_back(id);
+    }
+    // A box just shown may not have drawn its icon yet.
+    look.icon = *wait_for([&] { return drawn_icon(box); }, "a known icon on the box");
+    return look;
 }
 
 } // namespace
 
-void PrintTo(const BoxLook& box, std::ostream* os)
+HWND shown_window(const std::string& what, const std::function<bool(HWND)>& test)
 {
-    static constexpr const char* kIcons[] = {"none", "question", "exclamation", "information"};
+    return wait_for(
+        [&]() -> HWND {
+            for (HWND h = ::GetTopWindow(nullptr); h != nullptr; h = ::GetWindow(h, GW_HWNDNEXT)) {
+                if (::IsWindowVisible(h) && test(h)) return h;
+            }
+            return nullptr;
+        },
+        what);
+}
+
+void PrintTo(const Box& box, std::ostream* os)
+{
+    static constexpr const char* kIcons[] = {"question", "exclamation", "information"};
     *os << "{\"" << box.text << "\", \"" << box.title << "\", buttons";
     for (int b : box.buttons) *os << " " << b;
     *os << ", " << kIcons[static_cast<int>(box.icon)] << "}";
 }
 
-Program::Program(const Files& files)
+Program::Program()
 {
     // Pixels as the program draws them, whatever the screen's DPI.
     ::SetProcessDPIAware();
@@ -165,63 +129,43 @@ Program::Program(const Files& files)
     folder_ = temp + (L"skirmishcfg-e2e-" + std::to_wstring(::GetCurrentProcessId()) + L"-" +
                       std::to_wstring(++runs));
     namespace fs = std::filesystem;
-    fs::remove_all(folder_);
     fs::create_directories(folder_);
     const std::wstring exe = folder_ + L"\\skirmishcfg.exe";
     fs::copy_file(host_path(E2E_PROGRAM), exe);
     for (const char* asset : {"readme.txt", "tessel.swf"})
         fs::copy_file(host_path(E2E_SOURCE_DIR "/assets/") / asset, to_utf16(path(asset)));
-    for (const auto& [name, bytes] : files) write(name, bytes);
 
     // Started from elsewhere: the program finds its folder by itself, not as the current one.
     std::wstring command = L"\"" + exe + L"\"";
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
-    if (!::CreateProcessW(exe.c_str(), command.data(), nullptr, nullptr, FALSE, 0, nullptr, temp,
-                          &startup, &process_))
+    // In a job, so that what it starts ends with it, and with the driver at the latest.
+    JOBOBJECT_EXTENDED_LIMIT_INFORMATION limits{};
+    limits.BasicLimitInformation.LimitFlags = JOB_OBJECT_LIMIT_KILL_ON_JOB_CLOSE;
+    ::SetInformationJobObject(job_, JobObjectExtendedLimitInformation, &limits, sizeof limits);
+    if (!::CreateProcessW(exe.c_str(), command.data(), nullptr, nullptr, FALSE, CREATE_SUSPENDED,
+                          nullptr, temp, &startup, &process_) ||
+        !::AssignProcessToJobObject(job_, process_.hProcess))
         throw std::runtime_error("cannot start the program");
+    ::ResumeThread(process_.hThread);
     main_ = form(settings::kForm1.caption);
 }
 
 Program::~Program()
 {
-    // What the program started goes first, while its parent is still known.
-    HANDLE snapshot = ::CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
-    PROCESSENTRY32W entry{};
-    entry.dwSize = sizeof entry;
-    for (BOOL more = ::Process32FirstW(snapshot, &entry); more;
-         more = ::Process32NextW(snapshot, &entry)) {
-        if (entry.th32ParentProcessID != process_.dwProcessId) continue;
-        if (HANDLE child = ::OpenProcess(PROCESS_TERMINATE, FALSE, entry.th32ProcessID)) {
-            ::TerminateProcess(child, 1);
-            ::CloseHandle(child);
-        }
-    }
-    ::CloseHandle(snapshot);
-    if (process_.hProcess != nullptr) {
-        ::TerminateProcess(process_.hProcess, 1);
-        ::WaitForSingleObject(process_.hProcess, 5000);
-        ::CloseHandle(process_.hThread);
-        ::CloseHandle(process_.hProcess);
-    }
+    ::CloseHandle(job_);
+    ::WaitForSingleObject(process_.hProcess, 5000);
+    ::CloseHandle(process_.hThread);
+    ::CloseHandle(process_.hProcess);
     std::error_code ignored;
     std::filesystem::remove_all(folder_, ignored);
-}
-
-std::string Program::path(std::string_view name) const
-{
-    std::string result = to_utf8(folder_) + "\\" + std::string(name);
-    std::replace(result.begin(), result.end(), '/', '\\');
-    return result;
 }
 
 std::optional<std::string> Program::read(std::string_view name) const
 {
     std::ifstream in(std::filesystem::path(to_utf16(path(name))), std::ios::binary);
     if (!in) return std::nullopt;
-    std::ostringstream bytes;
-    bytes << in.rdbuf();
-    return bytes.str();
+    return std::string(std::istreambuf_iterator<char>(in), {});
 }
 
 void Program::write(std::string_view name, std::string_view bytes) const
@@ -231,153 +175,72 @@ void Program::write(std::string_view name, std::string_view bytes) const
     std::ofstream(file, std::ios::binary) << bytes;
 }
 
-HWND Program::find(const std::function<bool(HWND)>& test) const
-{
-    for (HWND h : top_level_windows()) {
-        if (process_of(h) == process_.dwProcessId && ::IsWindowVisible(h) && test(h)) return h;
-    }
-    return nullptr;
-}
-
 HWND Program::form(std::string_view caption) const
 {
-    return wait_for([&] { return find([&](HWND h) { return caption_of(h) == caption; }); },
-                    "the window \"" + std::string(caption) + "\"");
+    return shown_window("the window \"" + std::string(caption) + "\"", [&](HWND h) {
+        // All its windows are its main thread's.
+        return ::GetWindowThreadProcessId(h, nullptr) == process_.dwThreadId &&
+               caption_of(h) == caption;
+    });
 }
 
-std::vector<std::string> Program::shown() const
+std::vector<Box> Program::boxes(HWND owner, const std::vector<int>& answers) const
 {
-    std::vector<std::string> captions;
-    for (HWND h : top_level_windows()) {
-        if (process_of(h) == process_.dwProcessId && ::IsWindowVisible(h) &&
-            class_of(h) == L"SkirmishcfgForm")
-            captions.push_back(caption_of(h));
+    std::vector<Box> shown;
+    for (int answer : answers) {
+        const HWND box = shown_window("a message box", [&](HWND h) {
+            return ::GetWindow(h, GW_OWNER) == owner && ::GetDlgItem(h, kBoxTextId) != nullptr;
+        });
+        shown.push_back(look_of(box));
+        click_away(::GetDlgItem(box, answer));
     }
-    std::sort(captions.begin(), captions.end());
-    return captions;
+    // The click's handler may still run; the program answers this only back in its message
+    // loop, or in that of a further box, which it may not have shown yet (a dialog's class).
+    send(main_, WM_NULL, 0, 0);
+    if (HWND further = owned(owner, L"#32770")) shown.push_back(look_of(further));
+    return shown;
 }
 
-Box Program::box(HWND owner) const
+void Program::file_dialog(const std::optional<std::string>& file) const
 {
-    Box box;
-    box.hwnd = wait_for(
-        [&] {
-            return find(
-                [&](HWND h) { return is_dialog_of(h, owner) && ::GetDlgItem(h, kBoxTextId); });
-        },
-        "a message box");
-    box.look.title = caption_of(box.hwnd);
-    box.look.text = text(::GetDlgItem(box.hwnd, kBoxTextId));
-    for (int id = IDOK; id <= IDNO; ++id) {
-        HWND button = ::GetDlgItem(box.hwnd, id);
-        if (button != nullptr && ::IsWindowVisible(button)) box.look.buttons.push_back(id);
-    }
-    // The same icon on several looks in a row: a box just shown may not have drawn it yet.
-    Icon last = Icon::None;
-    int same = 0;
-    box.look.icon = *wait_for(
-        [&]() -> std::optional<Icon> {
-            const Icon now = drawn_icon(box.hwnd);
-            same = now == last ? same + 1 : 0;
-            last = now;
-            return now != Icon::None && same >= 4 ? std::optional(now) : std::nullopt;
-        },
-        "a known icon on the box \"" + box.look.title + "\"");
-    return box;
-}
-
-void Program::answer(const Box& box, int button) const
-{
-    click(::GetDlgItem(box.hwnd, button));
-    wait_for([&] { return !::IsWindowVisible(box.hwnd); }, "the box to go");
-}
-
-void Program::no_box(HWND owner) const
-{
-    wait_for(
-        [&] {
-            return !find([&](HWND h) { return is_dialog_of(h, owner); }) &&
-                   (!::IsWindow(owner) || ::IsWindowEnabled(owner));
-        },
-        "the window to take input again");
-    // The click's handler may still run, and may even close the owner; the program answers
-    // this only back in its message loop, or in the loop of a further box.
-    const HWND any = ::IsWindow(owner) ? owner : main_;
-    DWORD_PTR ignored = 0;
-    if (!::SendMessageTimeoutW(any, WM_NULL, 0, 0, SMTO_NORMAL, kPatienceMs, &ignored) &&
-        ::IsWindow(any))
-        throw std::runtime_error("the program did not finish the click");
-    for (HWND h : top_level_windows()) {
-        if (is_dialog_of(h, owner)) ADD_FAILURE() << "a further box: " << caption_of(h);
-    }
-}
-
-void Program::file_dialog(HWND owner, const std::optional<std::string>& file) const
-{
-    const HWND dialog = wait_for(
-        [&] {
-            return find([&](HWND h) {
-                return is_dialog_of(h, owner) && caption_of(h) == location::kDialogTitle;
-            });
-        },
-        "the file dialog");
+    const HWND dialog = form(location::kDialogTitle);
     if (file) {
-        HWND name = nullptr;
-        for (int id : kFileNameIds) name = name != nullptr ? name : ::GetDlgItem(dialog, id);
-        send(name, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(to_utf16(*file).c_str()));
+        send(::GetDlgItem(dialog, kFileNameId), WM_SETTEXT, 0,
+             reinterpret_cast<LPARAM>(to_utf16(*file).c_str()));
     }
-    click(::GetDlgItem(dialog, file ? IDOK : IDCANCEL));
-    wait_for([&] { return !::IsWindowVisible(dialog); }, "the file dialog to go");
+    click_away(::GetDlgItem(dialog, file ? IDOK : IDCANCEL));
 }
 
 std::map<HWND, std::string> Program::tool_tips(HWND form) const
 {
-    HWND tips = nullptr;
-    for (HWND h : top_level_windows()) {
-        if (::GetWindow(h, GW_OWNER) == form && class_of(h) == TOOLTIPS_CLASSW) tips = h;
-    }
+    const HWND tips = owned(form, TOOLTIPS_CLASSW);
     std::map<HWND, std::string> result;
     if (tips == nullptr) return result;
     // The messages take pointers, which the program follows in its own memory: the tool's
     // description, then room for its text.
-    constexpr std::size_t kChars = 2048;
-    const HANDLE process = process_.hProcess;
-    auto* remote = static_cast<char*>(
-        ::VirtualAllocEx(process, nullptr, sizeof(TTTOOLINFOW) + kChars * sizeof(wchar_t),
-                         MEM_COMMIT, PAGE_READWRITE));
+    struct Tool {
+        TTTOOLINFOW info;
+        wchar_t text[2048];
+    };
+    auto* remote = static_cast<Tool*>(
+        ::VirtualAllocEx(process_.hProcess, nullptr, sizeof(Tool), MEM_COMMIT, PAGE_READWRITE));
     if (remote == nullptr) throw std::runtime_error("no memory in the program for tool tips");
-    auto* remote_text = reinterpret_cast<wchar_t*>(remote + sizeof(TTTOOLINFOW));
     const auto count = static_cast<UINT>(send(tips, TTM_GETTOOLCOUNT, 0, 0));
     for (UINT i = 0; i < count; ++i) {
-        TTTOOLINFOW tool{};
-        tool.cbSize = sizeof tool;
-        ::WriteProcessMemory(process, remote, &tool, sizeof tool, nullptr);
-        send(tips, TTM_ENUMTOOLSW, i, reinterpret_cast<LPARAM>(remote));
-        ::ReadProcessMemory(process, remote, &tool, sizeof tool, nullptr);
-        tool.lpszText = remote_text;
-        std::array<wchar_t, kChars> buffer{};
-        ::WriteProcessMemory(process, remote, &tool, sizeof tool, nullptr);
-        ::WriteProcessMemory(process, remote_text, buffer.data(), sizeof(wchar_t), nullptr);
-        send(tips, TTM_GETTEXTW, kChars, reinterpret_cast<LPARAM>(remote));
-        ::ReadProcessMemory(process, remote_text, buffer.data(), sizeof buffer, nullptr);
-        buffer.back() = L'\0';
-        result[reinterpret_cast<HWND>(tool.uId)] = to_utf8(buffer.data());
+        Tool tool{};
+        tool.info.cbSize = sizeof tool.info;
+        ::WriteProcessMemory(process_.hProcess, remote, &tool, sizeof tool, nullptr);
+        send(tips, TTM_ENUMTOOLSW, i, reinterpret_cast<LPARAM>(&remote->info));
+        ::ReadProcessMemory(process_.hProcess, remote, &tool, sizeof tool, nullptr);
+        tool.info.lpszText = remote->text;
+        ::WriteProcessMemory(process_.hProcess, remote, &tool, sizeof tool, nullptr);
+        send(tips, TTM_GETTEXTW, std::size(tool.text), reinterpret_cast<LPARAM>(&remote->info));
+        ::ReadProcessMemory(process_.hProcess, remote, &tool, sizeof tool, nullptr);
+        tool.text[std::size(tool.text) - 1] = L'\0';
+        result[reinterpret_cast<HWND>(tool.info.uId)] = to_utf8(tool.text);
     }
-    ::VirtualFreeEx(process, remote, 0, MEM_RELEASE);
+    ::VirtualFreeEx(process_.hProcess, remote, 0, MEM_RELEASE);
     return result;
-}
-
-HWND Program::focus(HWND form) const
-{
-    return wait_for(
-        [&] {
-            GUITHREADINFO info{};
-            info.cbSize = sizeof info;
-            HWND h = ::GetGUIThreadInfo(process_.dwThreadId, &info) ? info.hwndFocus : nullptr;
-            while (h != nullptr && ::GetParent(h) != form) h = ::GetParent(h);
-            return h;
-        },
-        "the keyboard focus in the window");
 }
 
 DWORD Program::exit_code() const
@@ -389,51 +252,18 @@ DWORD Program::exit_code() const
     return code;
 }
 
-HWND Program::window_of_child(std::string_view part) const
-{
-    return wait_for(
-        [&]() -> HWND {
-            for (HWND h : top_level_windows()) {
-                if (::IsWindowVisible(h) && process_of(h) != process_.dwProcessId &&
-                    process_of(h) != ::GetCurrentProcessId() &&
-                    caption_of(h).find(part) != std::string::npos)
-                    return h;
-            }
-            return nullptr;
-        },
-        "a window titled with \"" + std::string(part) + "\"");
-}
-
 HWND control(HWND form, const platform::FormSpec& table, std::string_view name)
 {
-    const auto row = std::find_if(table.controls.begin(), table.controls.end(),
-                                  [&](const platform::ControlSpec& c) { return c.name == name; });
-    if (row == table.controls.end()) throw std::runtime_error("no " + std::string(name));
-    return ::GetDlgItem(form, 1000 + static_cast<int>(row - table.controls.begin()));
+    const platform::ControlSpec* row = table.find(name);
+    if (row == nullptr) throw std::runtime_error("no " + std::string(name));
+    return ::GetDlgItem(form, 1000 + static_cast<int>(row - table.controls.data()));
 }
 
-int dpi_of(HWND window)
+std::string caption_of(HWND window)
 {
-    // Newer than the Windows that the headers here describe.
-    using GetDpiForWindowFn = UINT(WINAPI*)(HWND);
-    const auto get = reinterpret_cast<GetDpiForWindowFn>(reinterpret_cast<void*>(
-        ::GetProcAddress(::GetModuleHandleW(L"user32.dll"), "GetDpiForWindow")));
-    return get != nullptr ? static_cast<int>(get(window)) : USER_DEFAULT_SCREEN_DPI;
-}
-
-RECT rect_in_parent(HWND control)
-{
-    RECT r{};
-    ::GetWindowRect(control, &r);
-    ::MapWindowPoints(HWND_DESKTOP, ::GetParent(control), reinterpret_cast<POINT*>(&r), 2);
-    return r;
-}
-
-std::wstring class_of(HWND window)
-{
-    wchar_t name[128] = {};
-    ::GetClassNameW(window, name, 128);
-    return name;
+    wchar_t buffer[512] = {};
+    ::GetWindowTextW(window, buffer, 512);
+    return to_utf8(buffer);
 }
 
 std::string text(HWND window)
@@ -444,48 +274,43 @@ std::string text(HWND window)
     return to_utf8(buffer);
 }
 
+int dpi_of(HWND window)
+{
+    // Newer than the Windows that the headers here describe.
+    const auto get = reinterpret_cast<UINT(WINAPI*)(HWND)>(reinterpret_cast<void*>(
+        ::GetProcAddress(::GetModuleHandleW(L"user32.dll"), "GetDpiForWindow")));
+    return get != nullptr ? static_cast<int>(get(window)) : USER_DEFAULT_SCREEN_DPI;
+}
+
 void click(HWND button)
 {
-    // No user can click what is hidden or behind a modal box.
-    if (button == nullptr || !::IsWindowVisible(button) || !::IsWindowEnabled(button) ||
-        !::IsWindowEnabled(::GetAncestor(button, GA_ROOT)))
-        throw std::runtime_error("cannot click a missing, hidden or disabled control");
+    // No user can click what is hidden or behind a modal box, but one waits for it to show.
+    wait_for(
+        [&] {
+            return button != nullptr && ::IsWindowVisible(button) && ::IsWindowEnabled(button) &&
+                   ::IsWindowEnabled(::GetAncestor(button, GA_ROOT));
+        },
+        "a control to click");
     ::PostMessageW(button, BM_CLICK, 0, 0);
 }
 
-HWND child_at(HWND form, POINT point)
+void click_away(HWND button)
 {
-    return ::ChildWindowFromPointEx(form, point, CWP_SKIPINVISIBLE);
+    const HWND window = ::GetAncestor(button, GA_ROOT);
+    click(button);
+    wait_for([&] { return !::IsWindowVisible(window); }, "the window to go");
 }
 
-void click_at(HWND form, POINT point)
+void click_on(HWND control)
 {
-    HWND target = child_at(form, point);
-    ::MapWindowPoints(form, target, &point, 1);
-    ::PostMessageW(target, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(point.x, point.y));
-    ::PostMessageW(target, WM_LBUTTONUP, 0, MAKELPARAM(point.x, point.y));
+    ::PostMessageW(control, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(1, 1));
+    ::PostMessageW(control, WM_LBUTTONUP, 0, MAKELPARAM(1, 1));
 }
 
 void type(HWND edit, std::string_view typed)
 {
     send(edit, EM_SETSEL, 0, -1);
     for (wchar_t c : to_utf16(typed)) send(edit, WM_CHAR, c, 1);
-}
-
-void press(HWND target, UINT message, WPARAM key)
-{
-    // Bit 29 of a WM_SYSCHAR says that Alt is down.
-    ::PostMessageW(target, message, key, message == WM_SYSCHAR ? (1 << 29) | 1 : 1);
-}
-
-void end_process_of(HWND window)
-{
-    if (HANDLE process =
-            ::OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, process_of(window))) {
-        ::TerminateProcess(process, 0);
-        ::WaitForSingleObject(process, 5000);
-        ::CloseHandle(process);
-    }
 }
 
 std::vector<std::string> shell_log()

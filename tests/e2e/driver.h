@@ -35,88 +35,72 @@ template <class F> auto wait_for(F ready, const std::string& what)
     }
 }
 
-enum class Icon { None, Question, Exclamation, Information };
+// The first visible top-level window, of any process, that `test` accepts, once one shows.
+HWND shown_window(const std::string& what, const std::function<bool(HWND)>& test);
+
+enum class Icon { Question, Exclamation, Information };
 
 // What a message box shows; the buttons are the IDs of the visible ones, ascending.
-struct BoxLook {
+struct Box {
     std::string text;
     std::string title;
     std::vector<int> buttons;
-    Icon icon = Icon::None;
-    bool operator==(const BoxLook&) const = default;
+    Icon icon{};
+    bool operator==(const Box&) const = default;
 };
-void PrintTo(const BoxLook& box, std::ostream* os);
-
-struct Box {
-    HWND hwnd = nullptr;
-    BoxLook look;
-};
-
-using Files = std::map<std::string, std::string>; // name in the program folder, bytes
+void PrintTo(const Box& box, std::ostream* os);
 
 // One run of the program, in a temporary folder of its own that goes with it.
 class Program {
 public:
-    // Copies the program, its read-me and its movie into the folder, adds `files`, starts it
-    // and waits for its main window.
-    explicit Program(const Files& files = {});
+    // Copies the program, its read-me and its movie into the folder, starts the program and
+    // waits for its main window.
+    Program();
     ~Program();
     Program(const Program&) = delete;
     Program& operator=(const Program&) = delete;
 
-    // A path in the program folder; '/' in `name` becomes '\'.
-    std::string path(std::string_view name) const;
+    std::string path(std::string_view name) const
+    {
+        return to_utf8(folder_) + "\\" + std::string(name);
+    }
     std::optional<std::string> read(std::string_view name) const;
     void write(std::string_view name, std::string_view bytes) const;
 
     HWND main() const { return main_; }
     // The form with this caption, once it shows.
     HWND form(std::string_view caption) const;
-    // Captions of the visible forms, sorted.
-    std::vector<std::string> shown() const;
-    // The next message box of `owner`, once it shows with its icon drawn.
-    Box box(HWND owner) const;
-    // Presses a button of the box and waits for the box to go.
-    void answer(const Box& box, int button) const;
-    // Waits until `owner` takes input again and its click has been handled; a further box fails.
-    void no_box(HWND owner) const;
-    // Chooses `file` in the file dialog of `owner`, or cancels it.
-    void file_dialog(HWND owner, const std::optional<std::string>& file) const;
+    // Answers each box that `owner` shows in turn with the button given, and gives what they
+    // showed, then any further box that shows once the click has been handled.
+    std::vector<Box> boxes(HWND owner, const std::vector<int>& answers) const;
+    // Chooses `file` in the file dialog, or cancels it.
+    void file_dialog(const std::optional<std::string>& file) const;
     // The text of each tool of the form's tool tip window, by the control's handle.
     std::map<HWND, std::string> tool_tips(HWND form) const;
-    // The control of `form` that holds the keyboard focus, once one does.
-    HWND focus(HWND form) const;
     // The exit code, once the program has ended.
     DWORD exit_code() const;
-    // A visible window of a process that the program started, whose title holds `part`.
-    HWND window_of_child(std::string_view part) const;
 
 private:
-    // The first visible top-level window of the program's that `test` accepts.
-    HWND find(const std::function<bool(HWND)>& test) const;
-
     std::wstring folder_;
+    HANDLE job_ = ::CreateJobObjectW(nullptr, nullptr);
     PROCESS_INFORMATION process_{};
     HWND main_ = nullptr;
 };
 
 // The control made from `table`'s row `name`: controls are numbered from 1000 in table order.
 HWND control(HWND form, const platform::FormSpec& table, std::string_view name);
-int dpi_of(HWND window);
-RECT rect_in_parent(HWND control);
-std::wstring class_of(HWND window);
+std::string caption_of(HWND window);
 std::string text(HWND window);
+int dpi_of(HWND window);
 
 // A button's click, posted so that a box it opens does not hold up the test.
 void click(HWND button);
-// A mouse click at a point of the form's client area, on whichever control is on top there.
-HWND child_at(HWND form, POINT point);
-void click_at(HWND form, POINT point);
+// Clicks a button that closes its window, and waits for the window to go.
+void click_away(HWND button);
+// A mouse click near the top left corner of a control that is no button.
+void click_on(HWND control);
 // Types into a text box one character at a time, over what it held.
 void type(HWND edit, std::string_view text);
-// A key as the program's message loop sees it: WM_KEYDOWN, or WM_SYSCHAR for Alt+letter.
-void press(HWND target, UINT message, WPARAM key);
-void end_process_of(HWND window);
 
 // Lines that the stand-in desktop handlers appended to the log named by E2E_SHELL_LOG.
 std::vector<std::string> shell_log();

@@ -1,5 +1,4 @@
-// Wraps a real file system and makes one chosen call fail, so that tests can check that a failure
-// at any step leaves no half-written file behind.
+// A real file system with one chosen call failing, to show no failure leaves a half-written file.
 #pragma once
 
 #include "platform/file_system.h"

@@ -1,5 +1,4 @@
-// The whole program on the test desktop over the platform's real files, with its program folder in
-// a fresh temporary folder and files written in GBK, as on the Chinese systems it is made for.
+// The whole program on the test desktop, over real files in a fresh folder and writing GBK.
 #pragma once
 
 #include "app/application.h"

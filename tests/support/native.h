@@ -1,5 +1,4 @@
-// The platform's own file system and GBK code page, so that one test source runs on real files on
-// POSIX and on Windows alike.
+// The platform's own file system and GBK code page, so that one test source serves both platforms.
 #pragma once
 
 #include <string>

@@ -23,33 +23,19 @@ fs::path to_path(std::string_view utf8)
     return fs::path(std::u8string(utf8.begin(), utf8.end()));
 }
 
-std::string to_utf8(const fs::path& path, bool generic = false)
+std::string to_utf8(const std::u8string& name)
 {
-    const std::u8string name = generic ? path.generic_u8string() : path.u8string();
     return std::string(name.begin(), name.end());
 }
 
 std::string make_temp_folder()
 {
     static std::atomic<unsigned> counter{0};
-    const auto stamp = std::chrono::steady_clock::now().time_since_epoch().count();
+    const auto stamp = std::to_string(std::chrono::steady_clock::now().time_since_epoch().count());
     for (;;) {
         const fs::path candidate = fs::temp_directory_path() /
-                                   ("skirmishcfg_test." + std::to_string(stamp) + "." +
-                                    std::to_string(counter++));
-        if (fs::create_directory(candidate)) return to_utf8(candidate);
-    }
-}
-
-// Tests make files read-only, which would keep them (on Windows) or their folder's entries (for a
-// user other than root) from being removed.
-void make_writable(const fs::path& root)
-{
-    std::error_code ignored;
-    fs::permissions(root, fs::perms::owner_all, fs::perm_options::add, ignored);
-    for (auto it = fs::recursive_directory_iterator(root, ignored);
-         it != fs::recursive_directory_iterator(); it.increment(ignored)) {
-        fs::permissions(it->path(), fs::perms::owner_all, fs::perm_options::add, ignored);
+                                   ("skirmishcfg_test." + stamp + "." + std::to_string(counter++));
+        if (fs::create_directory(candidate)) return to_utf8(candidate.u8string());
     }
 }
 
@@ -70,22 +56,25 @@ TempFolder::TempFolder() : path_(make_temp_folder())
 
 TempFolder::~TempFolder()
 {
-    make_writable(to_path(path_));
+    // Windows will not remove a read-only file.
     std::error_code ignored;
+    for (auto it = fs::recursive_directory_iterator(to_path(path_), ignored);
+         it != fs::recursive_directory_iterator(); it.increment(ignored)) {
+        fs::permissions(it->path(), fs::perms::owner_write, fs::perm_options::add, ignored);
+    }
     fs::remove_all(to_path(path_), ignored);
 }
 
 std::string TempFolder::file(std::string_view name) const
 {
-    std::string path = path_ + kSeparator + std::string(name);
-    std::replace(path.begin() + static_cast<std::ptrdiff_t>(path_.size()), path.end(), '/',
-                 kSeparator);
-    return path;
+    std::string relative(name);
+    std::replace(relative.begin(), relative.end(), '/', kSeparator);
+    return path_ + kSeparator + relative;
 }
 
 void TempFolder::write(std::string_view name, std::string_view bytes) const
 {
-    std::ofstream out(to_path(file(name)), std::ios::binary | std::ios::trunc);
+    std::ofstream out(to_path(file(name)), std::ios::binary);
     out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
     if (!out) ADD_FAILURE() << "cannot write " << file(name);
 }
@@ -95,17 +84,14 @@ std::string TempFolder::read(std::string_view name) const
     // A folder opens as a stream and reads as empty, which would pass for an empty file.
     std::ifstream in;
     if (!is_folder(name)) in.open(to_path(file(name)), std::ios::binary);
-    if (!in.is_open()) {
-        ADD_FAILURE() << "cannot read " << file(name);
-        return {};
-    }
+    if (!in.is_open()) ADD_FAILURE() << "cannot read " << file(name);
     return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
 bool TempFolder::exists(std::string_view name) const
 {
     std::error_code ignored;
-    return fs::exists(fs::symlink_status(to_path(file(name)), ignored));
+    return fs::exists(to_path(file(name)), ignored);
 }
 
 bool TempFolder::is_folder(std::string_view name) const
@@ -121,7 +107,7 @@ std::vector<std::string> TempFolder::entries() const
     const fs::path root = to_path(path_);
     for (auto it = fs::recursive_directory_iterator(root, ignored);
          it != fs::recursive_directory_iterator(); it.increment(ignored)) {
-        names.push_back(to_utf8(it->path().lexically_relative(root), true));
+        names.push_back(to_utf8(it->path().lexically_relative(root).generic_u8string()));
     }
     std::sort(names.begin(), names.end());
     return names;

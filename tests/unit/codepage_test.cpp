@@ -1,54 +1,71 @@
-// Conversion between UTF-8 and GBK with the platform's own converter: what the program's two
-// files hold on the Chinese systems it is made for, and what GBK cannot represent.
+// UTF-8 to and from GBK (and a few other code pages) with the platform's own converter.
 #include "support/native.h"
 
 #include <gtest/gtest.h>
 
+#include <clocale>
 #include <string>
 
 namespace {
 
-enum class Direction { FromUtf8, ToUtf8 };
-
-const char* const kUtf8Path = "D:\\\xE6\xB8\xB8\xE6\x88\x8F\\Korvane\\Data\\svrcfg_skirmish.ini";
+const std::string kUtf8Path = "D:\\\xE6\xB8\xB8\xE6\x88\x8F\\Korvane\\Data\\svrcfg_skirmish.ini";
 // 游戏 is D3CE CFB7 in GBK.
-const char* const kGbkPath = "D:\\\xD3\xCE\xCF\xB7\\Korvane\\Data\\svrcfg_skirmish.ini";
+const std::string kGbkPath = "D:\\\xD3\xCE\xCF\xB7\\Korvane\\Data\\svrcfg_skirmish.ini";
+const std::string kGrin = "\xF0\x9F\x98\x80"; // U+1F600, a surrogate pair in UTF-16
 
 TEST(GbkCodePage, ConvertsAndMarksWhatCannotBeConvertedWithAQuestionMark)
 {
+    enum Direction { FromUtf8, ToUtf8 };
     const struct {
         const char* what;
         Direction direction;
         std::string input;
         std::string expected;
     } cases[] = {
-        {"Chinese path to GBK", Direction::FromUtf8, kUtf8Path, kGbkPath},
-        {"Chinese path from GBK", Direction::ToUtf8, kGbkPath, kUtf8Path},
-        {"ASCII to GBK", Direction::FromUtf8, "Port=4000\r\n", "Port=4000\r\n"},
-        {"ASCII from GBK", Direction::ToUtf8, "Port=4000\r\n", "Port=4000\r\n"},
-        {"empty to GBK", Direction::FromUtf8, "", ""},
-        {"empty from GBK", Direction::ToUtf8, "", ""},
-        {"Hangul, which GBK lacks", Direction::FromUtf8,
-         "a\xED\x95\x9C"
-         "b",
-         "a?b"},
-        {"emoji, one mark for four bytes", Direction::FromUtf8,
-         "a\xF0\x9F\x98\x80"
-         "b",
-         "a?b"},
-        {"two emoji in a row", Direction::FromUtf8, "\xF0\x9F\x98\x80\xF0\x9F\x98\x80", "??"},
-        {"invalid UTF-8 byte", Direction::FromUtf8,
-         "a\xFF"
-         "b",
-         "a?b"},
+        // clang-format off
+        {"Chinese path to GBK", FromUtf8, kUtf8Path, kGbkPath},
+        {"Chinese path from GBK", ToUtf8, kGbkPath, kUtf8Path},
+        {"Hangul, which GBK lacks", FromUtf8, "a\uD55Cb", "a?b"},
+        {"one mark for each emoji", FromUtf8, "a" + kGrin + kGrin + "b", "a??b"},
+        {"invalid UTF-8 byte", FromUtf8, "a\xFF" "b", "a?b"},
+#ifndef _WIN32
+        // iconv reports a cut character and one at the end of the input in ways of their own.
+        {"cut UTF-8 character, one mark a byte", FromUtf8, "a\xE6\xB8" "b", "a??b"},
+        {"cut UTF-8 character at the end", FromUtf8, "a\xE6\xB8", "a??"},
+        {"invalid GBK byte", ToUtf8, "a\xFF" "b", "a?b"},
+        {"GBK lead byte at the end", ToUtf8, "a\xD3", "a?"},
+#endif
+        // clang-format on
     };
-    const auto code_page = testing_support::gbk_code_page();
+    const auto gbk = testing_support::gbk_code_page();
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
-        const std::string output = c.direction == Direction::FromUtf8 ? code_page.from_utf8(c.input)
-                                                                      : code_page.to_utf8(c.input);
-        EXPECT_EQ(output, c.expected);
+        EXPECT_EQ(c.direction == FromUtf8 ? gbk.from_utf8(c.input) : gbk.to_utf8(c.input),
+                  c.expected);
     }
 }
+
+#ifdef _WIN32
+TEST(AnsiCodePage, MarksWhatItLacksWithoutLookAlikesAndKeepsEverythingInUtf8)
+{
+    // The system would write a plain A for A-macron; a path with a changed letter names another
+    // file.
+    EXPECT_EQ(platform::AnsiCodePage(1252).from_utf8("\u0100b"), "?b");
+    // UTF-8 refuses the flag that keeps look-alikes out.
+    EXPECT_EQ(platform::AnsiCodePage(65001).from_utf8(kUtf8Path + kGrin), kUtf8Path + kGrin);
+}
+#else
+TEST(IconvCodePage, OfLocaleFollowsTheCharacterTypeLocale)
+{
+    const std::pair<const char*, std::string> cases[] = {{"C", "a?"}, {"C.UTF-8", "a\xE6\xB8\xB8"}};
+    const std::string saved = std::setlocale(LC_CTYPE, nullptr);
+    for (const auto& [locale, expected] : cases) {
+        SCOPED_TRACE(locale);
+        ASSERT_NE(std::setlocale(LC_CTYPE, locale), nullptr) << "locale not installed";
+        EXPECT_EQ(platform::IconvCodePage::of_locale().from_utf8("a\xE6\xB8\xB8"), expected);
+    }
+    std::setlocale(LC_CTYPE, saved.c_str());
+}
+#endif
 
 } // namespace

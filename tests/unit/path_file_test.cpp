@@ -12,11 +12,8 @@ using location::path_file_text;
 
 TEST(PathFile, FirstFieldOfTheText)
 {
-    struct Case {
-        std::string text;
-        std::optional<std::string> field;
-    };
-    const Case cases[] = {
+    const std::pair<std::string, std::optional<std::string>> cases[] = {
+        // clang-format off
         {"", std::nullopt},
         {"C:\\Games\\Data\\svrcfg_skirmish.ini\r\n", "C:\\Games\\Data\\svrcfg_skirmish.ini"},
         {"C:\\no line break.ini", "C:\\no line break.ini"},
@@ -33,28 +30,23 @@ TEST(PathFile, FirstFieldOfTheText)
         {"\"\"\r\n", ""},
         {"first.ini\r\nsecond.ini\r\n", "first.ini"},
         {"\r\nsecond.ini\r\n", ""},
+        // clang-format on
     };
-    for (const Case& c : cases) {
-        EXPECT_EQ(first_field(c.text), c.field) << c.text;
-    }
+    for (const auto& [text, field] : cases) EXPECT_EQ(first_field(text), field) << text;
 }
 
 TEST(PathFile, TextOfAPath)
 {
-    struct Case {
-        std::string path;
-        std::string text;
-    };
-    const Case cases[] = {
+    const std::pair<std::string, std::string> cases[] = {
+        // clang-format off
         {"C:\\Games\\Data\\svrcfg_skirmish.ini", "C:\\Games\\Data\\svrcfg_skirmish.ini\r\n"},
         {"D:\\Old,New\\x.ini", "\"D:\\Old,New\\x.ini\"\r\n"},
         {"   ", "   \r\n"},
         {"C:\\pasted\r\n.ini", "C:\\pasted.ini\r\n"},
         {"E:\\游戏,存档\\x.ini", "\"E:\\游戏,存档\\x.ini\"\r\n"},
+        // clang-format on
     };
-    for (const Case& c : cases) {
-        EXPECT_EQ(path_file_text(c.path), c.text) << c.path;
-    }
+    for (const auto& [path, text] : cases) EXPECT_EQ(path_file_text(path), text) << path;
 }
 
 // Whatever a user can type as a path (no line breaks or quotes, no blanks at either end)
@@ -64,9 +56,8 @@ TEST(PathFile, WrittenPathsReadBackWhole)
     std::mt19937 random(20261206);
     const std::string alphabet = "abcXYZ019 ,.\\/:_-()";
     for (int i = 0; i < 20000; ++i) {
-        std::string path;
-        const int length = 1 + static_cast<int>(random() % 40);
-        for (int k = 0; k < length; ++k) path += alphabet[random() % alphabet.size()];
+        std::string path(1 + random() % 40, ' ');
+        for (char& c : path) c = alphabet[random() % alphabet.size()];
         if (path.front() == ' ' || path.back() == ' ') continue;
         ASSERT_EQ(first_field(path_file_text(path)), path) << path;
     }
