@@ -42,6 +42,7 @@ struct ShellRequest {
     std::string target;
     std::string parameters;
     std::string folder;
+    bool operator==(const ShellRequest&) const = default;
 };
 
 // What a window reports back to its owner. Called on the event loop's thread only.

@@ -25,6 +25,7 @@ public:
     struct Shell {
         std::string owner;
         ShellRequest request;
+        bool operator==(const Shell&) const = default;
     };
     struct Dialog {
         std::string owner;
@@ -32,6 +33,7 @@ public:
         std::string initial_name;
         std::string filter_label;
         std::string filter_pattern;
+        bool operator==(const Dialog&) const = default;
     };
 
     // Desktop

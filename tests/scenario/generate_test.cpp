@@ -7,18 +7,11 @@ namespace {
 
 using platform::CheckState;
 using platform::HeadlessDesktop;
-using testing_support::Harness;
+using namespace testing_support;
 using testing_support::kDefaultSettingsFile;
 
 constexpr int kYes = platform::kAnswerYes;
 constexpr int kNo = platform::kAnswerNo;
-
-const HeadlessDesktop::Box kOffer{"Form1", "配置文件成功生成。是否现在就开始修改配置？", "祝贺",
-                                  36};
-const HeadlessDesktop::Box kDeclined{
-    "Form1",
-    "生成的文件(svrcfg_skirmish.ini)已经被置放到本程序所在的文件夹之下。你可以手动复制它到 Korvane的所在文件夹\\Data下覆盖原文件。",
-    "提示", 64};
 
 // The default file with the line of one key replaced.
 std::string with_line(const std::string& key, const std::string& line)

@@ -11,24 +11,12 @@ using platform::HeadlessDesktop;
 using testing_support::Harness;
 using Names = std::vector<std::string>;
 
-struct Request {
-    std::string owner, operation, target, parameters, folder;
-    bool operator==(const Request&) const = default;
-    friend void PrintTo(const Request& r, std::ostream* os)
-    {
-        *os << "{" << r.owner << ", " << r.operation << ", " << r.target << ", '" << r.parameters
-            << "', '" << r.folder << "'}";
-    }
-};
+using Requests = std::vector<HeadlessDesktop::Shell>;
 
-std::vector<Request> requests(const HeadlessDesktop& desktop)
+// A request to open a target, as the program makes them: "open", no parameters, no folder.
+HeadlessDesktop::Shell open_request(const char* owner, const std::string& target)
 {
-    std::vector<Request> out;
-    for (const HeadlessDesktop::Shell& s : desktop.shell_requests()) {
-        out.push_back({s.owner, s.request.operation, s.request.target, s.request.parameters,
-                       s.request.folder});
-    }
-    return out;
+    return {owner, {"open", target, "", ""}};
 }
 
 TEST(AboutWindow, ButtonsAskTheShellForTheirTargets)
@@ -59,8 +47,8 @@ TEST(AboutWindow, ButtonsAskTheShellForTheirTargets)
         c.press(h);
         c.press(h); // every press asks again
         const std::string target = c.target[0] == '/' ? h.folder.file(c.target + 1) : c.target;
-        const Request expected{"Form2", "open", target, "", ""};
-        EXPECT_EQ(requests(h.desktop), (std::vector<Request>{expected, expected}));
+        const HeadlessDesktop::Shell expected = open_request("Form2", target);
+        EXPECT_EQ(h.desktop.shell_requests(), (Requests{expected, expected}));
         EXPECT_EQ(h.desktop.visible_windows(), Names{"Form2"});
         EXPECT_TRUE(h.desktop.boxes().empty());
     }
@@ -94,12 +82,12 @@ TEST(ResourcesWindow, EachLinkOpensItsOwnAddress)
         "http://fans.example.org"};
     Harness h;
     h.desktop.click("Form1", "Command3");
-    std::vector<Request> expected;
+    Requests expected;
     for (std::size_t n = 1; n <= addresses.size(); ++n) {
         h.desktop.click("Form3", "Label" + std::to_string(n));
-        expected.push_back({"Form3", "open", addresses[n - 1], "", ""});
+        expected.push_back(open_request("Form3", addresses[n - 1]));
     }
-    EXPECT_EQ(requests(h.desktop), expected);
+    EXPECT_EQ(h.desktop.shell_requests(), expected);
     EXPECT_EQ(h.desktop.visible_windows(), (Names{"Form3", "Form1"}));
 }
 
@@ -127,8 +115,7 @@ TEST(ResourcesWindow, ClicksAnywhereInARowOpenItUnlessTheButtonCoversIt)
         h.desktop.click("Form1", "Command3");
         h.desktop.click_at("Form3", c.x, c.y);
         if (c.opened != nullptr) {
-            EXPECT_EQ(requests(h.desktop),
-                      (std::vector<Request>{{"Form3", "open", c.opened, "", ""}}));
+            EXPECT_EQ(h.desktop.shell_requests(), Requests{open_request("Form3", c.opened)});
         } else {
             EXPECT_TRUE(h.desktop.shell_requests().empty());
         }

@@ -9,17 +9,10 @@
 namespace {
 
 using platform::HeadlessDesktop;
-using testing_support::Harness;
+using namespace testing_support;
 using testing_support::kDefaultSettingsFile;
 
 constexpr int kYes = platform::kAnswerYes;
-
-const HeadlessDesktop::Box kOffer{"Form1", "配置文件成功生成。是否现在就开始修改配置？", "祝贺",
-                                  36};
-const HeadlessDesktop::Box kFailure{
-    "Form1",
-    "对这个文件修改的权限被您的系统拒绝了。但是，生成的文件(svrcfg_skirmish.ini)已经被置放到本程序所在的文件夹之下。你可以手动复制它到 Korvane的所在文件夹\\Data下覆盖原文件。",
-    "提示", 64};
 
 constexpr const char* kGameFile = "game/Data/svrcfg_skirmish.ini";
 constexpr const char* kOldGameFile = "[Settings]\r\nPort=9999\r\n";
