@@ -9,8 +9,8 @@ build:
 	cmake --preset dev
 	cmake --build --preset dev
 
-# Every test, in a plain build and under AddressSanitizer + UndefinedBehaviorSanitizer, then as
-# 64-bit Windows code under Wine.
+# Every test: the artwork, a plain build and one under AddressSanitizer + UndefinedBehaviorSanitizer,
+# the 32-bit release's imports, then the 64-bit Windows build under Wine, end to end included.
 test:
 	scripts/install-deps test
 	python3 scripts/make-assets.py --check
@@ -20,12 +20,12 @@ test:
 	cmake --preset asan
 	cmake --build --preset asan
 	ctest --preset asan
-	cmake --preset win64
-	cmake --build --preset win64
-	ctest --preset win64
 	cmake --preset win32
 	cmake --build --preset win32
 	scripts/check-imports build/win32/skirmishcfg.exe i686-w64-mingw32-objdump
+	cmake --preset win64
+	cmake --build --preset win64
+	ctest --preset win64
 
 # The Windows program (its 64-bit build) under Wine, so that it can be seen on Linux.
 run:
