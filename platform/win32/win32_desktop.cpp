@@ -3,6 +3,7 @@
 
 #include "platform/twips.h"
 #include "platform/win32/art.h"
+#include "platform/win32/display.h"
 #include "platform/win32/movie.h"
 #include "platform/win32/utf16.h"
 
@@ -22,87 +23,6 @@ constexpr int kSmallIcon = 16;       // the taskbar's small icon, at 96 dpi
 constexpr int kTipWidth = 320;       // long tool tips wrap at this width, at 96 dpi
 constexpr int kIconMargin = 2;       // between a button's picture and its edges, at 96 dpi
 constexpr UINT kDpiChanged = 0x02E0; // WM_DPICHANGED, absent from older headers
-
-// Functions newer than Windows 7 are looked up at run time, so that the program still starts there.
-template <class F> F user32_function(const char* name)
-{
-    return reinterpret_cast<F>(
-        reinterpret_cast<void*>(::GetProcAddress(::GetModuleHandleW(L"user32.dll"), name)));
-}
-
-UINT dpi_of(HWND hwnd)
-{
-    using GetDpiForWindowFn = UINT(WINAPI*)(HWND);
-    static const auto get_dpi_for_window = user32_function<GetDpiForWindowFn>("GetDpiForWindow");
-    if (get_dpi_for_window != nullptr && hwnd != nullptr) {
-        if (UINT dpi = get_dpi_for_window(hwnd)) return dpi;
-    }
-    HDC screen = ::GetDC(nullptr);
-    const int dpi = ::GetDeviceCaps(screen, LOGPIXELSY);
-    ::ReleaseDC(nullptr, screen);
-    return dpi > 0 ? static_cast<UINT>(dpi) : kStandardDpi;
-}
-
-void adjust_for_dpi(RECT& rect, DWORD style, DWORD ex_style, UINT dpi)
-{
-    using AdjustFn = BOOL(WINAPI*)(RECT*, DWORD, BOOL, DWORD, UINT);
-    static const auto adjust = user32_function<AdjustFn>("AdjustWindowRectExForDpi");
-    if (adjust != nullptr) {
-        adjust(&rect, style, FALSE, ex_style, dpi);
-    } else {
-        ::AdjustWindowRectEx(&rect, style, FALSE, ex_style);
-    }
-}
-
-// The system's dialog font (the message font) at a given DPI.
-LOGFONTW message_font(UINT dpi)
-{
-    NONCLIENTMETRICSW metrics{};
-    metrics.cbSize = sizeof metrics;
-    using ParametersForDpiFn = BOOL(WINAPI*)(UINT, UINT, void*, UINT, UINT);
-    static const auto for_dpi = user32_function<ParametersForDpiFn>("SystemParametersInfoForDpi");
-    if (for_dpi != nullptr && for_dpi(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0, dpi)) {
-        return metrics.lfMessageFont;
-    }
-    ::SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0);
-    LOGFONTW font = metrics.lfMessageFont;
-    font.lfHeight =
-        ::MulDiv(font.lfHeight, static_cast<int>(dpi), static_cast<int>(dpi_of(nullptr)));
-    return font;
-}
-
-int CALLBACK font_found(const LOGFONTW*, const TEXTMETRICW*, DWORD, LPARAM found)
-{
-    *reinterpret_cast<bool*>(found) = true;
-    return 0;
-}
-
-bool font_installed(const std::wstring& face)
-{
-    LOGFONTW query{};
-    query.lfCharSet = DEFAULT_CHARSET;
-    face.copy(query.lfFaceName, LF_FACESIZE - 1);
-    bool found = false;
-    HDC screen = ::GetDC(nullptr);
-    ::EnumFontFamiliesExW(screen, &query, font_found, reinterpret_cast<LPARAM>(&found), 0);
-    ::ReleaseDC(nullptr, screen);
-    return found;
-}
-
-// A named face, or the nearest installed stand-in: the small Chinese face of the number fields
-// is missing on many systems, and the system's Chinese UI font reads best in its place.
-std::wstring installed_face(std::string_view face, UINT dpi)
-{
-    std::vector<std::wstring> candidates{to_utf16(face)};
-    if (face == "宋体") {
-        candidates.insert(candidates.end(), {L"SimSun", L"NSimSun", L"Microsoft YaHei UI",
-                                             L"Microsoft YaHei", L"WenQuanYi Zen Hei"});
-    }
-    for (const std::wstring& candidate : candidates) {
-        if (font_installed(candidate)) return candidate;
-    }
-    return message_font(dpi).lfFaceName;
-}
 
 } // namespace
 
@@ -170,7 +90,7 @@ struct Win32Desktop::Window {
         lf.lfCharSet = DEFAULT_CHARSET;
         lf.lfQuality = DEFAULT_QUALITY;
         lf.lfUnderline = f.underline ? TRUE : FALSE;
-        const std::wstring face = f.face.empty() ? L"MS Shell Dlg" : installed_face(f.face, dpi);
+        const std::wstring face = f.face.empty() ? L"MS Shell Dlg" : installed_face(f.face);
         face.copy(lf.lfFaceName, LF_FACESIZE - 1);
         const std::wstring key =
             face + L"/" + std::to_wstring(lf.lfHeight) + (f.underline ? L"/u" : L"");
