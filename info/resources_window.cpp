@@ -24,7 +24,6 @@ constexpr ControlSpec link(int n, std::string_view address)
             .tab = n - 1,
             .font = platform::kTahoma9Link,
             .cursor = platform::Cursor::Pen,
-            .transparent = true,
             .colour = platform::kPureBlue};
 }
 
@@ -40,12 +39,13 @@ constexpr std::array kControls{
                 .font = platform::kTahoma9,
                 .default_button = true,
                 .picture = platform::Art::Emblem},
-    ControlSpec{.name = "Label14",
-                .kind = ControlKind::Label,
-                .text = "点击以下链接打开这些站点.",
-                .rect = {120, 120, 4455, 255},
-                .tab = 14,
-                .transparent = true},
+    ControlSpec{
+        .name = "Label14",
+        .kind = ControlKind::Label,
+        .text = "点击以下链接打开这些站点.",
+        .rect = {120, 120, 4455, 255},
+        .tab = 14,
+    },
     link(1, "http://korvane.example.com"),
     link(2, "http://hints.example.com"),
     link(3, "http://reviews.example.com"),

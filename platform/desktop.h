@@ -73,7 +73,6 @@ public:
     virtual std::string text(WindowId window, std::string_view control) const = 0;
     virtual void set_text(WindowId window, std::string_view control, std::string_view text) = 0;
     virtual CheckState check(WindowId window, std::string_view control) const = 0;
-    virtual void set_check(WindowId window, std::string_view control, CheckState state) = 0;
 
     // Modal to the owner; returns kAnswerOk, kAnswerYes or kAnswerNo.
     virtual int message_box(WindowId owner, std::string_view text, std::string_view title,

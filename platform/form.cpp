@@ -4,7 +4,7 @@
 namespace platform {
 
 Form::Form(Desktop& desktop, const FormSpec& spec)
-    : desktop_(desktop), spec_(spec), id_(desktop.create(spec, *this))
+    : desktop_(desktop), id_(desktop.create(spec, *this))
 {
 }
 

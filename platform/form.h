@@ -18,7 +18,6 @@ public:
     Form(const Form&) = delete;
     Form& operator=(const Form&) = delete;
 
-    const FormSpec& spec() const { return spec_; }
     WindowId id() const { return id_; }
     // False once the native window is destroyed; the object then does nothing.
     bool alive() const { return id_ != kNoWindow; }
@@ -40,7 +39,6 @@ protected:
     Desktop& desktop_;
 
 private:
-    const FormSpec& spec_;
     WindowId id_;
 };
 

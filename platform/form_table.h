@@ -94,7 +94,6 @@ struct ControlSpec {
     Cursor cursor = Cursor::Default;
     std::string_view parent = {};
     Align align = Align::Left;
-    bool transparent = false;
     std::uint32_t colour = kDefaultColour;
     const MoviePresets* movie = nullptr;
 };

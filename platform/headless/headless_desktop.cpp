@@ -101,11 +101,6 @@ CheckState HeadlessDesktop::check(WindowId id, std::string_view name) const
     return control(window(id), name).check;
 }
 
-void HeadlessDesktop::set_check(WindowId id, std::string_view name, CheckState state)
-{
-    control(window(id), name).check = state;
-}
-
 int HeadlessDesktop::message_box(WindowId owner, std::string_view text, std::string_view title,
                                  int style)
 {
@@ -189,7 +184,7 @@ void HeadlessDesktop::set_check(std::string_view form, std::string_view name, Ch
 {
     WindowId id = id_of(form);
     if (id == kNoWindow) throw misuse("no window " + std::string(form));
-    set_check(id, name, state);
+    control(window(id), name).check = state;
 }
 
 std::string HeadlessDesktop::focus(std::string_view form) const

@@ -44,7 +44,6 @@ public:
     std::string text(WindowId window, std::string_view control) const override;
     void set_text(WindowId window, std::string_view control, std::string_view text) override;
     CheckState check(WindowId window, std::string_view control) const override;
-    void set_check(WindowId window, std::string_view control, CheckState state) override;
     int message_box(WindowId owner, std::string_view text, std::string_view title,
                     int style) override;
     std::optional<std::string> open_file_dialog(WindowId owner,

@@ -34,7 +34,6 @@ struct Win32Desktop::Window {
         HBITMAP bitmap = nullptr;
     };
 
-    WindowId id = kNoWindow;
     const FormSpec* spec = nullptr;
     WindowEvents* events = nullptr;
     HWND hwnd = nullptr;
@@ -254,7 +253,6 @@ WindowId Win32Desktop::create(const FormSpec& spec, WindowEvents& events)
 {
     auto window = std::make_unique<Window>();
     Window& w = *window;
-    w.id = next_id_++;
     w.spec = &spec;
     w.events = &events;
     w.hwnd = ::CreateWindowExW(w.ex_style(), kFormClass, to_utf16(spec.caption).c_str(), w.style(),
@@ -345,7 +343,7 @@ WindowId Win32Desktop::create(const FormSpec& spec, WindowEvents& events)
     ::SendMessageW(w.hwnd, WM_CHANGEUISTATE, MAKEWPARAM(UIS_CLEAR, UISF_HIDEACCEL | UISF_HIDEFOCUS),
                    0);
 
-    const WindowId result = w.id;
+    const WindowId result = next_id_++;
     windows_.emplace(result, std::move(window));
     return result;
 }
@@ -403,12 +401,6 @@ CheckState Win32Desktop::check(WindowId id, std::string_view control) const
     case BST_INDETERMINATE: return CheckState::Grayed;
     default: return CheckState::Unchecked;
     }
-}
-
-void Win32Desktop::set_check(WindowId id, std::string_view control, CheckState state)
-{
-    if (HWND hwnd = control_hwnd(id, control))
-        ::SendMessageW(hwnd, BM_SETCHECK, static_cast<WPARAM>(state), 0);
 }
 
 int Win32Desktop::message_box(WindowId owner, std::string_view text, std::string_view title,
