@@ -123,14 +123,10 @@ Program::Program()
 {
     // Pixels as the program draws them, whatever the screen's DPI.
     ::SetProcessDPIAware();
-    static int runs = 0;
     wchar_t temp[MAX_PATH] = {};
     ::GetTempPathW(MAX_PATH, temp);
-    folder_ = temp + (L"skirmishcfg-e2e-" + std::to_wstring(::GetCurrentProcessId()) + L"-" +
-                      std::to_wstring(++runs));
     namespace fs = std::filesystem;
-    fs::create_directories(folder_);
-    const std::wstring exe = folder_ + L"\\skirmishcfg.exe";
+    const std::wstring exe = to_utf16(path("skirmishcfg.exe"));
     fs::copy_file(host_path(E2E_PROGRAM), exe);
     for (const char* asset : {"readme.txt", "tessel.swf"})
         fs::copy_file(host_path(E2E_SOURCE_DIR "/assets/") / asset, to_utf16(path(asset)));
@@ -157,22 +153,18 @@ Program::~Program()
     ::WaitForSingleObject(process_.hProcess, 5000);
     ::CloseHandle(process_.hThread);
     ::CloseHandle(process_.hProcess);
-    std::error_code ignored;
-    std::filesystem::remove_all(folder_, ignored);
 }
 
 std::optional<std::string> Program::read(std::string_view name) const
 {
-    std::ifstream in(std::filesystem::path(to_utf16(path(name))), std::ios::binary);
-    if (!in) return std::nullopt;
-    return std::string(std::istreambuf_iterator<char>(in), {});
+    if (!folder_.exists(name)) return std::nullopt;
+    return folder_.read(name);
 }
 
 void Program::write(std::string_view name, std::string_view bytes) const
 {
-    const std::filesystem::path file(to_utf16(path(name)));
-    std::filesystem::create_directories(file.parent_path());
-    std::ofstream(file, std::ios::binary) << bytes;
+    std::filesystem::create_directories(std::filesystem::path(to_utf16(path(name))).parent_path());
+    folder_.write(name, bytes);
 }
 
 HWND Program::form(std::string_view caption) const

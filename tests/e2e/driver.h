@@ -4,6 +4,7 @@
 
 #include "platform/form_table.h"
 #include "platform/win32/utf16.h"
+#include "support/temp_folder.h"
 
 #include <windows.h>
 
@@ -60,10 +61,7 @@ public:
     Program(const Program&) = delete;
     Program& operator=(const Program&) = delete;
 
-    std::string path(std::string_view name) const
-    {
-        return to_utf8(folder_) + "\\" + std::string(name);
-    }
+    std::string path(std::string_view name) const { return folder_.file(name); }
     std::optional<std::string> read(std::string_view name) const;
     void write(std::string_view name, std::string_view bytes) const;
 
@@ -81,7 +79,7 @@ public:
     DWORD exit_code() const;
 
 private:
-    std::wstring folder_;
+    testing_support::TempFolder folder_;
     HANDLE job_ = ::CreateJobObjectW(nullptr, nullptr);
     PROCESS_INFORMATION process_{};
     HWND main_ = nullptr;
