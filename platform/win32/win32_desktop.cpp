@@ -556,13 +556,9 @@ LRESULT CALLBACK Win32Desktop::window_proc(HWND hwnd, UINT message, WPARAM wpara
                 if (c->spec->kind == ControlKind::Button) w->mark_default_button();
                 return 0;
             }
-            // BN_CLICKED and STN_CLICKED share the value 0. The handler may destroy this very
-            // window, so nothing of it is touched afterwards.
-            if (code == BN_CLICKED && c->spec->kind != ControlKind::TextBox) {
-                WindowEvents* events = w->events;
-                const std::string_view name = c->spec->name;
-                events->on_click(name);
-            }
+            // BN_CLICKED and STN_CLICKED share the value 0, which no edit box notification has.
+            // The handler may destroy this very window, so nothing of it is touched afterwards.
+            if (code == BN_CLICKED) w->events->on_click(c->spec->name);
             return 0;
         }
         case WM_CLOSE:
