@@ -10,8 +10,8 @@ using platform::HeadlessDesktop;
 using namespace testing_support;
 using testing_support::kDefaultSettingsFile;
 
-constexpr int kYes = platform::kAnswerYes;
-constexpr int kNo = platform::kAnswerNo;
+constexpr auto kYes = platform::Answer::Yes;
+constexpr auto kNo = platform::Answer::No;
 
 // The default file with the line of one key replaced.
 std::string with_line(const std::string& key, const std::string& line)

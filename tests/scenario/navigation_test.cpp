@@ -11,7 +11,7 @@ using platform::CheckState;
 using testing_support::Harness;
 using Names = std::vector<std::string>;
 
-constexpr int kYes = platform::kAnswerYes;
+constexpr auto kYes = platform::Answer::Yes;
 
 TEST(Navigation, EachButtonMovesBetweenWindowsInItsOrder)
 {
