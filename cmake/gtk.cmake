@@ -35,6 +35,8 @@ target_link_libraries(skirmish_gtk PUBLIC skirmish_native PkgConfig::GTK3)
 
 add_executable(skirmishcfg platform/gtk/main.cpp)
 target_link_libraries(skirmishcfg PRIVATE skirmish_gtk)
+# Release builds are stripped: the program is what players download.
+target_link_options(skirmishcfg PRIVATE $<$<CONFIG:Release,MinSizeRel>:-s>)
 
 # The read-me beside the Linux program: the Windows one (GBK, CR LF) in UTF-8 with LF.
 set(readme ${CMAKE_CURRENT_BINARY_DIR}/readme.txt)

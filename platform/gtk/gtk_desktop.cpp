@@ -205,12 +205,13 @@ void focus_moved(GtkWindow* window, GtkWidget*, gpointer)
     if (Window* w = window_of(GTK_WIDGET(window))) w->mark_default_button();
 }
 
-// Access keys are always underlined, as the captions promise; GTK would show them only while
-// Alt is held.
-void keep_mnemonics_visible(GObject* window, GParamSpec*, gpointer)
+// Access keys are always underlined and the focus always shown, as the captions promise and as
+// the Windows program draws them; GTK would show them only after a key was pressed.
+void keep_keyboard_cues(GObject* window, GParamSpec*, gpointer)
 {
-    if (!gtk_window_get_mnemonics_visible(GTK_WINDOW(window)))
-        gtk_window_set_mnemonics_visible(GTK_WINDOW(window), TRUE);
+    GtkWindow* native = GTK_WINDOW(window);
+    if (!gtk_window_get_mnemonics_visible(native)) gtk_window_set_mnemonics_visible(native, TRUE);
+    if (!gtk_window_get_focus_visible(native)) gtk_window_set_focus_visible(native, TRUE);
 }
 
 void put_cursor(GtkWidget* widget, Cursor cursor)
@@ -298,8 +299,9 @@ WindowId GtkDesktop::create(const FormSpec& spec, WindowEvents& events)
     g_signal_connect(w.window, "delete-event", G_CALLBACK(delete_requested), nullptr);
     g_signal_connect(w.window, "key-press-event", G_CALLBACK(key_pressed), nullptr);
     g_signal_connect_after(w.window, "set-focus", G_CALLBACK(focus_moved), nullptr);
-    g_signal_connect(w.window, "notify::mnemonics-visible", G_CALLBACK(keep_mnemonics_visible),
+    g_signal_connect(w.window, "notify::mnemonics-visible", G_CALLBACK(keep_keyboard_cues),
                      nullptr);
+    g_signal_connect(w.window, "notify::focus-visible", G_CALLBACK(keep_keyboard_cues), nullptr);
     g_signal_connect_after(w.window, "realize", G_CALLBACK(window_realized), nullptr);
 
     GtkWidget* layout = table_layout_new(w.px(spec.client_width), w.px(spec.client_height));
@@ -360,7 +362,7 @@ void GtkDesktop::show(WindowId id)
         const std::vector<const ControlSpec*> order = keyboard_order(*w->spec, w->usable());
         if (!order.empty()) w->focus(order.front());
     }
-    gtk_window_set_mnemonics_visible(GTK_WINDOW(w->window), TRUE);
+    keep_keyboard_cues(G_OBJECT(w->window), nullptr, nullptr);
     gtk_window_present(GTK_WINDOW(w->window));
 }
 
