@@ -67,10 +67,15 @@ GdkPixbuf* load_bitmap(Art art, double scale)
     return scaled;
 }
 
+GdkPixbuf* load_cursor_picture(Cursor cursor)
+{
+    return decode(resource_path(cursor));
+}
+
 GdkCursor* load_cursor(GdkDisplay* display, Cursor cursor)
 {
     if (cursor == Cursor::Default) return gdk_cursor_new_from_name(display, "default");
-    GdkPixbuf* picture = decode(resource_path(cursor));
+    GdkPixbuf* picture = load_cursor_picture(cursor);
     if (picture == nullptr) return gdk_cursor_new_from_name(display, "default");
     // -1: the hot spot that the cursor file carries.
     GdkCursor* result = gdk_cursor_new_from_pixbuf(display, picture, -1, -1);

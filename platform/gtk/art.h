@@ -13,6 +13,10 @@ namespace platform {
 GdkPixbuf* load_icon(Art art, int size);
 GdkPixbuf* load_bitmap(Art art, double scale);
 
+// A cursor's picture, carrying its hot spot as the options "x_hot" and "y_hot"; nullptr for
+// Cursor::Default. The caller unrefs it.
+GdkPixbuf* load_cursor_picture(Cursor cursor);
+
 // A cursor of the display, with the hot spot of its file; the platform's arrow for
 // Cursor::Default. The caller unrefs it.
 GdkCursor* load_cursor(GdkDisplay* display, Cursor cursor);

@@ -259,6 +259,30 @@ void relate_label(Window& w, Window::Control& box)
     atk_object_add_relationship(label_object, ATK_RELATION_LABEL_FOR, box_object);
 }
 
+// GTK 3 no longer draws a message box's icon; the box shows it as Windows does, left of the text.
+// The themes of today may carry only the symbolic form of an icon.
+void show_message_icon(GtkWidget* box, MessageIcon icon)
+{
+    const char* name = "dialog-information";
+    if (icon == MessageIcon::Question) name = "dialog-question";
+    if (icon == MessageIcon::Warning) name = "dialog-warning";
+    const std::string symbolic = std::string(name) + "-symbolic";
+    const char* names[] = {name, symbolic.c_str(), nullptr};
+    GIcon* themed = g_themed_icon_new_from_names(const_cast<char**>(names), -1);
+    GtkWidget* image = gtk_image_new_from_gicon(themed, GTK_ICON_SIZE_DIALOG);
+    g_object_unref(themed);
+    gtk_widget_set_valign(image, GTK_ALIGN_START);
+    GtkWidget* text = gtk_message_dialog_get_message_area(GTK_MESSAGE_DIALOG(box));
+    GtkWidget* row = gtk_widget_get_parent(text);
+    if (row == nullptr || !GTK_IS_BOX(row)) {
+        gtk_widget_destroy(image);
+        return;
+    }
+    gtk_box_pack_start(GTK_BOX(row), image, FALSE, FALSE, 0);
+    gtk_box_reorder_child(GTK_BOX(row), image, 0);
+    gtk_widget_show(image);
+}
+
 } // namespace
 
 GtkDesktop::GtkDesktop()
@@ -437,6 +461,7 @@ Answer GtkDesktop::message_box(WindowId owner, const MessageBoxRequest& request)
                                             yes_no ? GTK_BUTTONS_YES_NO : GTK_BUTTONS_OK, "%s",
                                             std::string(request.text).c_str());
     gtk_window_set_title(GTK_WINDOW(box), std::string(request.title).c_str());
+    show_message_icon(box, request.icon);
     const int response = gtk_dialog_run(GTK_DIALOG(box));
     gtk_widget_destroy(box);
     if (!yes_no) return Answer::Ok;
@@ -451,6 +476,8 @@ std::optional<std::string> GtkDesktop::open_file_dialog(WindowId owner, const Fi
         g_dgettext("gtk30", "_Cancel"), GTK_RESPONSE_CANCEL, g_dgettext("gtk30", "_Open"),
         GTK_RESPONSE_ACCEPT, nullptr);
     gtk_window_set_modal(GTK_WINDOW(dialog), TRUE);
+    // The size of the open dialog of Windows, where GTK would fill the screen and more.
+    gtk_window_set_default_size(GTK_WINDOW(dialog), 640, 420);
     GtkFileChooser* chooser = GTK_FILE_CHOOSER(dialog);
     gtk_file_chooser_set_local_only(chooser, TRUE);
     GtkFileFilter* filter = gtk_file_filter_new();

@@ -7,12 +7,15 @@
 #include "info/resources_window.h"
 #include "location/settings_window.h"
 #include "platform/form_rules.h"
+#include "platform/gtk/art.h"
 #include "platform/gtk/display.h"
 #include "platform/gtk/gtk_desktop.h"
 #include "platform/twips.h"
 #include "settings/main_window.h"
 
 #include <gtest/gtest.h>
+
+#include <tuple>
 
 namespace {
 
@@ -203,6 +206,49 @@ TEST(GtkWindows, AHiddenWindowComesBackWhereItWas)
     gtk_window_get_position(GTK_WINDOW(shown.window), &again_x, &again_y);
     EXPECT_EQ(again_x, x);
     EXPECT_EQ(again_y, y);
+}
+
+} // namespace
+
+namespace {
+
+// The cursors and pictures come from the same files as the Windows resources, hot spots included.
+TEST(GtkArt, TheArtworkDecodesAtItsSizesWithItsHotSpots)
+{
+    struct Case {
+        platform::Cursor cursor;
+        const char* x;
+        const char* y;
+    };
+    GdkDisplay* display = gdk_display_get_default();
+    for (const Case& c :
+         {Case{platform::Cursor::Hand, "2", "1"}, Case{platform::Cursor::HandExclaim, "2", "1"},
+          Case{platform::Cursor::Pen, "4", "5"}}) {
+        GdkPixbuf* picture = platform::load_cursor_picture(c.cursor);
+        ASSERT_NE(picture, nullptr);
+        EXPECT_EQ(gdk_pixbuf_get_width(picture), 32);
+        EXPECT_STREQ(gdk_pixbuf_get_option(picture, "x_hot"), c.x);
+        EXPECT_STREQ(gdk_pixbuf_get_option(picture, "y_hot"), c.y);
+        g_object_unref(picture);
+        GdkCursor* cursor = platform::load_cursor(display, c.cursor);
+        ASSERT_NE(cursor, nullptr);
+        EXPECT_EQ(gdk_cursor_get_cursor_type(cursor), GDK_CURSOR_IS_PIXMAP);
+        g_object_unref(cursor);
+    }
+    for (const auto& [art, width, height] : {std::tuple{platform::Art::Banner, 342, 112},
+                                             std::tuple{platform::Art::AboutBanner, 267, 45}}) {
+        GdkPixbuf* picture = platform::load_bitmap(art, 1.0);
+        ASSERT_NE(picture, nullptr);
+        EXPECT_EQ(gdk_pixbuf_get_width(picture), width);
+        EXPECT_EQ(gdk_pixbuf_get_height(picture), height);
+        g_object_unref(picture);
+    }
+    for (const platform::Art art : {platform::Art::Emblem, platform::Art::OpenFolder}) {
+        GdkPixbuf* icon = platform::load_icon(art, 48);
+        ASSERT_NE(icon, nullptr);
+        EXPECT_EQ(gdk_pixbuf_get_width(icon), 48);
+        g_object_unref(icon);
+    }
 }
 
 } // namespace
