@@ -1,6 +1,6 @@
 # The commands a newcomer types. Each installs what it needs first (only what is missing).
 
-.PHONY: all build test run run-windows package clean
+.PHONY: all build test run run-windows package bench clean
 
 all: build
 
@@ -60,6 +60,14 @@ package:
 	    dist/linux/skirmishcfg/
 	tar -czf dist/skirmishcfg-linux.tar.gz -C dist/linux skirmishcfg
 	@echo "dist/skirmishcfg-win32.zip dist/skirmishcfg-linux.tar.gz"
+
+# Start-up figures, printed (never asserted): the GTK program against a bare GTK window built with
+# the same flags, to its first drawn frame and in resident memory at idle.
+bench:
+	scripts/install-deps bench
+	cmake --preset gtk-release
+	cmake --build --preset gtk-release --target skirmishcfg bare_gtk_window gtk_startup_bench
+	bench/gtk/run build/gtk-release
 
 clean:
 	rm -rf build dist
