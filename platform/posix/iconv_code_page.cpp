@@ -101,6 +101,23 @@ std::string convert(const std::string& to, const std::string& from, std::string_
     return output;
 }
 
+// glibc's UTF-8 decoder passes code points past U+10FFFF through (F4 90 80 80, F6 ...), so text
+// read in a UTF-8 locale can come out malformed; every byte of such a sequence becomes a '?', as a
+// byte the codeset rejects does, and the program's text stays UTF-8 whatever a file holds.
+std::string well_formed(std::string text)
+{
+    for (std::size_t i = 0; i < text.size();) {
+        const std::size_t length = utf8_length(std::string_view(text).substr(i));
+        if (length == 0) {
+            text[i] = '?';
+            ++i;
+        } else {
+            i += length;
+        }
+    }
+    return text;
+}
+
 } // namespace
 
 IconvCodePage::IconvCodePage(std::string codeset) : codeset_(std::move(codeset))
@@ -119,7 +136,7 @@ std::string IconvCodePage::from_utf8(std::string_view utf8) const
 
 std::string IconvCodePage::to_utf8(std::string_view narrow) const
 {
-    return convert("UTF-8", codeset_, narrow, bad_narrow_length);
+    return well_formed(convert("UTF-8", codeset_, narrow, bad_narrow_length));
 }
 
 } // namespace platform
