@@ -27,6 +27,7 @@ TEST(GbkCodePage, ConvertsAndMarksWhatCannotBeConvertedWithAQuestionMark)
         {"Chinese path from GBK", ToUtf8, kGbkPath, kUtf8Path},
         {"Hangul, which GBK lacks", FromUtf8, "a\uD55Cb", "a?b"},
         {"one mark for each emoji", FromUtf8, "a" + kGrin + kGrin + "b", "a??b"},
+        {"a tag character, which iconv would drop unmarked", FromUtf8, "a\xF3\xA0\x80\xA0" "b", "a?b"},
         {"invalid UTF-8 byte", FromUtf8, "a\xFF" "b", "a?b"},
 #ifndef _WIN32
         // iconv reports a cut character and one at the end of the input in ways of their own.
