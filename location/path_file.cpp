@@ -39,7 +39,8 @@ std::optional<std::string> doubled_quote_field(std::string_view rest)
     return std::nullopt;
 }
 
-// Whether the plain line gives back the path: nothing in it that reading would cut or drop.
+// Whether the path is written as it stands: reading would neither cut nor trim it, or it is blanks
+// only, which the Settings window stores as typed and which reads back as the location not set.
 bool reads_back_plain(std::string_view path)
 {
     if (only_blanks(path)) return true;
