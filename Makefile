@@ -1,6 +1,6 @@
 # The commands a newcomer types. Each installs what it needs first (only what is missing).
 
-.PHONY: all build test run run-windows package bench clean
+.PHONY: all build test fuzz run run-windows package bench clean
 
 all: build
 
@@ -11,8 +11,8 @@ build:
 	cmake --build --preset gtk
 
 # Every test: the artwork; the Linux build with the GTK program, plainly and under AddressSanitizer
-# + UndefinedBehaviorSanitizer; the 32-bit release's imports; then the 64-bit Windows build under
-# Wine, end to end included.
+# + UndefinedBehaviorSanitizer; a short run of each fuzz target; the 32-bit release's imports; then
+# the 64-bit Windows build under Wine, end to end included.
 test:
 	scripts/install-deps test
 	python3 scripts/make-assets.py --check
@@ -22,12 +22,24 @@ test:
 	cmake --preset gtk-asan
 	cmake --build --preset gtk-asan
 	ctest --preset gtk-asan
+	cmake --preset fuzz
+	cmake --build --preset fuzz
+	ctest --preset fuzz
 	cmake --preset win32
 	cmake --build --preset win32
 	scripts/check-imports build/win32/skirmishcfg.exe i686-w64-mingw32-objdump
 	cmake --preset win64
 	cmake --build --preset win64
 	ctest --preset win64
+
+# Each fuzz target for FUZZ_SECONDS in turn, then its executions and coverage. What the runs find
+# grows in build/fuzz/corpus/; a crash leaves its input in build/fuzz/.
+FUZZ_SECONDS ?= 300
+fuzz:
+	scripts/install-deps fuzz
+	cmake --preset fuzz
+	cmake --build --preset fuzz
+	scripts/fuzz build/fuzz $(FUZZ_SECONDS)
 
 # The Linux program, natively.
 run:

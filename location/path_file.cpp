@@ -12,6 +12,42 @@ bool is_blank(char c)
     return c == ' ' || c == '\t';
 }
 
+bool only_blanks(std::string_view text)
+{
+    for (char c : text) {
+        if (!is_blank(c)) return false;
+    }
+    return true;
+}
+
+// The path from the doubled-quote form, given what follows the opening quote; nothing when the
+// line has another shape.
+std::optional<std::string> doubled_quote_field(std::string_view rest)
+{
+    std::string field;
+    for (std::size_t i = 0; i < rest.size(); ++i) {
+        if (rest[i] != '"') {
+            field += rest[i];
+        } else if (i + 1 < rest.size() && rest[i + 1] == '"') {
+            field += '"';
+            ++i;
+        } else {
+            if (rest.substr(i + 1) == ",") return field;
+            return std::nullopt;
+        }
+    }
+    return std::nullopt;
+}
+
+// Whether the path is written as it stands: reading would neither cut nor trim it, or it is blanks
+// only, which the Settings window stores as typed and which reads back as the location not set.
+bool reads_back_plain(std::string_view path)
+{
+    if (only_blanks(path)) return true;
+    return path.find(',') == std::string_view::npos && !is_blank(path.front()) &&
+           path.front() != '"' && !is_blank(path.back());
+}
+
 } // namespace
 
 std::optional<std::string> first_field(std::string_view text)
@@ -23,6 +59,7 @@ std::optional<std::string> first_field(std::string_view text)
     line.remove_prefix(start);
     if (!line.empty() && line.front() == '"') {
         line.remove_prefix(1);
+        if (std::optional<std::string> field = doubled_quote_field(line)) return field;
         return std::string(line.substr(0, line.find('"')));
     }
     line = line.substr(0, line.find(','));
@@ -32,9 +69,15 @@ std::optional<std::string> first_field(std::string_view text)
 
 std::string path_file_text(std::string_view path)
 {
-    std::string line = platform::without_line_breaks(path);
-    if (line.find(',') != std::string::npos) line = '"' + line + '"';
-    return line + "\r\n";
+    const std::string line = platform::without_line_breaks(path);
+    if (reads_back_plain(line)) return line + "\r\n";
+    if (line.find('"') == std::string::npos) return '"' + line + "\"\r\n";
+    std::string doubled = "\"";
+    for (char c : line) {
+        doubled += c;
+        if (c == '"') doubled += '"';
+    }
+    return doubled + "\",\r\n";
 }
 
 std::optional<std::string> read_location(platform::FileSystem& files,

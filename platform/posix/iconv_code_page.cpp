@@ -101,6 +101,31 @@ std::string convert(const std::string& to, const std::string& from, std::string_
     return output;
 }
 
+// glibc's UTF-8 decoder passes code points past U+10FFFF through (F4 90 80 80, F6 ...), so text
+// read in a UTF-8 locale can come out malformed; every byte of such a sequence becomes a '?', as a
+// byte the codeset rejects does, and the program's text stays UTF-8 whatever a file holds.
+std::string well_formed(std::string text)
+{
+    for (std::size_t i = 0; i < text.size();) {
+        const std::size_t length = utf8_length(std::string_view(text).substr(i));
+        if (length == 0) {
+            text[i] = '?';
+            ++i;
+        } else {
+            i += length;
+        }
+    }
+    return text;
+}
+
+// One of Unicode's tag characters, U+E0000 to U+E007F (F3 A0 80 80 to F3 A0 81 BF), at the start.
+bool starts_with_tag(std::string_view text)
+{
+    const auto byte = [text](std::size_t i) { return static_cast<unsigned char>(text[i]); };
+    return text.size() >= 4 && byte(0) == 0xF3 && byte(1) == 0xA0 &&
+           (byte(2) == 0x80 || byte(2) == 0x81) && (byte(3) & 0xC0) == 0x80;
+}
+
 } // namespace
 
 IconvCodePage::IconvCodePage(std::string codeset) : codeset_(std::move(codeset))
@@ -112,14 +137,30 @@ IconvCodePage IconvCodePage::of_locale()
     return IconvCodePage(::nl_langinfo(CODESET));
 }
 
+// glibc drops a tag character without a word when the codeset lacks it, where it reports every
+// other missing character; the text around each tag is converted on its own, so that a missing tag
+// becomes a '?' like the rest and a path never silently names another file.
 std::string IconvCodePage::from_utf8(std::string_view utf8) const
 {
-    return convert(codeset_, "UTF-8", utf8, bad_utf8_length);
+    std::string output;
+    std::size_t run = 0;
+    for (std::size_t i = 0; i < utf8.size();) {
+        if (!starts_with_tag(utf8.substr(i))) {
+            ++i;
+            continue;
+        }
+        output += convert(codeset_, "UTF-8", utf8.substr(run, i - run), bad_utf8_length);
+        const std::string tag = convert(codeset_, "UTF-8", utf8.substr(i, 4), bad_utf8_length);
+        output += tag.empty() ? "?" : tag;
+        i += 4;
+        run = i;
+    }
+    return output + convert(codeset_, "UTF-8", utf8.substr(run), bad_utf8_length);
 }
 
 std::string IconvCodePage::to_utf8(std::string_view narrow) const
 {
-    return convert("UTF-8", codeset_, narrow, bad_narrow_length);
+    return well_formed(convert("UTF-8", codeset_, narrow, bad_narrow_length));
 }
 
 } // namespace platform

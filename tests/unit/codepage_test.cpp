@@ -27,6 +27,7 @@ TEST(GbkCodePage, ConvertsAndMarksWhatCannotBeConvertedWithAQuestionMark)
         {"Chinese path from GBK", ToUtf8, kGbkPath, kUtf8Path},
         {"Hangul, which GBK lacks", FromUtf8, "a\uD55Cb", "a?b"},
         {"one mark for each emoji", FromUtf8, "a" + kGrin + kGrin + "b", "a??b"},
+        {"a tag character, which iconv would drop unmarked", FromUtf8, "a\xF3\xA0\x80\xA0" "b", "a?b"},
         {"invalid UTF-8 byte", FromUtf8, "a\xFF" "b", "a?b"},
 #ifndef _WIN32
         // iconv reports a cut character and one at the end of the input in ways of their own.
@@ -65,6 +66,23 @@ TEST(IconvCodePage, OfLocaleFollowsTheCharacterTypeLocale)
         EXPECT_EQ(platform::IconvCodePage::of_locale().from_utf8("a\xE6\xB8\xB8"), expected);
     }
     std::setlocale(LC_CTYPE, saved.c_str());
+}
+
+// iconv takes code points past U+10FFFF as UTF-8; a file holding one must still give UTF-8 text.
+TEST(IconvCodePage, Utf8LocaleReadsOnlyWellFormedText)
+{
+    const std::pair<std::string, std::string> cases[] = {
+        {kUtf8Path, kUtf8Path},
+        {"a\xF4\x90\x80\x80"
+         "b",
+         "a????b"},                                     // U+110000
+        {"\"\xF6\x8C\x9A\xA3ond\"\r", "\"????ond\"\r"}, // found by fuzzing settings.ban
+        {"a\xED\xA0\x80"
+         "b",
+         "a???b"}, // a lone surrogate
+    };
+    const platform::IconvCodePage utf8("UTF-8");
+    for (const auto& [bytes, text] : cases) EXPECT_EQ(utf8.to_utf8(bytes), text);
 }
 #endif
 
