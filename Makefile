@@ -1,6 +1,6 @@
 # The commands a newcomer types. Each installs what it needs first (only what is missing).
 
-.PHONY: all build test run package clean
+.PHONY: all build test run package bench clean
 
 all: build
 
@@ -44,6 +44,16 @@ package:
 	cp build/win32/skirmishcfg.exe assets/readme.txt assets/tessel.swf dist/skirmishcfg/
 	cd dist && rm -f skirmishcfg-win32.zip && zip -qr skirmishcfg-win32.zip skirmishcfg
 	@echo "dist/skirmishcfg-win32.zip"
+
+# Start-up time and memory of the Windows program (64-bit, under Wine) against a bare window of
+# the same build, and the size of the shipped 32-bit exe. Figures are kept in docs/benchmarks.md.
+bench:
+	scripts/install-deps test
+	cmake --preset win32
+	cmake --build --preset win32 --target skirmishcfg
+	cmake --preset win64
+	cmake --build --preset win64 --target skirmishcfg bare_window startup_bench
+	bench/run build/win64 build/win32/skirmishcfg.exe
 
 clean:
 	rm -rf build dist
