@@ -11,8 +11,9 @@ namespace app {
 using platform::WindowName;
 
 Application::Application(platform::Desktop& desktop, platform::FileSystem& files,
-                         const platform::CodePage& code_page)
-    : services_{desktop, files, code_page, *this}
+                         const platform::CodePage& code_page,
+                         const platform::CodePage& game_code_page)
+    : services_{desktop, files, code_page, game_code_page, *this}
 {
 }
 

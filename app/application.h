@@ -15,7 +15,7 @@ namespace app {
 class Application final : public platform::WindowOps {
 public:
     Application(platform::Desktop& desktop, platform::FileSystem& files,
-                const platform::CodePage& code_page);
+                const platform::CodePage& code_page, const platform::CodePage& game_code_page);
     ~Application();
 
     // Shows the main window with every field at its default.

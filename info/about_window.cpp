@@ -1,7 +1,6 @@
 // Form2, the About window.
 #include "info/about_window.h"
 
-#include "info/shell.h"
 #include "platform/files.h"
 
 namespace info {
@@ -97,13 +96,13 @@ void Form2::command1_ok(std::string_view)
 
 void Form2::command2_email(std::string_view)
 {
-    open_with_shell(services_.desktop, id(), kMakerAddress);
+    services_.desktop.shell_open(id(), {platform::OpenKind::Address, std::string(kMakerAddress)});
 }
 
 void Form2::command3_readme(std::string_view)
 {
-    open_with_shell(services_.desktop, id(),
-                    platform::program_file(services_.files, kReadmeFileName));
+    services_.desktop.shell_open(
+        id(), {platform::OpenKind::File, platform::program_file(services_.files, kReadmeFileName)});
 }
 
 } // namespace info

@@ -1,8 +1,6 @@
 // Form3, the Resources window.
 #include "info/resources_window.h"
 
-#include "info/shell.h"
-
 namespace info {
 namespace {
 
@@ -113,7 +111,7 @@ void Form3::command6_ok(std::string_view)
 
 void Form3::link_click(std::string_view label)
 {
-    open_with_shell(services_.desktop, id(), text(label));
+    services_.desktop.shell_open(id(), {platform::OpenKind::Address, text(label)});
 }
 
 } // namespace info

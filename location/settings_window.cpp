@@ -88,15 +88,13 @@ void Form4::command2_ok(std::string_view)
     const std::string typed = text("Text1");
     if (!typed.empty()) {
         if (write_location(services_.files, services_.code_page, typed)) {
-            message_box(kSaveFailedText, kSaveFailedTitle, platform::kStyleInformationOk);
+            message_box(kSaveFailed);
             return;
         }
         back_to_main();
         return;
     }
-    if (message_box(kEmptyWarningText, kEmptyWarningTitle, platform::kStyleWarningYesNo) ==
-        platform::kAnswerYes)
-        back_to_main();
+    if (message_box(kEmptyWarning) == platform::Answer::Yes) back_to_main();
 }
 
 void Form4::back_to_main()

@@ -19,6 +19,13 @@ inline constexpr std::string_view kSaveFailedText =
     "无法保存游戏配置文件的位置（settings.ban）。请确认本程序所在的文件夹可以写入，然后再试一次。";
 inline constexpr std::string_view kSaveFailedTitle = "提示";
 
+inline constexpr platform::MessageBoxRequest kEmptyWarning{kEmptyWarningText, kEmptyWarningTitle,
+                                                           platform::MessageButtons::YesNo,
+                                                           platform::MessageIcon::Warning};
+inline constexpr platform::MessageBoxRequest kSaveFailed{kSaveFailedText, kSaveFailedTitle,
+                                                         platform::MessageButtons::Ok,
+                                                         platform::MessageIcon::Information};
+
 // The presets of the file dialog cd.
 inline constexpr std::string_view kDialogTitle = "打开文件";
 inline constexpr std::string_view kDialogInitialName = "svrcfg_skirmish.ini";

@@ -15,18 +15,17 @@ inline constexpr WindowId kNoWindow = 0;
 
 enum class CheckState { Unchecked = 0, Checked = 1, Grayed = 2 };
 
-// Message-box styles and answers, with the window system's own values.
-inline constexpr int kMbOk = 0;
-inline constexpr int kMbYesNo = 4;
-inline constexpr int kMbIconQuestion = 32;
-inline constexpr int kMbIconExclamation = 48;
-inline constexpr int kMbIconInformation = 64;
-inline constexpr int kStyleQuestionYesNo = kMbIconQuestion | kMbYesNo;   // 36
-inline constexpr int kStyleWarningYesNo = kMbIconExclamation | kMbYesNo; // 52
-inline constexpr int kStyleInformationOk = kMbIconInformation | kMbOk;   // 64
-inline constexpr int kAnswerOk = 1;
-inline constexpr int kAnswerYes = 6;
-inline constexpr int kAnswerNo = 7;
+// A message box, by what it means; each front end maps it to its own box.
+enum class MessageButtons { Ok, YesNo };
+enum class MessageIcon { Question, Warning, Information };
+enum class Answer { Ok, Yes, No };
+
+struct MessageBoxRequest {
+    std::string_view text;
+    std::string_view title;
+    MessageButtons buttons = MessageButtons::Ok;
+    MessageIcon icon = MessageIcon::Information;
+};
 
 struct FileDialogSpec {
     std::string_view title;
@@ -35,14 +34,15 @@ struct FileDialogSpec {
     std::string_view filter_pattern;
 };
 
-// A request to the desktop to open a target with its default handler. The result is never
-// looked at: the program asks and goes on.
-struct ShellRequest {
-    std::string operation;
+// What the desktop is asked to open with its default handler: a web or mailto: address goes to
+// the desktop's address handler, a document to the application registered for it. The result is
+// never looked at: the program asks and goes on.
+enum class OpenKind { Address, File };
+
+struct OpenRequest {
+    OpenKind kind = OpenKind::Address;
     std::string target;
-    std::string parameters;
-    std::string folder;
-    bool operator==(const ShellRequest&) const = default;
+    bool operator==(const OpenRequest&) const = default;
 };
 
 // What a window reports back to its owner. Called on the event loop's thread only.
@@ -74,13 +74,14 @@ public:
     virtual void set_text(WindowId window, std::string_view control, std::string_view text) = 0;
     virtual CheckState check(WindowId window, std::string_view control) const = 0;
 
-    // Modal to the owner; returns kAnswerOk, kAnswerYes or kAnswerNo.
-    virtual int message_box(WindowId owner, std::string_view text, std::string_view title,
-                            int style) = 0;
-    // Modal to the owner; the chosen file's full path, or nothing when cancelled or failed.
+    // Owned by `owner` and modal to the whole program: no window of it takes input until the
+    // box is answered.
+    virtual Answer message_box(WindowId owner, const MessageBoxRequest& box) = 0;
+    // Owned by `owner` and modal to the whole program; the chosen file's full path, or nothing
+    // when cancelled or failed.
     virtual std::optional<std::string> open_file_dialog(WindowId owner,
                                                         const FileDialogSpec& spec) = 0;
-    virtual void shell_open(WindowId owner, const ShellRequest& request) = 0;
+    virtual void shell_open(WindowId owner, const OpenRequest& request) = 0;
     // Loads a movie into a Movie control and plays it with the control's presets.
     virtual void set_movie(WindowId window, std::string_view control, std::string_view path) = 0;
 

@@ -45,9 +45,9 @@ CheckState Form::check(std::string_view control) const
     return alive() ? desktop_.check(id_, control) : CheckState::Unchecked;
 }
 
-int Form::message_box(std::string_view text, std::string_view title, int style)
+Answer Form::message_box(const MessageBoxRequest& box)
 {
-    return desktop_.message_box(id_, text, title, style);
+    return desktop_.message_box(id_, box);
 }
 
 } // namespace platform

@@ -33,7 +33,7 @@ public:
     CheckState check(std::string_view control) const;
 
     // A message box owned by this window.
-    int message_box(std::string_view text, std::string_view title, int style);
+    Answer message_box(const MessageBoxRequest& box);
 
 protected:
     Desktop& desktop_;

@@ -28,7 +28,11 @@ protected:
 struct Services {
     Desktop& desktop;
     FileSystem& files;
+    // settings.ban holds a path of this system, in its own code page.
     const CodePage& code_page;
+    // The game's settings file is in the code page of the game's Chinese release (GBK) on every
+    // system, so that the game reads what a Chinese Windows would write.
+    const CodePage& game_code_page;
     WindowOps& windows;
 };
 

@@ -14,12 +14,11 @@ bool write_and_install(platform::Form& form1, const platform::Services& services
     const std::string generated = platform::program_file(services.files, kSettingsFileName);
     std::string text = settings_text([&](std::string_view c) { return form1.text(c); },
                                      [&](std::string_view c) { return form1.check(c); });
-    if (platform::replace_file(services.files, generated, services.code_page.from_utf8(text)))
+    if (platform::replace_file(services.files, generated, services.game_code_page.from_utf8(text)))
         return false;
 
-    if (form1.message_box(kOfferText, kOfferTitle, platform::kStyleQuestionYesNo) !=
-        platform::kAnswerYes) {
-        form1.message_box(kDeclinedText, kNoticeTitle, platform::kStyleInformationOk);
+    if (form1.message_box(kOffer) != platform::Answer::Yes) {
+        form1.message_box(kDeclined);
         return true;
     }
 
@@ -39,8 +38,7 @@ bool write_and_install(platform::Form& form1, const platform::Services& services
 
 void generate_and_install(platform::Form& form1, const platform::Services& services)
 {
-    if (!write_and_install(form1, services))
-        form1.message_box(kFailureText, kNoticeTitle, platform::kStyleInformationOk);
+    if (!write_and_install(form1, services)) form1.message_box(kFailure);
 }
 
 } // namespace settings

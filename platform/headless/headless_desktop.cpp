@@ -1,6 +1,8 @@
 // The in-memory test desktop.
 #include "platform/headless/headless_desktop.h"
 
+#include "platform/form_rules.h"
+
 #include <algorithm>
 #include <stdexcept>
 
@@ -62,7 +64,7 @@ void HeadlessDesktop::show(WindowId id)
     w.visible = true;
     if (!w.shown_before) {
         w.shown_before = true;
-        std::vector<const ControlSpec*> order = tab_order(w);
+        std::vector<const ControlSpec*> order = keyboard_order(*w.spec);
         if (!order.empty()) w.focus = std::string(order.front()->name);
     }
     std::erase(z_order_, id);
@@ -101,16 +103,16 @@ CheckState HeadlessDesktop::check(WindowId id, std::string_view name) const
     return control(window(id), name).check;
 }
 
-int HeadlessDesktop::message_box(WindowId owner, std::string_view text, std::string_view title,
-                                 int style)
+Answer HeadlessDesktop::message_box(WindowId owner, const MessageBoxRequest& box)
 {
-    boxes_.push_back({name_of(owner), std::string(text), std::string(title), style});
+    boxes_.push_back(
+        {name_of(owner), std::string(box.text), std::string(box.title), box.buttons, box.icon});
     if (!box_answers_.empty()) {
-        int answer = box_answers_.front();
+        Answer answer = box_answers_.front();
         box_answers_.pop_front();
         return answer;
     }
-    return (style & kMbYesNo) == kMbYesNo ? kAnswerNo : kAnswerOk;
+    return box.buttons == MessageButtons::YesNo ? Answer::No : Answer::Ok;
 }
 
 std::optional<std::string> HeadlessDesktop::open_file_dialog(WindowId owner,
@@ -124,7 +126,7 @@ std::optional<std::string> HeadlessDesktop::open_file_dialog(WindowId owner,
     return answer;
 }
 
-void HeadlessDesktop::shell_open(WindowId owner, const ShellRequest& request)
+void HeadlessDesktop::shell_open(WindowId owner, const OpenRequest& request)
 {
     shell_.push_back({name_of(owner), request});
 }
@@ -243,69 +245,32 @@ void HeadlessDesktop::click(std::string_view form, std::string_view name)
 void HeadlessDesktop::click_at(std::string_view form, int x, int y)
 {
     Window& w = visible_window(form);
-    const ControlSpec* hit = nullptr;
-    for (const ControlSpec& c : w.spec->controls) {
-        if (!c.parent.empty() || !c.rect.contains(x, y)) continue;
-        hit = &c;
-        if (c.kind == ControlKind::Frame) {
-            for (const ControlSpec& child : w.spec->controls) {
-                if (child.parent == c.name &&
-                    child.rect.contains(x - c.rect.left, y - c.rect.top)) {
-                    hit = &child;
-                    break;
-                }
-            }
-        }
-        break;
-    }
-    if (hit != nullptr) click(form, hit->name);
+    if (const ControlSpec* hit = hit_test(*w.spec, x, y)) click(form, hit->name);
 }
 
 void HeadlessDesktop::press_enter(std::string_view form)
 {
     Window& w = visible_window(form);
-    const ControlSpec* focused = w.spec->find(w.focus);
-    if (focused != nullptr && focused->kind == ControlKind::Button) {
-        w.events->on_click(focused->name);
-        return;
-    }
-    for (const ControlSpec& c : w.spec->controls) {
-        if (c.default_button) {
-            w.events->on_click(c.name);
-            return;
-        }
-    }
+    if (const ControlSpec* target = enter_target(*w.spec, w.focus))
+        w.events->on_click(target->name);
 }
 
-void HeadlessDesktop::press_tab(std::string_view form)
+void HeadlessDesktop::press_tab(std::string_view form, bool backwards)
 {
     Window& w = visible_window(form);
-    std::vector<const ControlSpec*> order = tab_order(w);
-    if (order.empty()) return;
-    auto it = std::find_if(order.begin(), order.end(),
-                           [&](const ControlSpec* c) { return c->name == w.focus; });
-    it = (it == order.end() || std::next(it) == order.end()) ? order.begin() : std::next(it);
-    w.focus = std::string((*it)->name);
+    if (const ControlSpec* next = next_in_order(*w.spec, w.focus, backwards))
+        w.focus = std::string(next->name);
 }
 
 void HeadlessDesktop::press_alt(std::string_view form, char key)
 {
     Window& w = visible_window(form);
-    if (key >= 'A' && key <= 'Z') key = static_cast<char>(key - 'A' + 'a');
-    for (const ControlSpec& c : w.spec->controls) {
-        if (access_key(c.text) != key) continue;
-        if (c.kind == ControlKind::Button || c.kind == ControlKind::CheckBox) {
-            click(form, c.name);
-        } else if (c.kind == ControlKind::Label) {
-            // A label's access key moves the focus to the control after it in keyboard order.
-            for (const ControlSpec* next : tab_order(w)) {
-                if (next->tab > c.tab) {
-                    w.focus = std::string(next->name);
-                    break;
-                }
-            }
-        }
-        return;
+    std::optional<KeyAction> action = access_key_action(*w.spec, static_cast<unsigned char>(key));
+    if (!action) return;
+    if (action->kind == KeyAction::Kind::Click) {
+        click(form, action->control->name);
+    } else {
+        w.focus = std::string(action->control->name);
     }
 }
 
@@ -314,7 +279,7 @@ void HeadlessDesktop::request_close(std::string_view form)
     visible_window(form).events->on_close_request();
 }
 
-void HeadlessDesktop::answer_boxes(std::initializer_list<int> answers)
+void HeadlessDesktop::answer_boxes(std::initializer_list<Answer> answers)
 {
     box_answers_.insert(box_answers_.end(), answers.begin(), answers.end());
 }
@@ -366,17 +331,6 @@ const HeadlessDesktop::ControlState& HeadlessDesktop::control(const Window& w,
     auto it = w.controls.find(name);
     if (it == w.controls.end()) throw misuse("no control " + std::string(name));
     return it->second;
-}
-
-std::vector<const ControlSpec*> HeadlessDesktop::tab_order(const Window& w) const
-{
-    std::vector<const ControlSpec*> order;
-    for (const ControlSpec& c : w.spec->controls) {
-        if (takes_focus(c.kind) && c.tab != kNoTab) order.push_back(&c);
-    }
-    std::sort(order.begin(), order.end(),
-              [](const ControlSpec* a, const ControlSpec* b) { return a->tab < b->tab; });
-    return order;
 }
 
 std::string HeadlessDesktop::name_of(WindowId id) const

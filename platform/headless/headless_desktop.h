@@ -19,12 +19,13 @@ public:
         std::string owner; // the asking window's form name
         std::string text;
         std::string title;
-        int style;
+        MessageButtons buttons;
+        MessageIcon icon;
         bool operator==(const Box&) const = default;
     };
     struct Shell {
         std::string owner;
-        ShellRequest request;
+        OpenRequest request;
         bool operator==(const Shell&) const = default;
     };
     struct Dialog {
@@ -44,11 +45,10 @@ public:
     std::string text(WindowId window, std::string_view control) const override;
     void set_text(WindowId window, std::string_view control, std::string_view text) override;
     CheckState check(WindowId window, std::string_view control) const override;
-    int message_box(WindowId owner, std::string_view text, std::string_view title,
-                    int style) override;
+    Answer message_box(WindowId owner, const MessageBoxRequest& box) override;
     std::optional<std::string> open_file_dialog(WindowId owner,
                                                 const FileDialogSpec& spec) override;
-    void shell_open(WindowId owner, const ShellRequest& request) override;
+    void shell_open(WindowId owner, const OpenRequest& request) override;
     void set_movie(WindowId window, std::string_view control, std::string_view path) override;
     void run() override {}
     void quit() override;
@@ -84,13 +84,14 @@ public:
     // A click at a point of the window's client area, in twips: the top-most control there gets it.
     void click_at(std::string_view form, int x, int y);
     void press_enter(std::string_view form);
-    void press_tab(std::string_view form);
+    // Tab, or Shift+Tab when `backwards`.
+    void press_tab(std::string_view form, bool backwards = false);
     void press_alt(std::string_view form, char key);
     void request_close(std::string_view form);
 
     // Answers for the next modal boxes and file dialogs, taken in order. Without a scripted
     // answer a box answers No (or OK) and a file dialog is cancelled.
-    void answer_boxes(std::initializer_list<int> answers);
+    void answer_boxes(std::initializer_list<Answer> answers);
     void answer_file_dialog(std::optional<std::string> chosen);
 
 private:
@@ -114,7 +115,6 @@ private:
     Window& visible_window(std::string_view form);
     ControlState& control(Window& w, std::string_view control);
     const ControlState& control(const Window& w, std::string_view control) const;
-    std::vector<const ControlSpec*> tab_order(const Window& w) const;
     std::string name_of(WindowId id) const;
 
     std::map<WindowId, Window> windows_;
@@ -124,7 +124,7 @@ private:
     std::vector<Box> boxes_;
     std::vector<Shell> shell_;
     std::vector<Dialog> dialogs_;
-    std::deque<int> box_answers_;
+    std::deque<Answer> box_answers_;
     std::deque<std::optional<std::string>> dialog_answers_;
     WindowId next_id_ = 1;
     bool ended_ = false;

@@ -16,7 +16,8 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int)
         platform::Win32FileSystem files;
         platform::AnsiCodePage code_page;
         platform::Win32Desktop desktop(instance);
-        app::Application application(desktop, files, code_page);
+        // Both files are in the ANSI code page on Windows: GBK on the Chinese systems.
+        app::Application application(desktop, files, code_page, code_page);
         application.run();
     }
     ::OleUninitialize();

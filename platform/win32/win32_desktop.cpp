@@ -1,6 +1,7 @@
 // The Windows front end: any window table realised with plain Win32 and common controls 6.
 #include "platform/win32/win32_desktop.h"
 
+#include "platform/form_rules.h"
 #include "platform/twips.h"
 #include "platform/win32/art.h"
 #include "platform/win32/display.h"
@@ -18,12 +19,23 @@ namespace {
 
 constexpr wchar_t kFormClass[] = L"SkirmishcfgForm";
 constexpr int kFirstControlId = 1000;
-constexpr int kIconSize = 32;          // button pictures and the window icon, at 96 dpi
-constexpr int kSmallIcon = 16;         // the taskbar's small icon, at 96 dpi
-constexpr int kTipWidth = 320;         // long tool tips wrap at this width, at 96 dpi
-constexpr int kDialogTenthPoints = 90; // the dialog face's size where a control names none
-constexpr int kIconMargin = 2;         // between a button's picture and its edges, at 96 dpi
-constexpr UINT kDpiChanged = 0x02E0;   // WM_DPICHANGED, absent from older headers
+constexpr int kIconSize = 32;        // button pictures and the window icon, at 96 dpi
+constexpr int kSmallIcon = 16;       // the taskbar's small icon, at 96 dpi
+constexpr int kTipWidth = 320;       // long tool tips wrap at this width, at 96 dpi
+constexpr int kIconMargin = 2;       // between a button's picture and its edges, at 96 dpi
+constexpr UINT kDpiChanged = 0x02E0; // WM_DPICHANGED, absent from older headers
+
+// Message-box styles: an icon and a button set, as the boxes of the program are made.
+constexpr UINT kStyleQuestionYesNo = MB_ICONQUESTION | MB_YESNO;   // 36
+constexpr UINT kStyleWarningYesNo = MB_ICONEXCLAMATION | MB_YESNO; // 52
+constexpr UINT kStyleInformationOk = MB_ICONINFORMATION | MB_OK;   // 64
+constexpr int kAnswerYes = IDYES;                                  // 6
+
+UINT box_style(const MessageBoxRequest& box)
+{
+    if (box.buttons == MessageButtons::Ok) return kStyleInformationOk;
+    return box.icon == MessageIcon::Warning ? kStyleWarningYesNo : kStyleQuestionYesNo;
+}
 
 } // namespace
 
@@ -70,33 +82,17 @@ struct Win32Desktop::Window {
     // sizes, so that neighbours stay flush.
     RECT bounds(const ControlSpec& c) const
     {
-        int left = c.rect.left;
-        int top = c.rect.top;
-        if (const ControlSpec* frame = spec->find(c.parent)) {
-            left += frame->rect.left;
-            top += frame->rect.top;
-        }
-        return {px(left), px(top), px(left + c.rect.width), px(top + c.rect.height)};
+        const Rect r = absolute_rect(*spec, c);
+        return {px(r.left), px(r.top), px(r.left + r.width), px(r.top + r.height)};
     }
 
-    // The classic dialog face at 9 points when a control names none: the windows were laid out
-    // for its line height (on Chinese systems it is the Song face that their labels expect),
-    // and the system links it to a Chinese face wherever it lacks one.
     HFONT font(const Font& f)
     {
         // Looking for an installed face enumerates the system's fonts: once per font and DPI.
-        const std::wstring key =
-            to_utf16(f.face) + L"/" + std::to_wstring(f.tenth_points) + (f.underline ? L"/u" : L"");
+        const std::wstring key = to_utf16(f.face) + L"/" + std::to_wstring(f.tenth_points) +
+                                 (f.underline ? L"/u" : L"") + L"/" + std::to_wstring(f.charset);
         if (auto it = fonts.find(key); it != fonts.end()) return it->second;
-        LOGFONTW lf{};
-        const int tenth_points = f.face.empty() ? kDialogTenthPoints : f.tenth_points;
-        lf.lfHeight = -::MulDiv(tenth_points, static_cast<int>(dpi), 720);
-        lf.lfWeight = FW_NORMAL;
-        lf.lfCharSet = DEFAULT_CHARSET;
-        lf.lfQuality = DEFAULT_QUALITY;
-        lf.lfUnderline = f.underline ? TRUE : FALSE;
-        const std::wstring face = f.face.empty() ? L"MS Shell Dlg" : installed_face(f.face);
-        face.copy(lf.lfFaceName, LF_FACESIZE - 1);
+        const LOGFONTW lf = logical_font(f, dpi);
         return fonts.emplace(key, ::CreateFontIndirectW(&lf)).first->second;
     }
 
@@ -186,43 +182,38 @@ struct Win32Desktop::Window {
                        SWP_NOZORDER | SWP_NOACTIVATE);
     }
 
-    // Controls that take the focus, in keyboard order.
-    std::vector<Control*> tab_order()
+    // Whether a control can take the focus now.
+    Usable usable()
     {
-        std::vector<Control*> order;
-        for (Control& c : controls) {
-            if (takes_focus(c.spec->kind) && c.spec->tab != kNoTab && ::IsWindowEnabled(c.hwnd))
-                order.push_back(&c);
-        }
-        std::sort(order.begin(), order.end(),
-                  [](Control* a, Control* b) { return a->spec->tab < b->spec->tab; });
-        return order;
+        return [this](const ControlSpec& spec) {
+            Control* c = control(spec.name);
+            return c != nullptr && ::IsWindowEnabled(c->hwnd) && ::IsWindowVisible(c->hwnd);
+        };
     }
 
-    Control* default_button()
+    const ControlSpec* focused_spec()
     {
-        for (Control& c : controls) {
-            if (c.spec->default_button) return &c;
-        }
-        return nullptr;
+        Control* c = control(::GetFocus());
+        return c != nullptr ? c->spec : nullptr;
     }
 
     // A focused button is the one Enter presses, and is drawn so; otherwise the default one.
     void mark_default_button()
     {
-        Control* focused = control(::GetFocus());
-        if (focused != nullptr && focused->spec->kind != ControlKind::Button) focused = nullptr;
-        Control* chosen = focused != nullptr ? focused : default_button();
+        const ControlSpec* focused = focused_spec();
+        const ControlSpec* chosen = enter_target(*spec, focused != nullptr ? focused->name : "");
         for (Control& c : controls) {
             if (c.spec->kind != ControlKind::Button) continue;
-            ::SendMessageW(
-                c.hwnd, BM_SETSTYLE,
-                (&c == chosen ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON) | BS_NOTIFY | BS_MULTILINE, TRUE);
+            ::SendMessageW(c.hwnd, BM_SETSTYLE,
+                           (c.spec == chosen ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON) | BS_NOTIFY |
+                               BS_MULTILINE,
+                           TRUE);
         }
     }
 
-    void focus(Control* c)
+    void focus(const ControlSpec* target)
     {
+        Control* c = target != nullptr ? control(target->name) : nullptr;
         if (c == nullptr) return;
         ::SetFocus(c->hwnd);
         if (c->spec->kind == ControlKind::TextBox) ::SendMessageW(c->hwnd, EM_SETSEL, 0, -1);
@@ -359,7 +350,7 @@ void Win32Desktop::show(WindowId id)
     ::BringWindowToTop(w->hwnd);
     if (!w->shown_before) {
         w->shown_before = true;
-        std::vector<Window::Control*> order = w->tab_order();
+        std::vector<const ControlSpec*> order = keyboard_order(*w->spec, w->usable());
         if (!order.empty()) w->focus(order.front());
     }
 }
@@ -405,12 +396,41 @@ CheckState Win32Desktop::check(WindowId id, std::string_view control) const
     }
 }
 
-int Win32Desktop::message_box(WindowId owner, std::string_view text, std::string_view title,
-                              int style)
+// Message boxes and the file dialog disable their owner themselves; the program's other windows
+// are disabled here, so that none of them takes input while the box is up.
+std::vector<HWND> Win32Desktop::disable_others(HWND owner) const
+{
+    std::vector<HWND> disabled;
+    for (const auto& [id, w] : windows_) {
+        if (w->hwnd != owner && ::IsWindowEnabled(w->hwnd)) {
+            ::EnableWindow(w->hwnd, FALSE);
+            disabled.push_back(w->hwnd);
+        }
+    }
+    return disabled;
+}
+
+namespace {
+
+void enable_again(const std::vector<HWND>& windows)
+{
+    for (HWND hwnd : windows) {
+        if (::IsWindow(hwnd)) ::EnableWindow(hwnd, TRUE);
+    }
+}
+
+} // namespace
+
+Answer Win32Desktop::message_box(WindowId owner, const MessageBoxRequest& box)
 {
     Window* w = find(owner);
-    return ::MessageBoxW(w != nullptr ? w->hwnd : nullptr, to_utf16(text).c_str(),
-                         to_utf16(title).c_str(), static_cast<UINT>(style));
+    HWND hwnd = w != nullptr ? w->hwnd : nullptr;
+    const std::vector<HWND> disabled = disable_others(hwnd);
+    const int answer = ::MessageBoxW(hwnd, to_utf16(box.text).c_str(), to_utf16(box.title).c_str(),
+                                     box_style(box));
+    enable_again(disabled);
+    if (box.buttons == MessageButtons::Ok) return Answer::Ok;
+    return answer == kAnswerYes ? Answer::Yes : Answer::No;
 }
 
 std::optional<std::string> Win32Desktop::open_file_dialog(WindowId owner,
@@ -435,17 +455,20 @@ std::optional<std::string> Win32Desktop::open_file_dialog(WindowId owner,
     ofn.nMaxFile = static_cast<DWORD>(file.size());
     ofn.lpstrTitle = title.c_str();
     ofn.Flags = OFN_EXPLORER | OFN_HIDEREADONLY | OFN_PATHMUSTEXIST | OFN_NOCHANGEDIR;
-    if (!::GetOpenFileNameW(&ofn)) return std::nullopt;
+    const std::vector<HWND> disabled = disable_others(ofn.hwndOwner);
+    const BOOL chosen = ::GetOpenFileNameW(&ofn);
+    enable_again(disabled);
+    if (!chosen) return std::nullopt;
     return to_utf8(file.c_str());
 }
 
-void Win32Desktop::shell_open(WindowId owner, const ShellRequest& request)
+void Win32Desktop::shell_open(WindowId owner, const OpenRequest& request)
 {
     Window* w = find(owner);
-    // Shown normally: the user asked to see the document, the mail form or the site.
-    ::ShellExecuteW(w != nullptr ? w->hwnd : nullptr, to_utf16(request.operation).c_str(),
-                    to_utf16(request.target).c_str(), to_utf16(request.parameters).c_str(),
-                    to_utf16(request.folder).c_str(), SW_SHOWNORMAL);
+    // The shell tells addresses from documents by itself; both are opened the same way. Shown
+    // normally: the user asked to see the document, the mail form or the site.
+    ::ShellExecuteW(w != nullptr ? w->hwnd : nullptr, L"open", to_utf16(request.target).c_str(),
+                    L"", L"", SW_SHOWNORMAL);
 }
 
 void Win32Desktop::set_movie(WindowId id, std::string_view control, std::string_view path)
@@ -483,40 +506,30 @@ bool Win32Desktop::translate_key(const MSG& msg)
     if (w == nullptr) return false;
 
     if (msg.message == WM_SYSCHAR) {
-        // CharLowerW takes a single character in the low word of its argument.
-        const auto key = static_cast<wchar_t>(
-            reinterpret_cast<UINT_PTR>(::CharLowerW(reinterpret_cast<LPWSTR>(msg.wParam))));
-        for (Window::Control& c : w->controls) {
-            const char k = access_key(c.spec->text);
-            if (k == 0 || static_cast<wchar_t>(k) != key || !::IsWindowEnabled(c.hwnd)) continue;
-            if (c.spec->kind == ControlKind::CheckBox) w->focus(&c);
-            ::SendMessageW(c.hwnd, BM_CLICK, 0, 0);
-            return true;
+        const std::optional<KeyAction> action =
+            access_key_action(*w->spec, static_cast<char32_t>(msg.wParam), w->usable());
+        if (!action) return false;
+        if (action->kind == KeyAction::Kind::Focus ||
+            action->control->kind == ControlKind::CheckBox)
+            w->focus(action->control);
+        if (action->kind == KeyAction::Kind::Click) {
+            if (Window::Control* c = w->control(action->control->name))
+                ::SendMessageW(c->hwnd, BM_CLICK, 0, 0);
         }
-        return false;
+        return true;
     }
 
     if (msg.wParam == VK_TAB && ::GetKeyState(VK_CONTROL) >= 0 && ::GetKeyState(VK_MENU) >= 0) {
-        std::vector<Window::Control*> order = w->tab_order();
-        if (order.empty()) return true;
-        Window::Control* current = w->control(::GetFocus());
-        auto it = std::find(order.begin(), order.end(), current);
-        const bool back = ::GetKeyState(VK_SHIFT) < 0;
-        if (it == order.end()) {
-            it = back ? order.end() - 1 : order.begin();
-        } else if (back) {
-            it = it == order.begin() ? order.end() - 1 : it - 1;
-        } else {
-            it = it + 1 == order.end() ? order.begin() : it + 1;
-        }
-        w->focus(*it);
+        const ControlSpec* current = w->focused_spec();
+        w->focus(next_in_order(*w->spec, current != nullptr ? current->name : "",
+                               ::GetKeyState(VK_SHIFT) < 0, w->usable()));
         return true;
     }
     if (msg.wParam == VK_RETURN) {
-        Window::Control* target = w->control(::GetFocus());
-        if (target == nullptr || target->spec->kind != ControlKind::Button)
-            target = w->default_button();
-        if (target != nullptr) ::SendMessageW(target->hwnd, BM_CLICK, 0, 0);
+        const ControlSpec* current = w->focused_spec();
+        const ControlSpec* target = enter_target(*w->spec, current != nullptr ? current->name : "");
+        Window::Control* c = target != nullptr ? w->control(target->name) : nullptr;
+        if (c != nullptr) ::SendMessageW(c->hwnd, BM_CLICK, 0, 0);
         return true;
     }
     return false;
@@ -556,9 +569,14 @@ LRESULT CALLBACK Win32Desktop::window_proc(HWND hwnd, UINT message, WPARAM wpara
                 if (c->spec->kind == ControlKind::Button) w->mark_default_button();
                 return 0;
             }
-            // BN_CLICKED and STN_CLICKED share the value 0, which no edit box notification has.
+            // A click is a click, however fast it follows the last one: the second click of a
+            // double click reaches buttons (BS_NOTIFY) as BN_DOUBLECLICKED and labels as
+            // STN_DBLCLK instead of BN_CLICKED / STN_CLICKED (both 0, which no edit box sends).
             // The handler may destroy this very window, so nothing of it is touched afterwards.
-            if (code == BN_CLICKED) w->events->on_click(c->spec->name);
+            const bool click = code == BN_CLICKED ||
+                               (code == BN_DOUBLECLICKED && c->spec->kind == ControlKind::Button) ||
+                               (code == STN_DBLCLK && c->spec->kind == ControlKind::LinkLabel);
+            if (click) w->events->on_click(c->spec->name);
             return 0;
         }
         case WM_CLOSE:

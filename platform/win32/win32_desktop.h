@@ -26,11 +26,10 @@ public:
     std::string text(WindowId window, std::string_view control) const override;
     void set_text(WindowId window, std::string_view control, std::string_view text) override;
     CheckState check(WindowId window, std::string_view control) const override;
-    int message_box(WindowId owner, std::string_view text, std::string_view title,
-                    int style) override;
+    Answer message_box(WindowId owner, const MessageBoxRequest& box) override;
     std::optional<std::string> open_file_dialog(WindowId owner,
                                                 const FileDialogSpec& spec) override;
-    void shell_open(WindowId owner, const ShellRequest& request) override;
+    void shell_open(WindowId owner, const OpenRequest& request) override;
     void set_movie(WindowId window, std::string_view control, std::string_view path) override;
     void run() override;
     void quit() override;
@@ -41,6 +40,8 @@ private:
     static LRESULT CALLBACK window_proc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam);
     bool translate_key(const MSG& msg);
     Window* find(WindowId id) const;
+    // Disables every window of the program but `owner` while a modal box or dialog is up.
+    std::vector<HWND> disable_others(HWND owner) const;
     HWND control_hwnd(WindowId id, std::string_view control) const;
 
     HINSTANCE instance_;

@@ -13,10 +13,12 @@ using Names = std::vector<std::string>;
 
 using Requests = std::vector<HeadlessDesktop::Shell>;
 
-// A request to open a target, as the program makes them: "open", no parameters, no folder.
+// A request to open a target: mail and web addresses go to the address handler, the read-me is a
+// document.
 HeadlessDesktop::Shell open_request(const char* owner, const std::string& target)
 {
-    return {owner, {"open", target, "", ""}};
+    const bool address = target.starts_with("mailto:") || target.starts_with("http");
+    return {owner, {address ? platform::OpenKind::Address : platform::OpenKind::File, target}};
 }
 
 TEST(AboutWindow, ButtonsAskTheShellForTheirTargets)

@@ -12,7 +12,7 @@ using platform::HeadlessDesktop;
 using namespace testing_support;
 using testing_support::kDefaultSettingsFile;
 
-constexpr int kYes = platform::kAnswerYes;
+constexpr auto kYes = platform::Answer::Yes;
 
 constexpr const char* kGameFile = "game/Data/svrcfg_skirmish.ini";
 constexpr const char* kOldGameFile = "[Settings]\r\nPort=9999\r\n";

@@ -11,8 +11,8 @@ using platform::HeadlessDesktop;
 using testing_support::FileOp;
 using namespace testing_support;
 
-constexpr int kYes = platform::kAnswerYes;
-constexpr int kNo = platform::kAnswerNo;
+constexpr auto kYes = platform::Answer::Yes;
+constexpr auto kNo = platform::Answer::No;
 
 void open_settings(Harness& h)
 {
@@ -85,11 +85,11 @@ TEST(SettingsWindow, OkSavesTheTextAndReturnsToTheMainWindow)
 TEST(SettingsWindow, OkWithAnEmptyBoxAsksBeforeGivingUp)
 {
     struct Case {
-        int answer;
+        platform::Answer answer;
         bool stays;
     };
     for (const Case c : {Case{kNo, true}, Case{kYes, false}}) {
-        SCOPED_TRACE(c.answer);
+        SCOPED_TRACE(c.stays);
         Harness h;
         open_settings(h);
         h.desktop.answer_boxes({c.answer});

@@ -15,15 +15,16 @@ namespace platform {
 // Readable failure messages for the boxes a test expects.
 inline void PrintTo(const HeadlessDesktop::Box& box, std::ostream* os)
 {
-    *os << "{" << box.owner << ", \"" << box.text << "\", \"" << box.title << "\", " << box.style
-        << "}";
+    *os << "{" << box.owner << ", \"" << box.text << "\", \"" << box.title << "\", "
+        << (box.buttons == MessageButtons::YesNo ? "Yes/No" : "OK") << ", icon "
+        << static_cast<int>(box.icon) << "}";
 }
 
 inline void PrintTo(const HeadlessDesktop::Shell& shell, std::ostream* os)
 {
-    const ShellRequest& r = shell.request;
-    *os << "{" << shell.owner << ", " << r.operation << ", " << r.target << ", '" << r.parameters
-        << "', '" << r.folder << "'}";
+    const OpenRequest& r = shell.request;
+    *os << "{" << shell.owner << ", " << (r.kind == OpenKind::File ? "file " : "address ")
+        << r.target << "}";
 }
 
 } // namespace platform
@@ -36,7 +37,7 @@ struct Harness {
     FaultyFileSystem files{real_files};
     NativeCodePage gbk = gbk_code_page();
     platform::HeadlessDesktop desktop;
-    app::Application app{desktop, files, gbk};
+    app::Application app{desktop, files, gbk, gbk};
 
     Harness() { app.start(); }
 
@@ -52,25 +53,31 @@ struct Harness {
     void generate() { desktop.click("Form1", "Command1"); }
 };
 
+constexpr auto kOk = platform::MessageButtons::Ok;
+constexpr auto kYesNo = platform::MessageButtons::YesNo;
+constexpr auto kQuestion = platform::MessageIcon::Question;
+constexpr auto kWarning = platform::MessageIcon::Warning;
+constexpr auto kInformation = platform::MessageIcon::Information;
+
 // The message boxes of the program, as the user reads them.
 inline const platform::HeadlessDesktop::Box kOffer{
-    "Form1", "配置文件成功生成。是否现在就开始修改配置？", "祝贺", 36};
+    "Form1", "配置文件成功生成。是否现在就开始修改配置？", "祝贺", kYesNo, kQuestion};
 inline const platform::HeadlessDesktop::Box kDeclined{
     "Form1",
     "生成的文件(svrcfg_skirmish.ini)已经被置放到本程序所在的文件夹之下。你可以手动复制它到 Korvane的所在文件夹\\Data下覆盖原文件。",
-    "提示", 64};
+    "提示", kOk, kInformation};
 inline const platform::HeadlessDesktop::Box kFailure{
     "Form1",
     "对这个文件修改的权限被您的系统拒绝了。但是，生成的文件(svrcfg_skirmish.ini)已经被置放到本程序所在的文件夹之下。你可以手动复制它到 Korvane的所在文件夹\\Data下覆盖原文件。",
-    "提示", 64};
+    "提示", kOk, kInformation};
 inline const platform::HeadlessDesktop::Box kEmptyWarning{
     "Form4",
     "请正确输入Stormline2 - Korvane的所在文件夹。否则程序将不能自动对Korvane进行修改，而需要您手动修改。确定放弃设置吗？",
-    "错误的输入", 52};
+    "错误的输入", kYesNo, kWarning};
 inline const platform::HeadlessDesktop::Box kSaveFailed{
     "Form4",
     "无法保存游戏配置文件的位置（settings.ban）。请确认本程序所在的文件夹可以写入，然后再试一次。",
-    "提示", 64};
+    "提示", kOk, kInformation};
 
 // The file that a fresh start writes, line by line.
 inline constexpr const char* kDefaultSettingsFile = "[Settings]\r\n"
