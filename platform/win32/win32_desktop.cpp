@@ -13,6 +13,7 @@
 #include <shellapi.h>
 
 #include <algorithm>
+#include <tuple>
 
 namespace platform {
 namespace {
@@ -56,7 +57,8 @@ struct Win32Desktop::Window {
     HWND saved_focus = nullptr;
     HICON icons[2] = {nullptr, nullptr};
     std::vector<Control> controls;
-    std::map<std::wstring, HFONT> fonts;
+    using FontKey = std::tuple<std::string, int, bool, int>; // face, size, underline, charset
+    std::map<FontKey, HFONT> fonts;
 
     int px(int twips) const { return twips_to_pixels(twips, static_cast<int>(dpi)); }
     // A size given in pixels at 96 dpi, at this window's DPI.
@@ -89,8 +91,7 @@ struct Win32Desktop::Window {
     HFONT font(const Font& f)
     {
         // Looking for an installed face enumerates the system's fonts: once per font and DPI.
-        const std::wstring key = to_utf16(f.face) + L"/" + std::to_wstring(f.tenth_points) +
-                                 (f.underline ? L"/u" : L"") + L"/" + std::to_wstring(f.charset);
+        const FontKey key{f.face, f.tenth_points, f.underline, f.charset};
         if (auto it = fonts.find(key); it != fonts.end()) return it->second;
         const LOGFONTW lf = logical_font(f, dpi);
         return fonts.emplace(key, ::CreateFontIndirectW(&lf)).first->second;
