@@ -6,6 +6,7 @@
 #include "platform/win32/art.h"
 #include "platform/win32/display.h"
 #include "platform/win32/movie.h"
+#include "platform/win32/ole.h"
 #include "platform/win32/utf16.h"
 
 #include <commctrl.h>
@@ -457,6 +458,7 @@ std::optional<std::string> Win32Desktop::open_file_dialog(WindowId owner,
     ofn.lpstrTitle = title.c_str();
     ofn.Flags = OFN_EXPLORER | OFN_HIDEREADONLY | OFN_PATHMUSTEXIST | OFN_NOCHANGEDIR;
     const std::vector<HWND> disabled = disable_others(ofn.hwndOwner);
+    ole_ready(); // the dialog shows the shell's folders
     const BOOL chosen = ::GetOpenFileNameW(&ofn);
     enable_again(disabled);
     if (!chosen) return std::nullopt;
@@ -468,6 +470,7 @@ void Win32Desktop::shell_open(WindowId owner, const OpenRequest& request)
     Window* w = find(owner);
     // The shell tells addresses from documents by itself; both are opened the same way. Shown
     // normally: the user asked to see the document, the mail form or the site.
+    ole_ready(); // the shell's handlers may be COM objects
     ::ShellExecuteW(w != nullptr ? w->hwnd : nullptr, L"open", to_utf16(request.target).c_str(),
                     L"", L"", SW_SHOWNORMAL);
 }
