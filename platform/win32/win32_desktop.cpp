@@ -45,7 +45,6 @@ struct Win32Desktop::Window {
     struct Control {
         const ControlSpec* spec = nullptr;
         HWND hwnd = nullptr;
-        HIMAGELIST images = nullptr;
         HBITMAP bitmap = nullptr;
     };
 
@@ -57,6 +56,7 @@ struct Win32Desktop::Window {
     bool shown_before = false;
     HWND saved_focus = nullptr;
     HICON icons[2] = {nullptr, nullptr};
+    std::map<Art, HIMAGELIST> images; // one per button picture, shared by the buttons showing it
     std::vector<Control> controls;
     using FontKey = std::tuple<std::string, int, bool, int>; // face, size, underline, charset
     std::map<FontKey, HFONT> fonts;
@@ -100,10 +100,8 @@ struct Win32Desktop::Window {
 
     void release_art()
     {
-        for (Control& c : controls) {
-            if (c.images != nullptr) ::ImageList_Destroy(c.images);
-            c.images = nullptr;
-        }
+        for (auto& [art, list] : images) ::ImageList_Destroy(list);
+        images.clear();
         for (HICON& icon : icons) {
             if (icon != nullptr) ::DestroyIcon(icon);
             icon = nullptr;
@@ -121,30 +119,42 @@ struct Win32Desktop::Window {
         }
     }
 
-    // Sizes the window's client area and places, sizes and dresses every control for the
-    // current DPI; run when the window is made and when it moves to a monitor of another DPI.
-    void layout()
+    // A button picture at the current DPI, loaded once for all the buttons that show it.
+    HIMAGELIST image_list(Art picture)
+    {
+        if (auto it = images.find(picture); it != images.end()) return it->second;
+        const int size = scale(kIconSize);
+        HIMAGELIST list = ::ImageList_Create(size, size, ILC_COLOR32 | ILC_MASK, 1, 0);
+        if (HICON icon = load_icon(picture, size)) {
+            ::ImageList_AddIcon(list, icon);
+            ::DestroyIcon(icon);
+        }
+        return images.emplace(picture, list).first->second;
+    }
+
+    // Places, sizes and dresses every control for the current DPI; run when the window is made
+    // (`fresh`: its controls were just created in place and nothing is on screen yet) and when it
+    // moves to a monitor of another DPI.
+    void layout(bool fresh)
     {
         release_art();
         for (Control& c : controls) {
-            const RECT r = bounds(*c.spec);
-            ::MoveWindow(c.hwnd, r.left, r.top, r.right - r.left, r.bottom - r.top, TRUE);
-            ::SendMessageW(c.hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(font(c.spec->font)), TRUE);
+            if (!fresh) {
+                const RECT r = bounds(*c.spec);
+                ::MoveWindow(c.hwnd, r.left, r.top, r.right - r.left, r.bottom - r.top, TRUE);
+            }
+            ::SendMessageW(c.hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(font(c.spec->font)),
+                           !fresh);
             // The number boxes are only a few characters wide: no room for the font's margins.
             if (c.spec->kind == ControlKind::TextBox) {
                 ::SendMessageW(c.hwnd, EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN,
                                MAKELPARAM(scale(1), scale(1)));
             }
             if (c.spec->kind == ControlKind::Button && c.spec->picture != Art::None) {
-                const int size = scale(kIconSize);
-                c.images = ::ImageList_Create(size, size, ILC_COLOR32 | ILC_MASK, 1, 0);
-                if (HICON icon = load_icon(c.spec->picture, size)) {
-                    ::ImageList_AddIcon(c.images, icon);
-                    ::DestroyIcon(icon);
-                }
                 const int margin = scale(kIconMargin);
-                BUTTON_IMAGELIST list{
-                    c.images, {margin, margin, margin, 0}, BUTTON_IMAGELIST_ALIGN_TOP};
+                BUTTON_IMAGELIST list{image_list(c.spec->picture),
+                                      {margin, margin, margin, 0},
+                                      BUTTON_IMAGELIST_ALIGN_TOP};
                 ::SendMessageW(c.hwnd, BCM_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(&list));
             }
         }
@@ -328,11 +338,18 @@ WindowId Win32Desktop::create(const FormSpec& spec, WindowEvents& events)
         ++id;
     }
     // The table lists controls from the top of the z-order down; overlapping controls take
-    // clicks and paint in that order.
+    // clicks and paint in that order. Each new child already goes below its elder siblings, so
+    // only a control found out of place is moved: one move per control costs a visible share of
+    // the start.
+    HWND above = HWND_TOP; // null, as GW_HWNDPREV says of the topmost child
     for (const Window::Control& c : w.controls) {
-        ::SetWindowPos(c.hwnd, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+        if (c.hwnd == nullptr) continue;
+        if (::GetWindow(c.hwnd, GW_HWNDPREV) != above) {
+            ::SetWindowPos(c.hwnd, above, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+        }
+        above = c.hwnd;
     }
-    w.layout();
+    w.layout(true);
     w.centre();
     // Access keys are always underlined, as the captions promise.
     ::SendMessageW(w.hwnd, WM_CHANGEUISTATE, MAKEWPARAM(UIS_CLEAR, UISF_HIDEACCEL | UISF_HIDEFOCUS),
@@ -652,7 +669,7 @@ LRESULT CALLBACK Win32Desktop::window_proc(HWND hwnd, UINT message, WPARAM wpara
             const SIZE size = w->outer_size();
             ::SetWindowPos(hwnd, nullptr, suggested->left, suggested->top, size.cx, size.cy,
                            SWP_NOZORDER | SWP_NOACTIVATE);
-            w->layout();
+            w->layout(false);
             return 0;
         }
         case WM_DESTROY: ::SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0); break;
