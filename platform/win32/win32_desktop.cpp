@@ -235,7 +235,8 @@ struct Win32Desktop::Window {
 
 Win32Desktop::Win32Desktop(HINSTANCE instance) : instance_(instance)
 {
-    INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES};
+    // Only the classes the windows use: buttons, edits and labels, and tool tips.
+    INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES | ICC_BAR_CLASSES};
     ::InitCommonControlsEx(&controls);
     register_movie_strip(instance);
 
