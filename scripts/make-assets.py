@@ -485,22 +485,59 @@ def pack_rows(w, h, values, bpp):
     return bytes(out)
 
 
-def info_header(w, h, bpp, image_size, colours, dpm=2835):
-    return struct.pack("<IiiHHIIiiII", 40, w, h, 1, bpp, 0, image_size, dpm, dpm, colours, 0)
+BI_RGB, BI_RLE8 = 0, 1
+
+
+def info_header(w, h, bpp, image_size, colours, dpm=2835, compression=BI_RGB):
+    return struct.pack("<IiiHHIIiiII", 40, w, h, 1, bpp, compression, image_size, dpm, dpm,
+                       colours, 0)
+
+
+def rle8_rows(w, h, values):
+    """8-bit palette indices run-length encoded (BI_RLE8), bottom row first: a repeated index is
+    a count and the index; three or more differing ones are a zero, their count and the indices
+    themselves, padded to an even length; each row ends with 0 0 and the picture with 0 1."""
+    out = bytearray()
+    for y in range(h - 1, -1, -1):
+        row = values[y * w : (y + 1) * w]
+        x = 0
+        while x < w:
+            run = 1
+            while x + run < w and run < 255 and row[x + run] == row[x]:
+                run += 1
+            if run >= 2:
+                out += bytes((run, row[x]))
+                x += run
+                continue
+            end = x + 1
+            while end < w and end - x < 255 and not (end + 1 < w and row[end] == row[end + 1]):
+                end += 1
+            literal = bytes(row[x:end])
+            if len(literal) >= 3:
+                out += bytes((0, len(literal))) + literal + bytes(len(literal) % 2)
+            else:
+                for v in literal:
+                    out += bytes((1, v))
+            x = end
+        out += bytes((0, 0))
+    out[-1] = 1  # the last row's end is the picture's end
+    return bytes(out)
 
 
 def palette_bytes(palette):
     return b"".join(bytes((b, g, r, 0)) for r, g, b in palette)
 
 
-def write_bmp(w, h, values, bpp, palette=None):
-    """A bottom-up, uncompressed BMP: 8 bpp with a 256-entry palette, or 24 bpp."""
+def write_bmp(w, h, values, bpp, palette=None, rle=False):
+    """A bottom-up BMP: 8 bpp with a 256-entry palette, or 24 bpp. rle: 8 bpp run-length
+    encoded, which every Windows decodes by itself and which keeps the exe small."""
     pal = palette_bytes(palette) if palette else b""
-    pixels = pack_rows(w, h, values, bpp)
+    pixels = rle8_rows(w, h, values) if rle else pack_rows(w, h, values, bpp)
     offset = 14 + 40 + len(pal)
     colours = len(palette) if palette else 0
     head = struct.pack("<2sIHHI", b"BM", offset + len(pixels), 0, 0, offset)
-    return head + info_header(w, h, bpp, len(pixels), colours) + pal + pixels
+    compression = BI_RLE8 if rle else BI_RGB
+    return head + info_header(w, h, bpp, len(pixels), colours, compression=compression) + pal + pixels
 
 
 def icon_image(w, h, indices, palette, keep, bpp):
@@ -1485,10 +1522,13 @@ def build():
                                               icon_from_picture(draw_emblem(16))])
     files["open_folder.ico"] = write_icon_file(1, [icon_from_picture(draw_open_folder(32)),
                                                    icon_from_picture(draw_open_folder(16))])
-    banner = draw_banner().pixels()
-    palette = adaptive_palette(banner, 256)
-    files["banner.bmp"] = write_bmp(BANNER_W, BANNER_H, to_indexed(banner, palette), 8, palette)
-    files["about_banner.bmp"] = write_bmp(ABOUT_W, ABOUT_H, draw_about_banner().pixels(), 24)
+    # Both banners in 256 colours of their own, run-length encoded: a fraction of the bytes,
+    # and no colour is more than a step or two off.
+    for name, w, h, picture in (("banner.bmp", BANNER_W, BANNER_H, draw_banner()),
+                                ("about_banner.bmp", ABOUT_W, ABOUT_H, draw_about_banner())):
+        pixels = picture.pixels()
+        palette = adaptive_palette(pixels, 256)
+        files[name] = write_bmp(w, h, to_indexed(pixels, palette), 8, palette, rle=True)
     hand = cursor_image(draw_hand(False), 1)
     hand["hotspot"] = (2, 1)
     files["hand.cur"] = write_icon_file(2, [hand])
@@ -1517,11 +1557,36 @@ def expect(cond, what):
         raise Bad(what)
 
 
+def unrle8(data, at, w, h):
+    """Decodes BI_RLE8 pixels at offset at: (indices top row first, bytes used). Every row must
+    be filled and ended, as rle8_rows writes them."""
+    rows, row, pos = [], [], at
+    while True:
+        expect(pos + 2 <= len(data), "run-length data runs past the end")
+        count, value = data[pos], data[pos + 1]
+        pos += 2
+        if count:
+            row += [value] * count
+        elif value in (0, 1):
+            expect(len(row) == w, f"a row of {len(row)} pixels, expected {w}")
+            rows.append(row)
+            row = []
+            if value == 1:
+                break
+        else:
+            expect(value != 2, "a delta, which leaves pixels undefined")
+            row += list(data[pos : pos + value])
+            pos += value + value % 2
+    expect(len(rows) == h, f"{len(rows)} rows, expected {h}")
+    return [v for r in reversed(rows) for v in r], pos - at
+
+
 def read_dib(data, at, icon):
     """Decodes a DIB at offset at: (w, h, bpp, RGBA pixels top row first, bytes used)."""
     fields = struct.unpack_from("<IiiHHIIiiII", data, at)
     size, w, h, planes, bpp, comp, image_size, _, _, used, _ = fields
-    expect(size == 40 and planes == 1 and comp == 0, "not an uncompressed BITMAPINFOHEADER")
+    expect(size == 40 and planes == 1, "not a BITMAPINFOHEADER")
+    expect(comp == BI_RGB or (comp == BI_RLE8 and bpp == 8 and not icon), "unexpected compression")
     expect(bpp in (1, 4, 8, 24), f"unexpected bit count {bpp}")
     if icon:
         expect(h % 2 == 0, "icon height is not doubled")
@@ -1532,6 +1597,11 @@ def read_dib(data, at, icon):
     palette = [(data[pal_at + 4 * k + 2], data[pal_at + 4 * k + 1], data[pal_at + 4 * k])
                for k in range(colours)]
     pix_at = pal_at + 4 * colours
+    if comp == BI_RLE8:
+        indices, need = unrle8(data, pix_at, w, h)
+        expect(image_size == need, f"image size {image_size}, expected {need}")
+        expect(all(v < colours for v in indices), "index beyond the palette")
+        return w, h, bpp, [palette[v] + (255,) for v in indices], pix_at + need - at
     stride = (w * bpp + 31) // 32 * 4
     mask_stride = (w + 31) // 32 * 4
     need = stride * h + (mask_stride * h if icon else 0)
@@ -1734,7 +1804,7 @@ def self_check(files):
         try:
             if name.endswith(".bmp"):
                 (w, h, bpp, _, _), = read_bmp(data)
-                want = {"banner.bmp": (342, 112, 8), "about_banner.bmp": (267, 45, 24)}[name]
+                want = {"banner.bmp": (342, 112, 8), "about_banner.bmp": (267, 45, 8)}[name]
                 expect((w, h, bpp) == want, f"{w}x{h}x{bpp}, expected {want}")
                 info = f"{w}x{h}, {bpp} bpp"
             elif name.endswith(".ico"):

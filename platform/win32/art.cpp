@@ -31,8 +31,10 @@ HBITMAP load_bitmap(Art art)
     if (art == Art::Banner) id = IDB_BANNER;
     if (art == Art::AboutBanner) id = IDB_ABOUT_BANNER;
     if (id == 0) return nullptr;
+    // A bitmap of the display's own format: the banners are run-length encoded, which a DIB
+    // section cannot hold, and they are only ever drawn to the screen.
     return static_cast<HBITMAP>(::LoadImageW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(id),
-                                             IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
+                                             IMAGE_BITMAP, 0, 0, LR_DEFAULTCOLOR));
 }
 
 HCURSOR load_cursor(Cursor cursor)

@@ -4,6 +4,8 @@
 #include "platform/twips.h"
 #include "platform/win32/utf16.h"
 
+#include <functional>
+#include <map>
 #include <vector>
 
 namespace platform {
@@ -51,6 +53,21 @@ bool font_installed(const std::wstring& face)
     return found;
 }
 
+// A named face, or the nearest installed stand-in: the small Chinese face of the number fields
+// is missing on many systems, and the system's Chinese UI font reads best in its place.
+std::wstring find_installed_face(std::string_view face)
+{
+    std::vector<std::wstring> candidates{to_utf16(face)};
+    if (face == "宋体") {
+        candidates.insert(candidates.end(),
+                          {L"SimSun", L"NSimSun", L"Microsoft YaHei UI", L"Microsoft YaHei"});
+    }
+    for (const std::wstring& candidate : candidates) {
+        if (font_installed(candidate)) return candidate;
+    }
+    return message_face();
+}
+
 } // namespace
 
 UINT dpi_of(HWND hwnd)
@@ -93,19 +110,14 @@ LOGFONTW logical_font(const Font& font, UINT dpi)
     return lf;
 }
 
-// A named face, or the nearest installed stand-in: the small Chinese face of the number fields
-// is missing on many systems, and the system's Chinese UI font reads best in its place.
+// A named face, or the nearest installed stand-in, looked up once per face.
 std::wstring installed_face(std::string_view face)
 {
-    std::vector<std::wstring> candidates{to_utf16(face)};
-    if (face == "宋体") {
-        candidates.insert(candidates.end(),
-                          {L"SimSun", L"NSimSun", L"Microsoft YaHei UI", L"Microsoft YaHei"});
-    }
-    for (const std::wstring& candidate : candidates) {
-        if (font_installed(candidate)) return candidate;
-    }
-    return message_face();
+    // Each look-up asks the font system; the answer holds for the program's lifetime, and every
+    // window asks again for the same few faces (and again at each change of DPI).
+    static std::map<std::string, std::wstring, std::less<>> known;
+    if (auto it = known.find(face); it != known.end()) return it->second;
+    return known.emplace(std::string(face), find_installed_face(face)).first->second;
 }
 
 } // namespace platform

@@ -1,17 +1,14 @@
 // The Windows program's entry point: the desktop and the files of this system, handed to the app.
 #include "app/application.h"
 #include "platform/win32/ansi_code_page.h"
+#include "platform/win32/ole.h"
 #include "platform/win32/win32_desktop.h"
 #include "platform/win32/win32_file_system.h"
 
-#include <objbase.h>
 #include <windows.h>
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int)
 {
-    // The shell's open request and the file dialog want a single-threaded COM apartment, and the
-    // movie player is an OLE control.
-    ::OleInitialize(nullptr);
     {
         platform::Win32FileSystem files;
         platform::AnsiCodePage code_page;
@@ -20,6 +17,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int)
         app::Application application(desktop, files, code_page, code_page);
         application.run();
     }
-    ::OleUninitialize();
+    // OLE, if a dialog, a shell request or the movie started it.
+    platform::ole_release();
     return 0;
 }

@@ -6,6 +6,7 @@
 #include "platform/win32/art.h"
 #include "platform/win32/display.h"
 #include "platform/win32/movie.h"
+#include "platform/win32/ole.h"
 #include "platform/win32/utf16.h"
 
 #include <commctrl.h>
@@ -13,6 +14,7 @@
 #include <shellapi.h>
 
 #include <algorithm>
+#include <tuple>
 
 namespace platform {
 namespace {
@@ -43,7 +45,6 @@ struct Win32Desktop::Window {
     struct Control {
         const ControlSpec* spec = nullptr;
         HWND hwnd = nullptr;
-        HIMAGELIST images = nullptr;
         HBITMAP bitmap = nullptr;
     };
 
@@ -55,8 +56,10 @@ struct Win32Desktop::Window {
     bool shown_before = false;
     HWND saved_focus = nullptr;
     HICON icons[2] = {nullptr, nullptr};
+    std::map<Art, HIMAGELIST> images; // one per button picture, shared by the buttons showing it
     std::vector<Control> controls;
-    std::map<std::wstring, HFONT> fonts;
+    using FontKey = std::tuple<std::string, int, bool, int>; // face, size, underline, charset
+    std::map<FontKey, HFONT> fonts;
 
     int px(int twips) const { return twips_to_pixels(twips, static_cast<int>(dpi)); }
     // A size given in pixels at 96 dpi, at this window's DPI.
@@ -89,8 +92,7 @@ struct Win32Desktop::Window {
     HFONT font(const Font& f)
     {
         // Looking for an installed face enumerates the system's fonts: once per font and DPI.
-        const std::wstring key = to_utf16(f.face) + L"/" + std::to_wstring(f.tenth_points) +
-                                 (f.underline ? L"/u" : L"") + L"/" + std::to_wstring(f.charset);
+        const FontKey key{f.face, f.tenth_points, f.underline, f.charset};
         if (auto it = fonts.find(key); it != fonts.end()) return it->second;
         const LOGFONTW lf = logical_font(f, dpi);
         return fonts.emplace(key, ::CreateFontIndirectW(&lf)).first->second;
@@ -98,10 +100,8 @@ struct Win32Desktop::Window {
 
     void release_art()
     {
-        for (Control& c : controls) {
-            if (c.images != nullptr) ::ImageList_Destroy(c.images);
-            c.images = nullptr;
-        }
+        for (auto& [art, list] : images) ::ImageList_Destroy(list);
+        images.clear();
         for (HICON& icon : icons) {
             if (icon != nullptr) ::DestroyIcon(icon);
             icon = nullptr;
@@ -119,30 +119,42 @@ struct Win32Desktop::Window {
         }
     }
 
-    // Sizes the window's client area and places, sizes and dresses every control for the
-    // current DPI; run when the window is made and when it moves to a monitor of another DPI.
-    void layout()
+    // A button picture at the current DPI, loaded once for all the buttons that show it.
+    HIMAGELIST image_list(Art picture)
+    {
+        if (auto it = images.find(picture); it != images.end()) return it->second;
+        const int size = scale(kIconSize);
+        HIMAGELIST list = ::ImageList_Create(size, size, ILC_COLOR32 | ILC_MASK, 1, 0);
+        if (HICON icon = load_icon(picture, size)) {
+            ::ImageList_AddIcon(list, icon);
+            ::DestroyIcon(icon);
+        }
+        return images.emplace(picture, list).first->second;
+    }
+
+    // Places, sizes and dresses every control for the current DPI; run when the window is made
+    // (`fresh`: its controls were just created in place and nothing is on screen yet) and when it
+    // moves to a monitor of another DPI.
+    void layout(bool fresh)
     {
         release_art();
         for (Control& c : controls) {
-            const RECT r = bounds(*c.spec);
-            ::MoveWindow(c.hwnd, r.left, r.top, r.right - r.left, r.bottom - r.top, TRUE);
-            ::SendMessageW(c.hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(font(c.spec->font)), TRUE);
+            if (!fresh) {
+                const RECT r = bounds(*c.spec);
+                ::MoveWindow(c.hwnd, r.left, r.top, r.right - r.left, r.bottom - r.top, TRUE);
+            }
+            ::SendMessageW(c.hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(font(c.spec->font)),
+                           !fresh);
             // The number boxes are only a few characters wide: no room for the font's margins.
             if (c.spec->kind == ControlKind::TextBox) {
                 ::SendMessageW(c.hwnd, EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN,
                                MAKELPARAM(scale(1), scale(1)));
             }
             if (c.spec->kind == ControlKind::Button && c.spec->picture != Art::None) {
-                const int size = scale(kIconSize);
-                c.images = ::ImageList_Create(size, size, ILC_COLOR32 | ILC_MASK, 1, 0);
-                if (HICON icon = load_icon(c.spec->picture, size)) {
-                    ::ImageList_AddIcon(c.images, icon);
-                    ::DestroyIcon(icon);
-                }
                 const int margin = scale(kIconMargin);
-                BUTTON_IMAGELIST list{
-                    c.images, {margin, margin, margin, 0}, BUTTON_IMAGELIST_ALIGN_TOP};
+                BUTTON_IMAGELIST list{image_list(c.spec->picture),
+                                      {margin, margin, margin, 0},
+                                      BUTTON_IMAGELIST_ALIGN_TOP};
                 ::SendMessageW(c.hwnd, BCM_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(&list));
             }
         }
@@ -223,7 +235,8 @@ struct Win32Desktop::Window {
 
 Win32Desktop::Win32Desktop(HINSTANCE instance) : instance_(instance)
 {
-    INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES};
+    // Only the classes the windows use: buttons, edits and labels, and tool tips.
+    INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES | ICC_BAR_CLASSES};
     ::InitCommonControlsEx(&controls);
     register_movie_strip(instance);
 
@@ -326,11 +339,18 @@ WindowId Win32Desktop::create(const FormSpec& spec, WindowEvents& events)
         ++id;
     }
     // The table lists controls from the top of the z-order down; overlapping controls take
-    // clicks and paint in that order.
+    // clicks and paint in that order. Each new child already goes below its elder siblings, so
+    // only a control found out of place is moved: one move per control costs a visible share of
+    // the start.
+    HWND above = HWND_TOP; // null, as GW_HWNDPREV says of the topmost child
     for (const Window::Control& c : w.controls) {
-        ::SetWindowPos(c.hwnd, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+        if (c.hwnd == nullptr) continue;
+        if (::GetWindow(c.hwnd, GW_HWNDPREV) != above) {
+            ::SetWindowPos(c.hwnd, above, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+        }
+        above = c.hwnd;
     }
-    w.layout();
+    w.layout(true);
     w.centre();
     // Access keys are always underlined, as the captions promise.
     ::SendMessageW(w.hwnd, WM_CHANGEUISTATE, MAKEWPARAM(UIS_CLEAR, UISF_HIDEACCEL | UISF_HIDEFOCUS),
@@ -456,6 +476,7 @@ std::optional<std::string> Win32Desktop::open_file_dialog(WindowId owner,
     ofn.lpstrTitle = title.c_str();
     ofn.Flags = OFN_EXPLORER | OFN_HIDEREADONLY | OFN_PATHMUSTEXIST | OFN_NOCHANGEDIR;
     const std::vector<HWND> disabled = disable_others(ofn.hwndOwner);
+    ole_ready(); // the dialog shows the shell's folders
     const BOOL chosen = ::GetOpenFileNameW(&ofn);
     enable_again(disabled);
     if (!chosen) return std::nullopt;
@@ -467,6 +488,7 @@ void Win32Desktop::shell_open(WindowId owner, const OpenRequest& request)
     Window* w = find(owner);
     // The shell tells addresses from documents by itself; both are opened the same way. Shown
     // normally: the user asked to see the document, the mail form or the site.
+    ole_ready(); // the shell's handlers may be COM objects
     ::ShellExecuteW(w != nullptr ? w->hwnd : nullptr, L"open", to_utf16(request.target).c_str(),
                     L"", L"", SW_SHOWNORMAL);
 }
@@ -648,7 +670,7 @@ LRESULT CALLBACK Win32Desktop::window_proc(HWND hwnd, UINT message, WPARAM wpara
             const SIZE size = w->outer_size();
             ::SetWindowPos(hwnd, nullptr, suggested->left, suggested->top, size.cx, size.cy,
                            SWP_NOZORDER | SWP_NOACTIVATE);
-            w->layout();
+            w->layout(false);
             return 0;
         }
         case WM_DESTROY: ::SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0); break;

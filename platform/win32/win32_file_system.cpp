@@ -7,7 +7,6 @@
 
 #include <algorithm>
 #include <atomic>
-#include <cstdio>
 #include <utility>
 #include <vector>
 
@@ -42,14 +41,23 @@ std::string running_program()
     }
 }
 
+// Lower-case hex without leading zeros; written out, since the printf family brings a whole
+// formatting engine into the exe.
+std::string hex(unsigned long value)
+{
+    std::string digits;
+    do {
+        digits.insert(digits.begin(), "0123456789abcdef"[value % 16]);
+        value /= 16;
+    } while (value != 0);
+    return digits;
+}
+
 // A name no other writer picks: the process id tells processes apart, the counter calls.
 std::string temp_suffix()
 {
     static std::atomic<unsigned> counter{0};
-    char suffix[40];
-    std::snprintf(suffix, sizeof suffix, ".%lx-%x.tmp",
-                  static_cast<unsigned long>(::GetCurrentProcessId()), counter.fetch_add(1));
-    return suffix;
+    return "." + hex(::GetCurrentProcessId()) + "-" + hex(counter.fetch_add(1)) + ".tmp";
 }
 
 // Closes a handle on every way out of a function that only reads through it.

@@ -1,5 +1,5 @@
 // The four windows as the real program draws them, against their tables: caption, size, styles,
-// and every control's text, place and tool tip.
+// every control's text, place and tool tip, and their stacking.
 #include "e2e/driver.h"
 #include "info/about_window.h"
 #include "info/resources_window.h"
@@ -8,6 +8,7 @@
 #include "settings/main_window.h"
 
 #include <array>
+#include <vector>
 
 #include <gtest/gtest.h>
 
@@ -45,6 +46,7 @@ TEST(Windows, EachIsDrawnFromItsTable)
                                                                  : WS_EX_TOOLWINDOW);
 
         std::map<HWND, std::string> tips;
+        std::vector<HWND> table_order;
         for (const platform::ControlSpec& c : table->controls) {
             SCOPED_TRACE(std::string(c.name));
             const HWND h = control(form, *table, c.name);
@@ -63,8 +65,15 @@ TEST(Windows, EachIsDrawnFromItsTable)
                       (std::array<LONG, 4>{px(left), px(top), px(left + c.rect.width),
                                            px(top + c.rect.height)}));
             if (!c.tooltip.empty()) tips[h] = c.tooltip;
+            table_order.push_back(h);
         }
         EXPECT_EQ(p.tool_tips(form), tips);
+        // Overlapping controls paint and take clicks from the top of the z-order down, which is
+        // the table's order.
+        std::vector<HWND> stacked;
+        for (HWND h = ::GetWindow(form, GW_CHILD); h != nullptr; h = ::GetWindow(h, GW_HWNDNEXT))
+            stacked.push_back(h);
+        EXPECT_EQ(stacked, table_order);
     }
 }
 
