@@ -239,6 +239,12 @@ std::map<HWND, std::string> Program::tool_tips(HWND form) const
     return result;
 }
 
+void Program::wait_until_idle() const
+{
+    if (::WaitForInputIdle(process_.hProcess, static_cast<DWORD>(kPatienceMs)) != 0)
+        throw std::runtime_error("the program never waited for input");
+}
+
 DWORD Program::exit_code() const
 {
     wait_for([&] { return ::WaitForSingleObject(process_.hProcess, 0) == WAIT_OBJECT_0; },
@@ -303,11 +309,21 @@ void click_on(HWND control)
     ::PostMessageW(control, WM_LBUTTONUP, 0, MAKELPARAM(1, 1));
 }
 
-void mouse_clicks(HWND control, int count)
+void mouse_clicks(HWND control, int count, bool reachable)
 {
     RECT r{};
     ::GetWindowRect(control, &r);
-    ::SetCursorPos((r.left + r.right) / 2, (r.top + r.bottom) / 2);
+    const POINT centre{(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+    // The window may have only just been shown: clicks go nowhere until the system has it under
+    // the pointer.
+    wait_for(
+        [&] {
+            ::SetCursorPos(centre.x, centre.y);
+            POINT at{};
+            return ::GetCursorPos(&at) && at.x == centre.x && at.y == centre.y &&
+                   (!reachable || ::WindowFromPoint(centre) == control);
+        },
+        "the control to be under the pointer");
     std::vector<INPUT> inputs;
     for (int i = 0; i < count; ++i) {
         for (DWORD flag : {MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP}) {

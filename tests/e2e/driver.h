@@ -78,6 +78,8 @@ public:
                      const std::function<void()>& while_up = {}) const;
     // The text of each tool of the form's tool tip window, by the control's handle.
     std::map<HWND, std::string> tool_tips(HWND form) const;
+    // Returns once the program has taken every input given to it and waits for more.
+    void wait_until_idle() const;
     // The exit code, once the program has ended.
     DWORD exit_code() const;
 
@@ -101,8 +103,9 @@ void click_away(HWND button);
 // A mouse click near the top left corner of a control that is no button.
 void click_on(HWND control);
 // Real mouse clicks in the middle of a control, through the system's input queue: `count` of them
-// in quick succession, so that two make a double click.
-void mouse_clicks(HWND control, int count);
+// in quick succession, so that two make a double click. Unless the control is meant to be out of
+// reach (behind a modal box), they wait until the system finds it under the pointer.
+void mouse_clicks(HWND control, int count, bool reachable = true);
 // Types into a text box one character at a time, over what it held.
 void type(HWND edit, std::string_view text);
 

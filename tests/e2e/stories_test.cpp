@@ -172,7 +172,13 @@ TEST(Shell, ALinkTheMakersAddressAndTheReadmeReachTheDesktopsHandlers)
 // New lines of the desktop handlers' log, once `count` of them are there.
 std::vector<std::string> new_shell_lines(std::size_t before, std::size_t count)
 {
-    wait_for([&] { return shell_log().size() >= before + count; }, "the desktop's handler to run");
+    try {
+        wait_for([&] { return shell_log().size() >= before + count; },
+                 "the desktop's handler to run");
+    } catch (const std::runtime_error&) {
+        ADD_FAILURE() << "requests made: " << shell_log().size() - before << " of " << count;
+        throw;
+    }
     const std::vector<std::string> log = shell_log();
     return {log.begin() + static_cast<long>(before), log.end()};
 }
@@ -237,7 +243,9 @@ TEST(Modality, WhileABoxOrTheFileDialogIsUpTheOtherWindowsTakeNoInput)
         const std::size_t before = shell_log().size();
         c.open_and_close(p, [&] {
             EXPECT_FALSE(::IsWindowEnabled(form3));
-            mouse_clicks(link, 1);
+            mouse_clicks(link, 1, false);
+            // Taken while the box is still up, not after it has gone.
+            p.wait_until_idle();
         });
         wait_for([&] { return ::IsWindowEnabled(form3); }, "Resources to take input again");
         // The click made while the box was up asked for nothing; this one does.
