@@ -4,6 +4,8 @@ enable_language(C)
 find_package(PkgConfig REQUIRED)
 pkg_check_modules(GTK3 REQUIRED IMPORTED_TARGET gtk+-3.0)
 find_program(GLIB_COMPILE_RESOURCES glib-compile-resources REQUIRED)
+# Decodes the artwork at build time (to-pixdata in the resource list).
+find_program(GDK_PIXBUF_PIXDATA gdk-pixbuf-pixdata REQUIRED)
 find_program(ICONV iconv REQUIRED)
 
 set(assets ${CMAKE_CURRENT_SOURCE_DIR}/assets)
@@ -15,7 +17,8 @@ execute_process(
 string(REPLACE "\n" ";" resource_files "${resource_files}")
 add_custom_command(
   OUTPUT ${resource_c}
-  COMMAND ${GLIB_COMPILE_RESOURCES} --sourcedir=${assets} --target=${resource_c}
+  COMMAND ${CMAKE_COMMAND} -E env GDK_PIXBUF_PIXDATA=${GDK_PIXBUF_PIXDATA}
+    ${GLIB_COMPILE_RESOURCES} --sourcedir=${assets} --target=${resource_c}
     --generate-source --manual-register --c-name skirmishcfg ${resource_xml}
   DEPENDS ${resource_xml} ${resource_files}
   COMMENT "Compiling the artwork into a GResource")
