@@ -29,6 +29,7 @@ add_library(skirmish_gtk STATIC
   platform/gtk/gtk_desktop.cpp
   platform/gtk/table_layout.cpp
   platform/gtk/controls.cpp
+  platform/gtk/caption_label.cpp
   platform/gtk/art.cpp
   platform/gtk/display.cpp
   platform/gtk/movie_strip.cpp

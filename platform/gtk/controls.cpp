@@ -3,6 +3,7 @@
 #include "platform/gtk/controls.h"
 
 #include "platform/gtk/art.h"
+#include "platform/gtk/caption_label.h"
 #include "platform/gtk/display.h"
 #include "platform/gtk/movie_strip.h"
 #include "platform/naming_label.h"
@@ -44,8 +45,8 @@ PangoAttrList* text_attributes(const ControlSpec& c)
 // for multi-line buttons and static text; Chinese text breaks between any two characters.
 GtkWidget* caption_label(const ControlSpec& c, bool mnemonic)
 {
-    GtkWidget* label = mnemonic ? gtk_label_new_with_mnemonic(mnemonic_caption(c.text).c_str())
-                                : gtk_label_new(std::string(c.text).c_str());
+    GtkWidget* label = mnemonic ? caption_label_new(mnemonic_caption(c.text).c_str(), true)
+                                : caption_label_new(std::string(c.text).c_str(), false);
     PangoAttrList* attributes = text_attributes(c);
     gtk_label_set_attributes(GTK_LABEL(label), attributes);
     pango_attr_list_unref(attributes);
@@ -272,11 +273,7 @@ void fit_caption(const ControlWidgets& control, const ControlSpec& spec, int wid
     const bool wraps = spec.kind == ControlKind::Button || spec.kind == ControlKind::CheckBox ||
                        spec.kind == ControlKind::Label || spec.kind == ControlKind::LinkLabel;
     if (!wraps || control.caption == nullptr) return;
-    GtkLabel* label = GTK_LABEL(control.caption);
-    gtk_label_set_line_wrap(label, FALSE);
-    int minimum = 0;
-    gtk_widget_get_preferred_width(control.outer, &minimum, nullptr);
-    if (minimum > width) gtk_label_set_line_wrap(label, TRUE);
+    caption_label_fit(control.caption, control.outer, width);
 }
 
 void set_widget_cursor(GtkWidget* widget, GdkCursor* cursor)
