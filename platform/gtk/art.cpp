@@ -3,6 +3,8 @@
 
 #include <gio/gio.h>
 
+#include <string>
+
 // Made by glib-compile-resources from the artwork.
 extern "C" void skirmishcfg_register_resource(void);
 
@@ -32,15 +34,63 @@ const char* resource_path(Cursor cursor)
     return nullptr;
 }
 
-// Registered on first use, so that the program's own resources are found whoever asks first.
-GdkPixbuf* decode(const char* path)
+// The cursor file as it is, for the hot spot that its decoded picture no longer carries.
+const char* hot_spot_path(Cursor cursor)
+{
+    switch (cursor) {
+    case Cursor::Hand: return "/skirmishcfg/hot-spots/hand.cur";
+    case Cursor::HandExclaim: return "/skirmishcfg/hot-spots/hand_exclaim.cur";
+    case Cursor::Pen: return "/skirmishcfg/hot-spots/pen.cur";
+    case Cursor::Default: break;
+    }
+    return nullptr;
+}
+
+void register_resources()
 {
     static const bool registered = [] {
         skirmishcfg_register_resource();
         return true;
     }();
-    if (path == nullptr || !registered) return nullptr;
+    (void)registered;
+}
+
+// The artwork was decoded at build time: the picture is the resource's own pixels, with no image
+// loader, no guessing of the format and no copy.
+GdkPixbuf* decode(const char* path)
+{
+    register_resources();
+    if (path == nullptr) return nullptr;
     return gdk_pixbuf_new_from_resource(path, nullptr);
+}
+
+// A cursor file's first entry (the artwork's cursors hold one picture each) names its hot spot:
+// a 6-byte header (reserved, type 2, count), then width, height, colours, reserved, x, y.
+constexpr gsize kCursorHeader = 6;
+constexpr gsize kEntryHotSpot = 4;
+constexpr guint16 kCursorType = 2;
+
+bool read_hot_spot(Cursor cursor, int& x, int& y)
+{
+    register_resources();
+    const char* path = hot_spot_path(cursor);
+    GBytes* bytes = path != nullptr
+                        ? g_resources_lookup_data(path, G_RESOURCE_LOOKUP_FLAGS_NONE, nullptr)
+                        : nullptr;
+    if (bytes == nullptr) return false;
+    gsize size = 0;
+    const auto* data = static_cast<const guint8*>(g_bytes_get_data(bytes, &size));
+    const auto word = [data](gsize at) {
+        return static_cast<guint16>(data[at] | data[at + 1] << 8);
+    };
+    const gsize at = kCursorHeader + kEntryHotSpot;
+    const bool valid = size >= at + 4 && word(2) == kCursorType && word(4) >= 1;
+    if (valid) {
+        x = word(at);
+        y = word(at + 2);
+    }
+    g_bytes_unref(bytes);
+    return valid;
 }
 
 } // namespace
@@ -69,17 +119,31 @@ GdkPixbuf* load_bitmap(Art art, double scale)
 
 GdkPixbuf* load_cursor_picture(Cursor cursor)
 {
-    return decode(resource_path(cursor));
+    int x = 0;
+    int y = 0;
+    if (!read_hot_spot(cursor, x, y)) return nullptr;
+    GdkPixbuf* picture = decode(resource_path(cursor));
+    if (picture == nullptr) return nullptr;
+    gdk_pixbuf_set_option(picture, "x_hot", std::to_string(x).c_str());
+    gdk_pixbuf_set_option(picture, "y_hot", std::to_string(y).c_str());
+    return picture;
 }
 
 GdkCursor* load_cursor(GdkDisplay* display, Cursor cursor)
 {
     if (cursor == Cursor::Default) return gdk_cursor_new_from_name(display, "default");
+    // One cursor of each kind for the display, however many controls show it.
+    const std::string key = "skirmish-cursor-" + std::to_string(static_cast<int>(cursor));
+    if (auto* made = static_cast<GdkCursor*>(g_object_get_data(G_OBJECT(display), key.c_str())))
+        return GDK_CURSOR(g_object_ref(made));
     GdkPixbuf* picture = load_cursor_picture(cursor);
     if (picture == nullptr) return gdk_cursor_new_from_name(display, "default");
-    // -1: the hot spot that the cursor file carries.
+    // -1: the hot spot that the picture carries.
     GdkCursor* result = gdk_cursor_new_from_pixbuf(display, picture, -1, -1);
     g_object_unref(picture);
+    if (result != nullptr)
+        g_object_set_data_full(G_OBJECT(display), key.c_str(), g_object_ref(result),
+                               g_object_unref);
     return result;
 }
 

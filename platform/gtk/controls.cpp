@@ -3,6 +3,7 @@
 #include "platform/gtk/controls.h"
 
 #include "platform/gtk/art.h"
+#include "platform/gtk/caption_label.h"
 #include "platform/gtk/display.h"
 #include "platform/gtk/movie_strip.h"
 #include "platform/naming_label.h"
@@ -40,19 +41,16 @@ PangoAttrList* text_attributes(const ControlSpec& c)
     return list;
 }
 
-// A caption that wraps within its control's width, as Windows does for multi-line buttons and
-// static text; Chinese text breaks between any two characters.
+// A caption that wraps within its control's width where it has to (fit_caption), as Windows does
+// for multi-line buttons and static text; Chinese text breaks between any two characters.
 GtkWidget* caption_label(const ControlSpec& c, bool mnemonic)
 {
-    GtkWidget* label = mnemonic ? gtk_label_new_with_mnemonic(mnemonic_caption(c.text).c_str())
-                                : gtk_label_new(std::string(c.text).c_str());
+    GtkWidget* label = mnemonic ? caption_label_new(mnemonic_caption(c.text).c_str(), true)
+                                : caption_label_new(std::string(c.text).c_str(), false);
     PangoAttrList* attributes = text_attributes(c);
     gtk_label_set_attributes(GTK_LABEL(label), attributes);
     pango_attr_list_unref(attributes);
-    gtk_label_set_line_wrap(GTK_LABEL(label), TRUE);
     gtk_label_set_line_wrap_mode(GTK_LABEL(label), PANGO_WRAP_WORD_CHAR);
-    // The layout gives every control its table size; the label only has to fit in it.
-    gtk_label_set_width_chars(GTK_LABEL(label), 1);
     return label;
 }
 
@@ -162,7 +160,6 @@ ControlWidgets make_frame(const ControlSpec& c)
 {
     GtkWidget* frame = gtk_frame_new(nullptr);
     GtkWidget* label = caption_label(c, true);
-    gtk_label_set_line_wrap(GTK_LABEL(label), FALSE);
     gtk_frame_set_label_widget(GTK_FRAME(frame), label);
     gtk_frame_set_shadow_type(GTK_FRAME(frame), GTK_SHADOW_ETCHED_IN);
     describe(frame, c, plain_caption(c.text));
@@ -269,6 +266,14 @@ void set_caption(const ControlWidgets& control, const ControlSpec& spec, std::st
         gtk_label_set_text(GTK_LABEL(control.caption), std::string(text).c_str());
         atk_object_set_name(gtk_widget_get_accessible(control.caption), std::string(text).c_str());
     }
+}
+
+void fit_caption(const ControlWidgets& control, const ControlSpec& spec, int width)
+{
+    const bool wraps = spec.kind == ControlKind::Button || spec.kind == ControlKind::CheckBox ||
+                       spec.kind == ControlKind::Label || spec.kind == ControlKind::LinkLabel;
+    if (!wraps || control.caption == nullptr) return;
+    caption_label_fit(control.caption, control.outer, width);
 }
 
 void set_widget_cursor(GtkWidget* widget, GdkCursor* cursor)

@@ -29,6 +29,11 @@ std::string plain_caption(std::string_view caption);
 // Sets a caption that may carry an access key.
 void set_caption(const ControlWidgets& control, const ControlSpec& spec, std::string_view text);
 
+// Lets a button's, check box's or label's caption wrap only where the control, `width` pixels
+// wide, cannot show it on one line (caption_label_fit). Called once the control is in its window
+// and shown, and again after each change of its caption.
+void fit_caption(const ControlWidgets& control, const ControlSpec& spec, int width);
+
 // Puts `cursor` on the windows through which `widget` takes the mouse (nullptr: its parent's).
 void set_widget_cursor(GtkWidget* widget, GdkCursor* cursor);
 

@@ -376,6 +376,8 @@ WindowId GtkDesktop::create(const FormSpec& spec, WindowEvents& events)
             g_signal_connect_after(outer, "realize", G_CALLBACK(control_realized), nullptr);
     }
     gtk_widget_show_all(layout);
+    // Measured once shown: a hidden widget asks for no room.
+    for (Window::Control& c : w.controls) fit_caption(c.widgets, *c.spec, w.bounds(*c.spec).width);
     w.mark_default_button();
 
     const WindowId result = next_id_++;
@@ -443,6 +445,7 @@ void GtkDesktop::set_text(WindowId id, std::string_view control, std::string_vie
     g_signal_handlers_block_matched(widget, G_SIGNAL_MATCH_FUNC, 0, 0, nullptr,
                                     reinterpret_cast<gpointer>(clicked), nullptr);
     set_caption(c->widgets, *c->spec, text);
+    fit_caption(c->widgets, *c->spec, w->bounds(*c->spec).width);
     g_signal_handlers_unblock_matched(widget, G_SIGNAL_MATCH_FUNC, 0, 0, nullptr,
                                       reinterpret_cast<gpointer>(clicked), nullptr);
 }

@@ -180,6 +180,49 @@ TEST(GtkWindows, ValuesSetByTheProgramFireNoHandler)
     EXPECT_EQ(shown.desktop.check(shown.id, "Check1"), platform::CheckState::Checked);
 }
 
+GtkWidget* caption_of(GtkWidget* widget)
+{
+    if (widget == nullptr || GTK_IS_LABEL(widget)) return widget;
+    GtkWidget* found = nullptr;
+    if (GTK_IS_CONTAINER(widget)) {
+        GList* children = gtk_container_get_children(GTK_CONTAINER(widget));
+        for (GList* it = children; it != nullptr && found == nullptr; it = it->next)
+            found = caption_of(GTK_WIDGET(it->data));
+        g_list_free(children);
+    }
+    return found;
+}
+
+// A caption too long for its control wraps within the control's width, also after the program
+// changes it; one that fits stays on one line.
+TEST(GtkWindows, CaptionsWrapWithinTheirControlsOnlyWhereTheyMust)
+{
+    Shown shown(settings::kForm1);
+    constexpr char kLong[] = "一个放不进这一行里的很长很长的开关说明(&L)";
+    struct Case {
+        const char* control;
+        const char* text; // nullptr: the table's own
+        bool several_lines;
+    };
+    for (const Case& c : {Case{"Label1", nullptr, true}, Case{"Command1", nullptr, true},
+                          Case{"Command3", nullptr, true}, Case{"Command2", nullptr, false},
+                          Case{"Check1", nullptr, false}, Case{"Check1", kLong, true},
+                          Case{"Check1", "短(&S)", false}, Case{"Label1", "短", false}}) {
+        SCOPED_TRACE(std::string(c.control) + " " + (c.text != nullptr ? c.text : ""));
+        if (c.text != nullptr) {
+            shown.desktop.set_text(shown.id, c.control, c.text);
+            settle(50);
+        }
+        GtkWidget* label = caption_of(control(shown.window, c.control));
+        ASSERT_NE(label, nullptr);
+        PangoLayout* layout = gtk_label_get_layout(GTK_LABEL(label));
+        EXPECT_EQ(pango_layout_get_line_count(layout) > 1, c.several_lines);
+        int width = 0;
+        pango_layout_get_pixel_size(layout, &width, nullptr);
+        EXPECT_LE(width, gtk_widget_get_allocated_width(label));
+    }
+}
+
 TEST(GtkWindows, ACloseRequestGoesToTheWindowWhichStays)
 {
     Shown shown(info::kForm3);
