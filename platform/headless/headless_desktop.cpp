@@ -182,13 +182,6 @@ CheckState HeadlessDesktop::check(std::string_view form, std::string_view name) 
     return check(id, name);
 }
 
-void HeadlessDesktop::set_check(std::string_view form, std::string_view name, CheckState state)
-{
-    WindowId id = id_of(form);
-    if (id == kNoWindow) throw misuse("no window " + std::string(form));
-    control(window(id), name).check = state;
-}
-
 std::string HeadlessDesktop::focus(std::string_view form) const
 {
     WindowId id = id_of(form);

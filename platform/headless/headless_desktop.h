@@ -65,8 +65,6 @@ public:
     void clear_log() { log_.clear(); }
     std::string text(std::string_view form, std::string_view control) const;
     CheckState check(std::string_view form, std::string_view control) const;
-    // What no click can do, for a test that needs it (the grayed state).
-    void set_check(std::string_view form, std::string_view control, CheckState state);
     std::string focus(std::string_view form) const;
     std::string movie(std::string_view form, std::string_view control) const;
     bool ended() const { return ended_; }

@@ -5,7 +5,6 @@
 
 namespace {
 
-using platform::CheckState;
 using platform::HeadlessDesktop;
 using namespace testing_support;
 using testing_support::kDefaultSettingsFile;
@@ -33,50 +32,6 @@ TEST(Generate, FreshStartAnsweredNoWritesTheDefaultsAndAsksTwoBoxes)
     EXPECT_EQ(h.folder.entries(), std::vector<std::string>{"svrcfg_skirmish.ini"});
 }
 
-TEST(Generate, EachFieldChangedAloneLandsOnItsOwnKey)
-{
-    struct Case {
-        const char* control;
-        const char* typed; // nullptr: click the check box
-        const char* key;
-        const char* line;
-    };
-    const Case cases[] = {
-        {"Text1", "90", "TimeLimitMinutes", "TimeLimitMinutes=90"},
-        {"Text2", "3", "RadarMode", "RadarMode=3"},
-        {"Text3", "5000", "Port", "Port=5000"},
-        {"Check1", nullptr, "IsDedicated", "IsDedicated=yes"},
-        {"Check2", nullptr, "IsAutoRestart", "IsAutoRestart=yes"},
-        {"Check3", nullptr, "IsPassworded", "IsPassworded=yes"},
-        {"Check4", nullptr, "IsQuickMatch", "IsQuickMatch=yes"},
-        {"Check5", nullptr, "IsLaddered", "IsLaddered=yes"},
-        {"Check6", nullptr, "RemixTeams", "RemixTeams=no"},
-        {"Check7", nullptr, "CanRepairBuildings", "CanRepairBuildings=no"},
-        {"Check8", nullptr, "DriverIsAlwaysGunner", "DriverIsAlwaysGunner=no"},
-        {"Check9", nullptr, "SpawnWeapons", "SpawnWeapons=no"},
-        {"Check10", nullptr, "UseLagReduction", "UseLagReduction=no"},
-        {"Check11", nullptr, "IsFriendlyFirePermitted", "IsFriendlyFirePermitted=yes"},
-        {"Check12", nullptr, "IsTeamChangingAllowed", "IsTeamChangingAllowed=no"},
-        {"Check13", nullptr, "IsClanGame", "IsClanGame=yes"},
-        {"Text4", "8", "MaxPlayers", "MaxPlayers=8"},
-        {"Check14", nullptr, "BaseDestructionEndsGame", "BaseDestructionEndsGame=no"},
-        {"Check15", nullptr, "BeaconPlacementEndsGame", "BeaconPlacementEndsGame=no"},
-        {"Text5", "12000", "StartingCredits", "StartingCredits=12000"},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.control);
-        Harness h;
-        if (c.typed != nullptr) {
-            h.desktop.clear("Form1", c.control);
-            h.desktop.type("Form1", c.control, c.typed);
-        } else {
-            h.desktop.click("Form1", c.control);
-        }
-        h.generate();
-        EXPECT_EQ(h.generated(), with_line(c.key, c.line));
-    }
-}
-
 TEST(Generate, ValuesAreWrittenAsTheyStand)
 {
     struct Case {
@@ -101,14 +56,6 @@ TEST(Generate, ValuesAreWrittenAsTheyStand)
         const std::string key = c.line.substr(0, c.line.find('='));
         EXPECT_EQ(h.generated(), with_line(key, c.line));
     }
-}
-
-TEST(Generate, AGrayedCheckBoxWritesNo)
-{
-    Harness h;
-    h.desktop.set_check("Form1", "Check6", CheckState::Grayed);
-    h.generate();
-    EXPECT_EQ(h.generated(), with_line("RemixTeams", "RemixTeams=no"));
 }
 
 TEST(Generate, TwiceReplacesTheFileAndNeverGrowsIt)

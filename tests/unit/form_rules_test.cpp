@@ -16,42 +16,19 @@ using platform::KeyAction;
 
 // z-order top first; tab positions deliberately not in that order. `Wide` lies under `Narrow`,
 // `Ok` lies over the right end of `Link`, and `Inner` sits in `Group` at (100, 100) twips.
+// clang-format off
 constexpr std::array<ControlSpec, 9> kControls{{
-    {.name = "Ok",
-     .kind = ControlKind::Button,
-     .text = "&OK",
-     .rect = {600, 0, 300, 300},
-     .tab = 4,
-     .default_button = true},
-    {.name = "Browse",
-     .kind = ControlKind::Button,
-     .text = "&Browse",
-     .rect = {0, 900, 300, 300},
-     .tab = 3},
-    {.name = "Narrow",
-     .kind = ControlKind::CheckBox,
-     .text = "&Narrow",
-     .rect = {300, 400, 200, 100},
-     .tab = 0},
-    {.name = "Wide",
-     .kind = ControlKind::CheckBox,
-     .text = "Wide",
-     .rect = {0, 400, 800, 100},
-     .tab = 2},
-    {.name = "Caption",
-     .kind = ControlKind::Label,
-     .text = "&Path:",
-     .rect = {0, 600, 200, 100},
-     .tab = 5},
+    {.name = "Ok", .kind = ControlKind::Button, .text = "&OK", .rect = {600, 0, 300, 300}, .tab = 4, .default_button = true},
+    {.name = "Browse", .kind = ControlKind::Button, .text = "&Browse", .rect = {0, 900, 300, 300}, .tab = 3},
+    {.name = "Narrow", .kind = ControlKind::CheckBox, .text = "&Narrow", .rect = {300, 400, 200, 100}, .tab = 0},
+    {.name = "Wide", .kind = ControlKind::CheckBox, .text = "Wide", .rect = {0, 400, 800, 100}, .tab = 2},
+    {.name = "Caption", .kind = ControlKind::Label, .text = "&Path:", .rect = {0, 600, 200, 100}, .tab = 5},
     {.name = "Path", .kind = ControlKind::TextBox, .rect = {200, 600, 400, 100}, .tab = 6},
     {.name = "Link", .kind = ControlKind::LinkLabel, .rect = {0, 100, 800, 100}, .tab = 7},
     {.name = "Group", .kind = ControlKind::Frame, .rect = {100, 1300, 600, 400}},
-    {.name = "Inner",
-     .kind = ControlKind::CheckBox,
-     .rect = {100, 100, 200, 100},
-     .tab = 1,
-     .parent = "Group"},
+    {.name = "Inner", .kind = ControlKind::CheckBox, .rect = {100, 100, 200, 100}, .tab = 1, .parent = "Group"},
 }};
+// clang-format on
 constexpr FormSpec kForm{.name = "Test", .controls = kControls};
 
 std::string name(const ControlSpec* c)
