@@ -119,41 +119,4 @@ TEST(Navigation, CloseRequestsNeverLeaveTheProgramWithoutAWindow)
     }
 }
 
-TEST(Navigation, AccessKeysAndEnterPressTheMainWindowsButtons)
-{
-    struct Case {
-        const char* name;
-        std::function<void(Harness&)> press;
-        Names visible;
-        std::size_t boxes;
-    };
-    const auto alt = [](char key) {
-        return [key](Harness& h) { h.desktop.press_alt("Form1", key); };
-    };
-    const auto enter_after_tabs = [](int tabs) {
-        return [tabs](Harness& h) {
-            for (int i = 0; i < tabs; ++i) h.desktop.press_tab("Form1");
-            h.desktop.press_enter("Form1");
-        };
-    };
-    // clang-format off
-    const Case cases[] = {
-        {"Alt+C", alt('c'), {"Form1"}, 2},
-        {"Alt+S", alt('S'), {"Form4"}, 0},
-        {"Alt+R", alt('r'), {"Form3", "Form1"}, 0},
-        {"Alt+A", alt('a'), {"Form2"}, 0},
-        {"Alt+E", alt('e'), {}, 0},
-        {"Enter in a text box", enter_after_tabs(0), {"Form1"}, 2},
-        {"Enter on Resources", enter_after_tabs(22), {"Form3", "Form1"}, 0},
-    };
-    // clang-format on
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
-        Harness h;
-        c.press(h);
-        EXPECT_EQ(h.desktop.visible_windows(), c.visible);
-        EXPECT_EQ(h.desktop.boxes().size(), c.boxes);
-    }
-}
-
 } // namespace
