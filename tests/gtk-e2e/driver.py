@@ -474,6 +474,28 @@ class Program:
 
         return wait_for(ready, f"the X window titled {title!r}")
 
+    def popups(self):
+        """The program's pop-up X windows that show (tool tips, menus): override-redirect."""
+        found = []
+        for xid in x_windows(self.process.pid):
+            info = run("xwininfo", "-id", str(xid), check=False).stdout
+            if "Override Redirect State: yes" in info and "Map State: IsViewable" in info:
+                found.append(xid)
+        return found
+
+    def hover_shows_tool_tip(self, acc):
+        """Rests the pointer on the control, near its left edge (a wide check box lies partly
+        under its neighbour), and tells whether a tool tip pops up. GTK does not put tool tip
+        windows on the accessibility bus, so their text is read as the control's description."""
+        run("xdotool", "mousemove", "--sync", "1279", "1023")
+        wait_for(lambda: not self.popups(), "the last tool tip to go")
+        x, y, w, h = extents(acc)
+        run("xdotool", "mousemove", "--sync", str(x + min(8, w // 2)), str(y + h // 2))
+        try:
+            return bool(wait_for(self.popups, f"a tool tip over {name(acc)!r}", patience=3))
+        except Timeout:
+            return False
+
     def client_area(self, title):
         return x_geometry(self.xid(title))
 
