@@ -1,25 +1,27 @@
 # The commands a newcomer types. Each installs what it needs first (only what is missing).
 
-.PHONY: all build test run package clean
+.PHONY: all build test run run-windows package clean
 
 all: build
 
+# The Linux program (GTK 3) and the Linux tests, debug build in build/gtk.
 build:
-	scripts/install-deps test
-	cmake --preset dev
-	cmake --build --preset dev
+	scripts/install-deps build
+	cmake --preset gtk
+	cmake --build --preset gtk
 
-# Every test: the artwork, a plain build and one under AddressSanitizer + UndefinedBehaviorSanitizer,
-# the 32-bit release's imports, then the 64-bit Windows build under Wine, end to end included.
+# Every test: the artwork; the Linux build with the GTK program, plainly and under AddressSanitizer
+# + UndefinedBehaviorSanitizer; the 32-bit release's imports; then the 64-bit Windows build under
+# Wine, end to end included.
 test:
 	scripts/install-deps test
 	python3 scripts/make-assets.py --check
-	cmake --preset dev
-	cmake --build --preset dev
-	ctest --preset dev
-	cmake --preset asan
-	cmake --build --preset asan
-	ctest --preset asan
+	cmake --preset gtk
+	cmake --build --preset gtk
+	ctest --preset gtk
+	cmake --preset gtk-asan
+	cmake --build --preset gtk-asan
+	ctest --preset gtk-asan
 	cmake --preset win32
 	cmake --build --preset win32
 	scripts/check-imports build/win32/skirmishcfg.exe i686-w64-mingw32-objdump
@@ -27,14 +29,22 @@ test:
 	cmake --build --preset win64
 	ctest --preset win64
 
-# The Windows program (its 64-bit build) under Wine, so that it can be seen on Linux.
+# The Linux program, natively.
 run:
 	scripts/install-deps run
+	cmake --preset gtk
+	cmake --build --preset gtk --target skirmishcfg
+	build/gtk/skirmishcfg
+
+# The Windows program (its 64-bit build) under Wine, so that it can be seen on Linux.
+run-windows:
+	scripts/install-deps run-windows
 	cmake --preset win64
 	cmake --build --preset win64 --target skirmishcfg
 	scripts/wine-run build/win64/skirmishcfg.exe
 
-# The release: the 32-bit program with its read-me and movie, in dist/.
+# The releases, in dist/: the 32-bit Windows program and the Linux one, each with its read-me and
+# movie, to unpack into a folder of one's own.
 package:
 	scripts/install-deps package
 	cmake --preset win32
@@ -43,7 +53,13 @@ package:
 	rm -rf dist/skirmishcfg && mkdir -p dist/skirmishcfg
 	cp build/win32/skirmishcfg.exe assets/readme.txt assets/tessel.swf dist/skirmishcfg/
 	cd dist && rm -f skirmishcfg-win32.zip && zip -qr skirmishcfg-win32.zip skirmishcfg
-	@echo "dist/skirmishcfg-win32.zip"
+	cmake --preset gtk-release
+	cmake --build --preset gtk-release
+	rm -rf dist/linux/skirmishcfg && mkdir -p dist/linux/skirmishcfg
+	cp build/gtk-release/skirmishcfg build/gtk-release/readme.txt build/gtk-release/tessel.swf \
+	    dist/linux/skirmishcfg/
+	tar -czf dist/skirmishcfg-linux.tar.gz -C dist/linux skirmishcfg
+	@echo "dist/skirmishcfg-win32.zip dist/skirmishcfg-linux.tar.gz"
 
 clean:
 	rm -rf build dist

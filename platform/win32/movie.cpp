@@ -1,8 +1,9 @@
 // The About window's movie strip: hosts the installed movie player, or paints our own animation.
 #include "platform/win32/movie.h"
 
-#include "platform/win32/movie_animation.h"
+#include "platform/win32/movie_painter.h"
 #include "platform/win32/movie_player.h"
+#include "platform/win32/utf16.h"
 
 #include <algorithm>
 #include <cwchar>
@@ -27,7 +28,7 @@ struct Strip {
     ULONGLONG started = 0;        // GetTickCount64 when the animation last (re)started
     bool running = false;         // the frame timer is on
     double held = kAnimationRest; // the moment shown while not running
-    MovieAnimation animation;
+    MoviePainter animation;
 };
 
 Strip* strip_from(HWND hwnd)
@@ -202,7 +203,7 @@ HWND create_movie_strip(HWND parent, const RECT& bounds, int id, const MoviePres
     if (!g_instance) register_movie_strip(::GetModuleHandleW(nullptr));
     if (!g_instance) return nullptr;
     HWND hwnd = ::CreateWindowExW(
-        0, kClassName, kAnimationCaption,
+        0, kClassName, to_utf16(kAnimationCaption).c_str(),
         WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_CLIPCHILDREN | WS_CLIPSIBLINGS, bounds.left,
         bounds.top, bounds.right - bounds.left, bounds.bottom - bounds.top, parent,
         reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), g_instance,

@@ -1,10 +1,8 @@
 // Draws the movie strip's own animation: a warm glow, drifting sparks, gold rules and a caption.
-#include "platform/win32/movie_animation.h"
+#include "platform/movie_animation.h"
 
 #include <algorithm>
 #include <cmath>
-#include <cstdint>
-#include <cwchar>
 #include <new>
 #include <vector>
 
@@ -21,71 +19,6 @@ constexpr double kSweepTakes = 2.6;
 static_assert(kAnimationRest > kIntro + kSweepTakes, "the rest comes after the first sweep");
 
 constexpr float kPi = 3.14159265f;
-
-// A DIB section we paint pixel by pixel, then blit in one go.
-class FrameBuffer {
-public:
-    FrameBuffer() = default;
-    FrameBuffer(const FrameBuffer&) = delete;
-    FrameBuffer& operator=(const FrameBuffer&) = delete;
-    ~FrameBuffer() { reset(); }
-
-    bool ensure(int width, int height)
-    {
-        if (dc_ && width == width_ && height == height_) return true;
-        reset();
-        BITMAPINFO info{};
-        info.bmiHeader.biSize = sizeof info.bmiHeader;
-        info.bmiHeader.biWidth = width;
-        info.bmiHeader.biHeight = -height; // top-down rows, as the painter walks them
-        info.bmiHeader.biPlanes = 1;
-        info.bmiHeader.biBitCount = 32;
-        info.bmiHeader.biCompression = BI_RGB;
-        void* bits = nullptr;
-        bitmap_ = ::CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-        if (!bitmap_ || !bits) {
-            reset();
-            return false;
-        }
-        dc_ = ::CreateCompatibleDC(nullptr);
-        if (!dc_) {
-            reset();
-            return false;
-        }
-        previous_ = ::SelectObject(dc_, bitmap_);
-        bits_ = static_cast<std::uint32_t*>(bits);
-        width_ = width;
-        height_ = height;
-        return true;
-    }
-
-    void reset()
-    {
-        if (dc_) {
-            if (previous_) ::SelectObject(dc_, previous_);
-            ::DeleteDC(dc_);
-        }
-        if (bitmap_) ::DeleteObject(bitmap_);
-        dc_ = nullptr;
-        bitmap_ = nullptr;
-        previous_ = nullptr;
-        bits_ = nullptr;
-        width_ = height_ = 0;
-    }
-
-    HDC dc() const { return dc_; }
-    std::uint32_t* bits() const { return bits_; }
-    int width() const { return width_; }
-    int height() const { return height_; }
-
-private:
-    HDC dc_ = nullptr;
-    HBITMAP bitmap_ = nullptr;
-    HGDIOBJ previous_ = nullptr;
-    std::uint32_t* bits_ = nullptr;
-    int width_ = 0;
-    int height_ = 0;
-};
 
 struct Colour {
     float r = 0, g = 0, b = 0;
@@ -137,13 +70,7 @@ float scatter(unsigned n)
     return static_cast<float>(n & 0x7fffffffU) / static_cast<float>(0x7fffffff);
 }
 
-// GDI draws grey on black, so any channel tells how much of a pixel the letters cover.
-unsigned brightest(std::uint32_t pixel)
-{
-    return std::max({pixel & 0xFFU, (pixel >> 8U) & 0xFFU, (pixel >> 16U) & 0xFFU});
-}
-
-// The caption is drawn by GDI once per strip size into a grey mask; each frame only tints it.
+// The caption's letters, drawn once per strip size into a grey mask; each frame only tints it.
 struct Caption {
     std::vector<std::uint8_t> coverage; // one byte a pixel, the frame's size
     int width = 0;
@@ -158,62 +85,34 @@ struct Caption {
     }
 };
 
-// Small capitals that leave the strip room to breathe, shrunk further for a narrow strip. Sets
-// `extent` to the caption's size in the font returned, which the caller deletes.
-HFONT fit_font(HDC dc, int width, int height, SIZE& extent)
+// Small capitals that leave the strip room to breathe, shrunk further for a narrow strip.
+int fit_em(CaptionLetters& letters, int width, int height, int spacing)
 {
     int size = std::max(8, static_cast<int>(std::lround(static_cast<float>(height) * 0.27f)));
-    const int length = static_cast<int>(std::wcslen(kAnimationCaption));
-    for (;;) {
-        HFONT font = ::CreateFontW(-size, 0, 0, 0, FW_BOLD, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
-                                   OUT_TT_PRECIS, CLIP_DEFAULT_PRECIS, ANTIALIASED_QUALITY,
-                                   DEFAULT_PITCH | FF_SWISS, L"Tahoma");
-        if (!font) return nullptr;
-        HGDIOBJ before = ::SelectObject(dc, font);
-        ::GetTextExtentPoint32W(dc, kAnimationCaption, length, &extent);
-        ::SelectObject(dc, before);
-        if (extent.cx * 100 <= width * 86 || size <= 7) return font;
-        ::DeleteObject(font);
-        --size;
-    }
+    while (size > 7 && letters.width(size, spacing) * 100 > width * 86) --size;
+    return size;
 }
 
-void make_caption(Caption& caption, int width, int height)
+void make_caption(Caption& caption, CaptionLetters& letters, int width, int height)
 {
     caption = {};
     caption.width = width;
     caption.height = height;
-    caption.coverage.assign(static_cast<std::size_t>(width) * static_cast<std::size_t>(height), 0);
+    const std::size_t size = static_cast<std::size_t>(width) * static_cast<std::size_t>(height);
+    caption.coverage.assign(size, 0);
     caption.left = caption.right = width / 2;
     caption.middle = height / 2;
 
-    FrameBuffer scratch;
-    if (!scratch.ensure(width, height)) return;
-    HDC dc = scratch.dc();
     const float scale = static_cast<float>(height) / kDesignHeight;
     const int spacing = std::max(1, static_cast<int>(std::lround(1.6f * scale)));
-    ::SetTextCharacterExtra(dc, spacing);
-    SIZE extent{};
-    HFONT font = fit_font(dc, width, height, extent);
-    if (!font) return;
-
-    HGDIOBJ before = ::SelectObject(dc, font);
-    ::SetBkMode(dc, TRANSPARENT);
-    ::SetTextColor(dc, RGB(255, 255, 255));
-    std::fill_n(scratch.bits(), static_cast<std::size_t>(width) * static_cast<std::size_t>(height),
-                0U);
-    ::TextOutW(dc, (width - extent.cx) / 2, (height - extent.cy) / 2, kAnimationCaption,
-               static_cast<int>(std::wcslen(kAnimationCaption)));
-    ::GdiFlush();
-    ::SelectObject(dc, before);
-    ::DeleteObject(font);
+    std::vector<std::uint8_t> drawn(size, 0);
+    letters.draw(fit_em(letters, width, height, spacing), spacing, drawn.data(), width, height);
 
     // Centre by the ink itself: the font's cell has room for accents the capitals never use.
     int top = height, bottom = -1, left = width, right = -1;
-    const std::uint32_t* bits = scratch.bits();
     for (int y = 0; y < height; ++y) {
         for (int x = 0; x < width; ++x) {
-            if (brightest(bits[static_cast<std::size_t>(y) * width + x]) < 24) continue;
+            if (drawn[static_cast<std::size_t>(y) * width + x] < 24) continue;
             top = std::min(top, y);
             bottom = std::max(bottom, y);
             left = std::min(left, x);
@@ -229,8 +128,8 @@ void make_caption(Caption& caption, int width, int height)
         for (int x = 0; x < width; ++x) {
             const int from_x = x - dx;
             if (from_x < 0 || from_x >= width) continue;
-            caption.coverage[static_cast<std::size_t>(y) * width + x] = static_cast<std::uint8_t>(
-                brightest(bits[static_cast<std::size_t>(from_y) * width + from_x]));
+            caption.coverage[static_cast<std::size_t>(y) * width + x] =
+                drawn[static_cast<std::size_t>(from_y) * width + from_x];
         }
     }
     caption.left = left + dx;
@@ -423,9 +322,9 @@ void paint_caption(const Scene& s, const Caption& caption)
     }
 }
 
-// Out to the DIB, fading the whole picture in at the start; an ordered dither keeps the dark
+// Out to the pixels, fading the whole picture in at the start; an ordered dither keeps the dark
 // gradient from banding.
-void write_out(const Scene& s, std::uint32_t* out)
+void write_out(const Scene& s, std::uint32_t* out, int stride)
 {
     static constexpr float kDither[4][4] = {
         {0, 8, 2, 10}, {12, 4, 14, 6}, {3, 11, 1, 9}, {15, 7, 13, 5}};
@@ -438,7 +337,7 @@ void write_out(const Scene& s, std::uint32_t* out)
                 return static_cast<std::uint32_t>(
                     std::min(255.0f, std::max(0.0f, value * fade * 255.0f + d)));
             };
-            out[static_cast<std::size_t>(y) * s.width + x] =
+            out[static_cast<std::size_t>(y) * stride + x] =
                 (level(c.r) << 16U) | (level(c.g) << 8U) | level(c.b);
         }
     }
@@ -447,7 +346,6 @@ void write_out(const Scene& s, std::uint32_t* out)
 } // namespace
 
 struct MovieAnimation::Buffers {
-    FrameBuffer frame;
     std::vector<Colour> canvas;
     Caption caption;
 };
@@ -455,53 +353,43 @@ struct MovieAnimation::Buffers {
 MovieAnimation::MovieAnimation() = default;
 MovieAnimation::~MovieAnimation() = default;
 
-void MovieAnimation::paint(HDC target, int width, int height, double seconds, bool focused)
+bool MovieAnimation::paint(std::uint32_t* pixels, int width, int height, int stride, double seconds,
+                           CaptionLetters& letters)
 {
-    // Made on first use rather than with the strip, which must come to be without throwing.
-    if (!buffers_) buffers_.reset(new (std::nothrow) Buffers);
-    if (!buffers_ || !buffers_->frame.ensure(width, height)) {
-        // Without a frame, at least the banner's edge colour rather than whatever was underneath.
-        const RECT all{0, 0, width, height};
-        HBRUSH brush = ::CreateSolidBrush(RGB(0x3a, 0x12, 0x08));
-        if (brush) {
-            ::FillRect(target, &all, brush);
-            ::DeleteObject(brush);
+    if (width <= 0 || height <= 0) return true;
+    try {
+        if (!buffers_) buffers_ = std::make_unique<Buffers>();
+        Buffers& b = *buffers_;
+        if (b.caption.width != width || b.caption.height != height) {
+            make_caption(b.caption, letters, width, height);
         }
-        return;
+        b.canvas.resize(static_cast<std::size_t>(width) * static_cast<std::size_t>(height));
+        Scene scene{};
+        scene.canvas = b.canvas.data();
+        scene.width = width;
+        scene.height = height;
+        scene.w = static_cast<float>(width);
+        scene.h = static_cast<float>(height);
+        scene.scale = scene.h / kDesignHeight;
+        scene.dot = std::max(1, static_cast<int>(std::lround(scene.scale)));
+        scene.t = static_cast<float>(seconds);
+        scene.text_in = smoothstep(0.25f, 1.1f, scene.t);
+        scene.band = band_at(scene.t, scene.w, scene.h);
+        paint_background(scene);
+        paint_sparks(scene, b.caption);
+        paint_edge_rules(scene);
+        paint_caption_rules(scene, b.caption);
+        paint_caption(scene, b.caption);
+        write_out(scene, pixels, stride);
+        return true;
+    } catch (const std::bad_alloc&) {
+        // Without a frame, at least the banner's edge colour rather than whatever was there.
+        buffers_.reset();
+        for (int y = 0; y < height; ++y) {
+            std::fill_n(pixels + static_cast<std::size_t>(y) * stride, width, kEdgeColour);
+        }
+        return false;
     }
-    Buffers& b = *buffers_;
-    if (b.caption.width != width || b.caption.height != height) {
-        make_caption(b.caption, width, height);
-    }
-
-    b.canvas.resize(static_cast<std::size_t>(width) * static_cast<std::size_t>(height));
-    Scene scene{};
-    scene.canvas = b.canvas.data();
-    scene.width = width;
-    scene.height = height;
-    scene.w = static_cast<float>(width);
-    scene.h = static_cast<float>(height);
-    scene.scale = scene.h / kDesignHeight;
-    scene.dot = std::max(1, static_cast<int>(std::lround(scene.scale)));
-    scene.t = static_cast<float>(seconds);
-    scene.text_in = smoothstep(0.25f, 1.1f, scene.t);
-    scene.band = band_at(scene.t, scene.w, scene.h);
-    paint_background(scene);
-    paint_sparks(scene, b.caption);
-    paint_edge_rules(scene);
-    paint_caption_rules(scene, b.caption);
-    paint_caption(scene, b.caption);
-    write_out(scene, b.frame.bits());
-    ::GdiFlush(); // our pixels are written behind GDI's back
-
-    if (focused) {
-        RECT focus{0, 0, width, height};
-        ::InflateRect(&focus, -1, -1);
-        ::SetTextColor(b.frame.dc(), RGB(255, 255, 255));
-        ::SetBkColor(b.frame.dc(), RGB(0, 0, 0));
-        ::DrawFocusRect(b.frame.dc(), &focus);
-    }
-    ::BitBlt(target, 0, 0, width, height, b.frame.dc(), 0, 0, SRCCOPY);
 }
 
 } // namespace platform

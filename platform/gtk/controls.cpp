@@ -1,0 +1,265 @@
+// Each kind of control of a window table as GTK widgets: graphical buttons, flat check boxes,
+// length-limited entries, labels and links, the group frame, pictures, the movie strip.
+#include "platform/gtk/controls.h"
+
+#include "platform/gtk/art.h"
+#include "platform/gtk/display.h"
+#include "platform/gtk/movie_strip.h"
+#include "platform/naming_label.h"
+#include "platform/twips.h"
+
+namespace platform {
+namespace {
+
+constexpr int kIconSize = 32; // button pictures, at 96 dpi
+
+int scaled(int pixels, int dpi)
+{
+    return (pixels * dpi + kStandardDpi / 2) / kStandardDpi;
+}
+
+// The table's font, underline and colour, as attributes of the text, which leaves the theme
+// alone.
+PangoAttrList* text_attributes(const ControlSpec& c)
+{
+    PangoAttrList* list = pango_attr_list_new();
+    PangoFontDescription* font = font_description(c.font);
+    pango_attr_list_insert(list, pango_attr_font_desc_new(font));
+    pango_font_description_free(font);
+    if (c.font.underline)
+        pango_attr_list_insert(list, pango_attr_underline_new(PANGO_UNDERLINE_SINGLE));
+    if (c.colour != kDefaultColour) {
+        const auto channel = [&](int shift) {
+            return static_cast<guint16>(((c.colour >> shift) & 0xFFU) * 0x101U);
+        };
+        pango_attr_list_insert(list,
+                               pango_attr_foreground_new(channel(16), channel(8), channel(0)));
+    }
+    return list;
+}
+
+// A caption that wraps within its control's width, as Windows does for multi-line buttons and
+// static text; Chinese text breaks between any two characters.
+GtkWidget* caption_label(const ControlSpec& c, bool mnemonic)
+{
+    GtkWidget* label = mnemonic ? gtk_label_new_with_mnemonic(mnemonic_caption(c.text).c_str())
+                                : gtk_label_new(std::string(c.text).c_str());
+    PangoAttrList* attributes = text_attributes(c);
+    gtk_label_set_attributes(GTK_LABEL(label), attributes);
+    pango_attr_list_unref(attributes);
+    gtk_label_set_line_wrap(GTK_LABEL(label), TRUE);
+    gtk_label_set_line_wrap_mode(GTK_LABEL(label), PANGO_WRAP_WORD_CHAR);
+    // The layout gives every control its table size; the label only has to fit in it.
+    gtk_label_set_width_chars(GTK_LABEL(label), 1);
+    return label;
+}
+
+void add_table_class(GtkWidget* widget)
+{
+    gtk_style_context_add_class(gtk_widget_get_style_context(widget), kTableStyleClass);
+}
+
+void describe(GtkWidget* widget, const ControlSpec& c, std::string_view name)
+{
+    if (!c.tooltip.empty()) gtk_widget_set_tooltip_text(widget, std::string(c.tooltip).c_str());
+    AtkObject* accessible = gtk_widget_get_accessible(widget);
+    if (!name.empty()) atk_object_set_name(accessible, std::string(name).c_str());
+    if (!c.tooltip.empty()) atk_object_set_description(accessible, std::string(c.tooltip).c_str());
+}
+
+// A picture above the caption, as Windows draws a graphical button.
+ControlWidgets make_button(const ControlSpec& c, int dpi)
+{
+    GtkWidget* button = gtk_button_new();
+    add_table_class(button);
+    gtk_widget_set_can_default(button, TRUE);
+    GtkWidget* column = gtk_box_new(GTK_ORIENTATION_VERTICAL, 0);
+    if (GdkPixbuf* icon = load_icon(c.picture, scaled(kIconSize, dpi))) {
+        GtkWidget* image = gtk_image_new_from_pixbuf(icon);
+        g_object_unref(icon);
+        gtk_box_pack_start(GTK_BOX(column), image, FALSE, FALSE, 0);
+    }
+    GtkWidget* label = caption_label(c, true);
+    gtk_label_set_justify(GTK_LABEL(label), GTK_JUSTIFY_CENTER);
+    gtk_label_set_mnemonic_widget(GTK_LABEL(label), button);
+    // The picture at the top, the caption centred in the room below it, as Windows places them.
+    gtk_widget_set_valign(label, GTK_ALIGN_CENTER);
+    gtk_box_pack_start(GTK_BOX(column), label, TRUE, TRUE, 0);
+    gtk_container_add(GTK_CONTAINER(button), column);
+    describe(button, c, plain_caption(c.text));
+    return {button, button, label};
+}
+
+ControlWidgets make_check_box(const ControlSpec& c)
+{
+    GtkWidget* box = gtk_check_button_new();
+    add_table_class(box);
+    GtkWidget* label = caption_label(c, true);
+    gtk_label_set_xalign(GTK_LABEL(label), 0.0f);
+    gtk_label_set_mnemonic_widget(GTK_LABEL(label), box);
+    gtk_container_add(GTK_CONTAINER(box), label);
+    gtk_toggle_button_set_active(GTK_TOGGLE_BUTTON(box), c.checked);
+    describe(box, c, plain_caption(c.text));
+    return {box, box, label};
+}
+
+ControlWidgets make_text_box(const FormSpec& form, const ControlSpec& c)
+{
+    GtkWidget* entry = gtk_entry_new();
+    add_table_class(entry);
+    gtk_entry_set_text(GTK_ENTRY(entry), std::string(c.text).c_str());
+    // Counted in characters, as Windows counts them: typing past it is refused.
+    if (c.max_length > 0) gtk_entry_set_max_length(GTK_ENTRY(entry), c.max_length);
+    gtk_entry_set_width_chars(GTK_ENTRY(entry), 1);
+    PangoAttrList* attributes = text_attributes(c);
+    gtk_entry_set_attributes(GTK_ENTRY(entry), attributes);
+    pango_attr_list_unref(attributes);
+    const ControlSpec* label = naming_label(form, c);
+    describe(entry, c, label != nullptr ? label->text : std::string_view());
+    return {entry, entry, nullptr};
+}
+
+// Labels take the mouse through an input-only box of their own, for their cursor, their tool
+// tip and (links) their click anywhere in the row.
+ControlWidgets make_label(const ControlSpec& c)
+{
+    GtkWidget* label = caption_label(c, false);
+    const bool right = c.align == Align::Right;
+    gtk_label_set_xalign(GTK_LABEL(label), right ? 1.0f : 0.0f);
+    gtk_label_set_yalign(GTK_LABEL(label), 0.0f);
+    gtk_label_set_justify(GTK_LABEL(label), right ? GTK_JUSTIFY_RIGHT : GTK_JUSTIFY_LEFT);
+    describe(label, c, c.text);
+    if (c.kind == ControlKind::LinkLabel) {
+        atk_object_set_role(gtk_widget_get_accessible(label), ATK_ROLE_LINK);
+    }
+    GtkWidget* input = gtk_event_box_new();
+    gtk_event_box_set_visible_window(GTK_EVENT_BOX(input), FALSE);
+    gtk_container_add(GTK_CONTAINER(input), label);
+    return {input, label, label};
+}
+
+ControlWidgets make_frame(const ControlSpec& c)
+{
+    GtkWidget* frame = gtk_frame_new(nullptr);
+    GtkWidget* label = caption_label(c, true);
+    gtk_label_set_line_wrap(GTK_LABEL(label), FALSE);
+    gtk_frame_set_label_widget(GTK_FRAME(frame), label);
+    gtk_frame_set_shadow_type(GTK_FRAME(frame), GTK_SHADOW_ETCHED_IN);
+    describe(frame, c, plain_caption(c.text));
+    GtkWidget* input = gtk_event_box_new();
+    gtk_event_box_set_visible_window(GTK_EVENT_BOX(input), FALSE);
+    gtk_container_add(GTK_CONTAINER(input), frame);
+    return {input, frame, label};
+}
+
+ControlWidgets make_picture(const ControlSpec& c, int dpi)
+{
+    GtkWidget* image = gtk_image_new();
+    if (GdkPixbuf* picture = load_bitmap(c.picture, static_cast<double>(dpi) / kStandardDpi)) {
+        gtk_image_set_from_pixbuf(GTK_IMAGE(image), picture);
+        g_object_unref(picture);
+    }
+    gtk_widget_set_halign(image, GTK_ALIGN_START);
+    gtk_widget_set_valign(image, GTK_ALIGN_START);
+    describe(image, c, {});
+    GtkWidget* input = gtk_event_box_new();
+    gtk_event_box_set_visible_window(GTK_EVENT_BOX(input), FALSE);
+    gtk_container_add(GTK_CONTAINER(input), image);
+    return {input, image, nullptr};
+}
+
+void set_cursor_on_windows_of(GtkWidget* widget, GdkWindow* parent, GdkCursor* cursor)
+{
+    for (GList* child = gdk_window_peek_children(parent); child != nullptr; child = child->next) {
+        auto* window = static_cast<GdkWindow*>(child->data);
+        gpointer owner = nullptr;
+        gdk_window_get_user_data(window, &owner);
+        if (owner == widget) gdk_window_set_cursor(window, cursor);
+    }
+}
+
+} // namespace
+
+std::string mnemonic_caption(std::string_view caption)
+{
+    std::string out;
+    for (std::size_t i = 0; i < caption.size(); ++i) {
+        const char c = caption[i];
+        if (c == '&' && i + 1 < caption.size()) {
+            ++i;
+            if (caption[i] == '&') {
+                out += '&';
+            } else {
+                out += '_';
+                out += caption[i] == '_' ? "__" : std::string(1, caption[i]);
+            }
+        } else if (c == '_') {
+            out += "__";
+        } else {
+            out += c;
+        }
+    }
+    return out;
+}
+
+std::string plain_caption(std::string_view caption)
+{
+    std::string out;
+    for (std::size_t i = 0; i < caption.size(); ++i) {
+        if (caption[i] == '&' && i + 1 < caption.size()) ++i;
+        out += caption[i];
+    }
+    return out;
+}
+
+ControlWidgets make_control(const FormSpec& form, const ControlSpec& c, int dpi)
+{
+    switch (c.kind) {
+    case ControlKind::Button: return make_button(c, dpi);
+    case ControlKind::CheckBox: return make_check_box(c);
+    case ControlKind::TextBox: return make_text_box(form, c);
+    case ControlKind::Label:
+    case ControlKind::LinkLabel: return make_label(c);
+    case ControlKind::Frame: return make_frame(c);
+    case ControlKind::Picture: return make_picture(c, dpi);
+    case ControlKind::Movie: {
+        GtkWidget* strip = movie_strip_new(c.movie != nullptr ? *c.movie : MoviePresets{});
+        describe(strip, c, kAnimationCaption);
+        return {strip, strip, nullptr};
+    }
+    }
+    return {};
+}
+
+void set_caption(const ControlWidgets& control, const ControlSpec& spec, std::string_view text)
+{
+    if (spec.kind == ControlKind::TextBox) {
+        gtk_entry_set_text(GTK_ENTRY(control.widget), std::string(text).c_str());
+        return;
+    }
+    if (control.caption == nullptr) return;
+    const bool mnemonic = spec.kind == ControlKind::Button || spec.kind == ControlKind::CheckBox ||
+                          spec.kind == ControlKind::Frame;
+    if (mnemonic) {
+        gtk_label_set_text_with_mnemonic(GTK_LABEL(control.caption),
+                                         mnemonic_caption(text).c_str());
+        atk_object_set_name(gtk_widget_get_accessible(control.widget), plain_caption(text).c_str());
+    } else {
+        gtk_label_set_text(GTK_LABEL(control.caption), std::string(text).c_str());
+        atk_object_set_name(gtk_widget_get_accessible(control.caption), std::string(text).c_str());
+    }
+}
+
+void set_widget_cursor(GtkWidget* widget, GdkCursor* cursor)
+{
+    if (!gtk_widget_get_realized(widget)) return;
+    if (gtk_widget_get_has_window(widget)) {
+        gdk_window_set_cursor(gtk_widget_get_window(widget), cursor);
+        return;
+    }
+    // Input-only windows (buttons, check boxes, event boxes) are children of the parent's window.
+    if (GdkWindow* parent = gtk_widget_get_parent_window(widget))
+        set_cursor_on_windows_of(widget, parent, cursor);
+}
+
+} // namespace platform

@@ -1,0 +1,555 @@
+// The GTK 3 front end: any window table realised with GTK widgets in a layout of its rectangles.
+#include "platform/gtk/gtk_desktop.h"
+
+#include "platform/form_rules.h"
+#include "platform/gtk/art.h"
+#include "platform/gtk/controls.h"
+#include "platform/gtk/display.h"
+#include "platform/gtk/movie_strip.h"
+#include "platform/gtk/table_layout.h"
+#include "platform/naming_label.h"
+#include "platform/twips.h"
+
+#include <string>
+#include <vector>
+
+namespace platform {
+namespace {
+
+constexpr int kIconSize = 32;  // the window's icon, at 96 dpi
+constexpr int kSmallIcon = 16; // the taskbar's and title bar's small one
+constexpr char kWindowKey[] = "skirmish-window";
+constexpr char kControlKey[] = "skirmish-control";
+
+} // namespace
+
+struct GtkDesktop::Window {
+    struct Control {
+        const ControlSpec* spec = nullptr;
+        ControlWidgets widgets;
+        std::string caption; // buttons, check boxes and the frame: as the table writes it
+    };
+
+    const FormSpec* spec = nullptr;
+    WindowEvents* events = nullptr;
+    GtkWidget* window = nullptr;
+    int dpi = kStandardDpi;
+    bool shown_before = false;
+    bool placed = false; // where it was when last hidden
+    int x = 0;
+    int y = 0;
+    std::vector<Control> controls;
+
+    int px(int twips) const { return twips_to_pixels(twips, dpi); }
+
+    Control* control(std::string_view name)
+    {
+        for (Control& c : controls) {
+            if (c.spec->name == name) return &c;
+        }
+        return nullptr;
+    }
+
+    // Pixels of a control's rectangle in the client area; edges are rounded, not sizes, so
+    // that neighbours stay flush.
+    GdkRectangle bounds(const ControlSpec& c) const
+    {
+        const Rect r = absolute_rect(*spec, c);
+        const int x0 = px(r.left);
+        const int y0 = px(r.top);
+        return {x0, y0, px(r.left + r.width) - x0, px(r.top + r.height) - y0};
+    }
+
+    // Enabled and shown: what may take the focus.
+    Usable usable()
+    {
+        return [this](const ControlSpec& spec) {
+            Control* c = control(spec.name);
+            return c != nullptr && gtk_widget_is_sensitive(c->widgets.widget) &&
+                   gtk_widget_get_visible(c->widgets.widget);
+        };
+    }
+
+    const ControlSpec* focused() const
+    {
+        GtkWidget* focus = gtk_window_get_focus(GTK_WINDOW(window));
+        for (const Control& c : controls) {
+            if (focus != nullptr &&
+                (focus == c.widgets.widget || gtk_widget_is_ancestor(focus, c.widgets.widget)))
+                return c.spec;
+        }
+        return nullptr;
+    }
+
+    void focus(const ControlSpec* spec)
+    {
+        Control* c = spec != nullptr ? control(spec->name) : nullptr;
+        if (c == nullptr) return;
+        // An entry selects its whole text as it takes the focus, as a dialog's edit box does.
+        gtk_widget_grab_focus(c->widgets.widget);
+        mark_default_button();
+    }
+
+    // A focused button is the one Enter presses, and is drawn so; otherwise the default one.
+    void mark_default_button()
+    {
+        const ControlSpec* focus = focused();
+        const ControlSpec* target = enter_target(*spec, focus != nullptr ? focus->name : "");
+        Control* c = target != nullptr ? control(target->name) : nullptr;
+        gtk_window_set_default(GTK_WINDOW(window), c != nullptr ? c->widgets.widget : nullptr);
+    }
+
+    void press(const ControlSpec* spec)
+    {
+        Control* c = spec != nullptr ? control(spec->name) : nullptr;
+        if (c != nullptr && GTK_IS_BUTTON(c->widgets.widget))
+            gtk_button_clicked(GTK_BUTTON(c->widgets.widget));
+    }
+};
+
+namespace {
+
+using Window = GtkDesktop::Window;
+
+Window* window_of(GtkWidget* widget)
+{
+    GtkWidget* top = gtk_widget_get_toplevel(widget);
+    return top != nullptr ? static_cast<Window*>(g_object_get_data(G_OBJECT(top), kWindowKey))
+                          : nullptr;
+}
+
+const ControlSpec* spec_of(GtkWidget* widget)
+{
+    return static_cast<const ControlSpec*>(g_object_get_data(G_OBJECT(widget), kControlKey));
+}
+
+// The handler may destroy this very window, so nothing of it is touched afterwards; and nothing
+// thrown may unwind into GTK.
+void report_click(GtkWidget* widget)
+{
+    try {
+        Window* w = window_of(widget);
+        const ControlSpec* c = spec_of(widget);
+        if (w != nullptr && c != nullptr) w->events->on_click(c->name);
+    } catch (...) {
+    }
+}
+
+void clicked(GtkWidget* widget, gpointer)
+{
+    report_click(widget);
+}
+
+gboolean label_pressed(GtkWidget* widget, GdkEventButton* event, gpointer)
+{
+    if (event->type != GDK_BUTTON_PRESS || event->button != GDK_BUTTON_PRIMARY) return FALSE;
+    report_click(widget);
+    return TRUE;
+}
+
+// No close box, yet Alt+F4 and the window manager still ask; the window decides.
+gboolean delete_requested(GtkWidget* widget, GdkEvent*, gpointer)
+{
+    try {
+        if (Window* w = window_of(widget)) w->events->on_close_request();
+    } catch (...) {
+    }
+    return TRUE;
+}
+
+// The keyboard of a dialog, by the window's own table: Tab in keyboard order (which is not the
+// z-order where controls overlap), Enter for the focused or the default button, Alt+letter for
+// the access keys. GTK's own focus chain and mnemonics never see these keys.
+gboolean key_pressed(GtkWidget* widget, GdkEventKey* event, gpointer)
+{
+    try {
+        Window* w = window_of(widget);
+        if (w == nullptr) return FALSE;
+        const auto modifiers =
+            static_cast<GdkModifierType>(event->state & gtk_accelerator_get_default_mod_mask());
+        const guint key = event->keyval;
+        if ((key == GDK_KEY_Tab || key == GDK_KEY_ISO_Left_Tab || key == GDK_KEY_KP_Tab) &&
+            (modifiers & ~GDK_SHIFT_MASK) == 0) {
+            const ControlSpec* current = w->focused();
+            const bool backwards = key == GDK_KEY_ISO_Left_Tab || (modifiers & GDK_SHIFT_MASK) != 0;
+            w->focus(next_in_order(*w->spec, current != nullptr ? current->name : "", backwards,
+                                   w->usable()));
+            return TRUE;
+        }
+        if ((key == GDK_KEY_Return || key == GDK_KEY_KP_Enter || key == GDK_KEY_ISO_Enter) &&
+            modifiers == 0) {
+            const ControlSpec* current = w->focused();
+            w->press(enter_target(*w->spec, current != nullptr ? current->name : ""));
+            return TRUE;
+        }
+        if ((modifiers & GDK_MOD1_MASK) != 0 && (modifiers & GDK_CONTROL_MASK) == 0) {
+            const gunichar letter = gdk_keyval_to_unicode(gdk_keyval_to_lower(key));
+            if (letter == 0) return FALSE;
+            const std::optional<KeyAction> action =
+                access_key_action(*w->spec, static_cast<char32_t>(letter), w->usable());
+            if (!action) return FALSE;
+            if (action->kind == KeyAction::Kind::Focus ||
+                action->control->kind == ControlKind::CheckBox)
+                w->focus(action->control);
+            // The click may destroy this very window: nothing of it is touched afterwards.
+            if (action->kind == KeyAction::Kind::Click) w->press(action->control);
+            return TRUE;
+        }
+    } catch (...) {
+    }
+    return FALSE;
+}
+
+void focus_moved(GtkWindow* window, GtkWidget*, gpointer)
+{
+    if (Window* w = window_of(GTK_WIDGET(window))) w->mark_default_button();
+}
+
+// Access keys are always underlined and the focus always shown, as the captions promise and as
+// the Windows program draws them; GTK would show them only after a key was pressed.
+void keep_keyboard_cues(GObject* window, GParamSpec*, gpointer)
+{
+    GtkWindow* native = GTK_WINDOW(window);
+    if (!gtk_window_get_mnemonics_visible(native)) gtk_window_set_mnemonics_visible(native, TRUE);
+    if (!gtk_window_get_focus_visible(native)) gtk_window_set_focus_visible(native, TRUE);
+}
+
+void put_cursor(GtkWidget* widget, Cursor cursor)
+{
+    GdkCursor* shape = load_cursor(gtk_widget_get_display(widget), cursor);
+    set_widget_cursor(widget, shape);
+    if (shape != nullptr) g_object_unref(shape);
+}
+
+void control_realized(GtkWidget* widget, gpointer)
+{
+    if (const ControlSpec* c = spec_of(widget)) put_cursor(widget, c->cursor);
+}
+
+void window_realized(GtkWidget* widget, gpointer)
+{
+    Window* w = window_of(widget);
+    if (w == nullptr || w->spec->cursor == Cursor::Default) return;
+    GdkCursor* shape = load_cursor(gtk_widget_get_display(widget), w->spec->cursor);
+    gdk_window_set_cursor(gtk_widget_get_window(widget), shape);
+    if (shape != nullptr) g_object_unref(shape);
+}
+
+void set_window_icon(GtkWidget* window, Art art, int dpi)
+{
+    GList* icons = nullptr;
+    for (int size : {kIconSize, kSmallIcon}) {
+        if (GdkPixbuf* icon = load_icon(art, size * dpi / kStandardDpi))
+            icons = g_list_append(icons, icon);
+    }
+    gtk_window_set_icon_list(GTK_WINDOW(window), icons);
+    g_list_free_full(icons, g_object_unref);
+}
+
+// The label that names a text box speaks for it, and the box is known as labelled by it.
+void relate_label(Window& w, Window::Control& box)
+{
+    const ControlSpec* label = naming_label(*w.spec, *box.spec);
+    if (label == nullptr) return;
+    Window::Control* named = w.control(label->name);
+    if (named == nullptr || named->widgets.widget == nullptr) return;
+    AtkObject* box_object = gtk_widget_get_accessible(box.widgets.widget);
+    AtkObject* label_object = gtk_widget_get_accessible(named->widgets.widget);
+    atk_object_add_relationship(box_object, ATK_RELATION_LABELLED_BY, label_object);
+    atk_object_add_relationship(label_object, ATK_RELATION_LABEL_FOR, box_object);
+}
+
+// GTK 3 no longer draws a message box's icon; the box shows it as Windows does, left of the text.
+// The themes of today may carry only the symbolic form of an icon.
+void show_message_icon(GtkWidget* box, MessageIcon icon)
+{
+    const char* name = "dialog-information";
+    if (icon == MessageIcon::Question) name = "dialog-question";
+    if (icon == MessageIcon::Warning) name = "dialog-warning";
+    const std::string symbolic = std::string(name) + "-symbolic";
+    const char* names[] = {name, symbolic.c_str(), nullptr};
+    GIcon* themed = g_themed_icon_new_from_names(const_cast<char**>(names), -1);
+    GtkWidget* image = gtk_image_new_from_gicon(themed, GTK_ICON_SIZE_DIALOG);
+    g_object_unref(themed);
+    gtk_widget_set_valign(image, GTK_ALIGN_START);
+    GtkWidget* text = gtk_message_dialog_get_message_area(GTK_MESSAGE_DIALOG(box));
+    GtkWidget* row = gtk_widget_get_parent(text);
+    if (row == nullptr || !GTK_IS_BOX(row)) {
+        gtk_widget_destroy(image);
+        return;
+    }
+    gtk_box_pack_start(GTK_BOX(row), image, FALSE, FALSE, 0);
+    gtk_box_reorder_child(GTK_BOX(row), image, 0);
+    gtk_widget_show(image);
+}
+
+} // namespace
+
+GtkDesktop::GtkDesktop()
+{
+    install_style();
+}
+
+GtkDesktop::~GtkDesktop()
+{
+    while (!windows_.empty()) destroy(windows_.begin()->first);
+}
+
+WindowId GtkDesktop::create(const FormSpec& spec, WindowEvents& events)
+{
+    auto window = std::make_unique<Window>();
+    Window& w = *window;
+    w.spec = &spec;
+    w.events = &events;
+    w.dpi = display_dpi();
+
+    w.window = gtk_window_new(GTK_WINDOW_TOPLEVEL);
+    GtkWindow* native = GTK_WINDOW(w.window);
+    g_object_set_data(G_OBJECT(w.window), kWindowKey, &w);
+    gtk_window_set_title(native, std::string(spec.caption).c_str());
+    gtk_window_set_role(native, std::string(spec.name).c_str());
+    atk_object_set_accessible_id(gtk_widget_get_accessible(w.window),
+                                 std::string(spec.name).c_str());
+    gtk_window_set_resizable(native, FALSE);
+    gtk_window_set_deletable(native, FALSE);
+    gtk_window_set_position(native, GTK_WIN_POS_CENTER);
+    if (spec.border == Border::FixedTool) {
+        gtk_window_set_type_hint(native, GDK_WINDOW_TYPE_HINT_UTILITY);
+        gtk_window_set_skip_taskbar_hint(native, TRUE);
+        gtk_window_set_skip_pager_hint(native, TRUE);
+    } else if (spec.icon != Art::None) {
+        set_window_icon(w.window, spec.icon, w.dpi);
+    }
+    g_signal_connect(w.window, "delete-event", G_CALLBACK(delete_requested), nullptr);
+    g_signal_connect(w.window, "key-press-event", G_CALLBACK(key_pressed), nullptr);
+    g_signal_connect_after(w.window, "set-focus", G_CALLBACK(focus_moved), nullptr);
+    g_signal_connect(w.window, "notify::mnemonics-visible", G_CALLBACK(keep_keyboard_cues),
+                     nullptr);
+    g_signal_connect(w.window, "notify::focus-visible", G_CALLBACK(keep_keyboard_cues), nullptr);
+    g_signal_connect_after(w.window, "realize", G_CALLBACK(window_realized), nullptr);
+
+    GtkWidget* layout = table_layout_new(w.px(spec.client_width), w.px(spec.client_height));
+    gtk_container_add(GTK_CONTAINER(w.window), layout);
+
+    w.controls.reserve(spec.controls.size());
+    for (const ControlSpec& c : spec.controls) {
+        Window::Control control{&c, make_control(spec, c, w.dpi), std::string(c.text)};
+        for (GtkWidget* widget : {control.widgets.outer, control.widgets.widget}) {
+            g_object_set_data(G_OBJECT(widget), kControlKey, const_cast<ControlSpec*>(&c));
+        }
+        atk_object_set_accessible_id(gtk_widget_get_accessible(control.widgets.widget),
+                                     std::string(c.name).c_str());
+        w.controls.push_back(control);
+    }
+    // The table lists controls from the top of the z-order down; each one added goes above
+    // those before it, in drawing and in taking the mouse.
+    for (auto it = w.controls.rbegin(); it != w.controls.rend(); ++it) {
+        table_layout_put(layout, it->widgets.outer, w.bounds(*it->spec));
+    }
+    for (Window::Control& c : w.controls) {
+        GtkWidget* outer = c.widgets.outer;
+        switch (c.spec->kind) {
+        case ControlKind::Button:
+        case ControlKind::CheckBox:
+            // Check boxes tick themselves on a click; the program only reads them. Their
+            // initial state was set before this handler was connected.
+            g_signal_connect(c.widgets.widget,
+                             c.spec->kind == ControlKind::Button ? "clicked" : "toggled",
+                             G_CALLBACK(clicked), nullptr);
+            break;
+        case ControlKind::Label:
+        case ControlKind::LinkLabel:
+            g_signal_connect(outer, "button-press-event", G_CALLBACK(label_pressed), nullptr);
+            break;
+        case ControlKind::TextBox: relate_label(w, c); break;
+        default: break;
+        }
+        // Text boxes keep the text cursor of their own.
+        if (c.spec->kind != ControlKind::TextBox)
+            g_signal_connect_after(outer, "realize", G_CALLBACK(control_realized), nullptr);
+    }
+    gtk_widget_show_all(layout);
+    w.mark_default_button();
+
+    const WindowId result = next_id_++;
+    windows_.emplace(result, std::move(window));
+    return result;
+}
+
+void GtkDesktop::show(WindowId id)
+{
+    Window* w = find(id);
+    if (w == nullptr) return;
+    if (w->placed) gtk_window_move(GTK_WINDOW(w->window), w->x, w->y);
+    if (!w->shown_before) {
+        w->shown_before = true;
+        const std::vector<const ControlSpec*> order = keyboard_order(*w->spec, w->usable());
+        if (!order.empty()) w->focus(order.front());
+    }
+    keep_keyboard_cues(G_OBJECT(w->window), nullptr, nullptr);
+    gtk_window_present(GTK_WINDOW(w->window));
+}
+
+void GtkDesktop::hide(WindowId id)
+{
+    Window* w = find(id);
+    if (w == nullptr) return;
+    // Shown again, it comes back where it was.
+    if (gtk_widget_get_visible(w->window)) {
+        gtk_window_get_position(GTK_WINDOW(w->window), &w->x, &w->y);
+        w->placed = true;
+    }
+    gtk_widget_hide(w->window);
+}
+
+void GtkDesktop::destroy(WindowId id)
+{
+    auto it = windows_.find(id);
+    if (it == windows_.end()) return;
+    std::unique_ptr<Window> w = std::move(it->second);
+    windows_.erase(it);
+    g_object_set_data(G_OBJECT(w->window), kWindowKey, nullptr);
+    gtk_widget_destroy(w->window);
+}
+
+std::string GtkDesktop::text(WindowId id, std::string_view control) const
+{
+    Window* w = find(id);
+    Window::Control* c = w != nullptr ? w->control(control) : nullptr;
+    if (c == nullptr) return {};
+    switch (c->spec->kind) {
+    case ControlKind::TextBox: return gtk_entry_get_text(GTK_ENTRY(c->widgets.widget));
+    case ControlKind::Label:
+    case ControlKind::LinkLabel: return gtk_label_get_text(GTK_LABEL(c->widgets.caption));
+    default: return c->caption;
+    }
+}
+
+void GtkDesktop::set_text(WindowId id, std::string_view control, std::string_view text)
+{
+    Window* w = find(id);
+    Window::Control* c = w != nullptr ? w->control(control) : nullptr;
+    if (c == nullptr) return;
+    c->caption = std::string(text);
+    // A value set by the program is no user's doing: no handler hears of it.
+    GtkWidget* widget = c->widgets.widget;
+    g_signal_handlers_block_matched(widget, G_SIGNAL_MATCH_FUNC, 0, 0, nullptr,
+                                    reinterpret_cast<gpointer>(clicked), nullptr);
+    set_caption(c->widgets, *c->spec, text);
+    g_signal_handlers_unblock_matched(widget, G_SIGNAL_MATCH_FUNC, 0, 0, nullptr,
+                                      reinterpret_cast<gpointer>(clicked), nullptr);
+}
+
+CheckState GtkDesktop::check(WindowId id, std::string_view control) const
+{
+    Window* w = find(id);
+    Window::Control* c = w != nullptr ? w->control(control) : nullptr;
+    if (c == nullptr || !GTK_IS_TOGGLE_BUTTON(c->widgets.widget)) return CheckState::Unchecked;
+    GtkToggleButton* box = GTK_TOGGLE_BUTTON(c->widgets.widget);
+    if (gtk_toggle_button_get_inconsistent(box)) return CheckState::Grayed;
+    return gtk_toggle_button_get_active(box) ? CheckState::Checked : CheckState::Unchecked;
+}
+
+Answer GtkDesktop::message_box(WindowId owner, const MessageBoxRequest& request)
+{
+    const bool yes_no = request.buttons == MessageButtons::YesNo;
+    GtkMessageType icon = GTK_MESSAGE_INFO;
+    if (request.icon == MessageIcon::Question) icon = GTK_MESSAGE_QUESTION;
+    if (request.icon == MessageIcon::Warning) icon = GTK_MESSAGE_WARNING;
+    // Modal: while it is up, no other window of the program takes input.
+    GtkWidget* box = gtk_message_dialog_new(native(owner), GTK_DIALOG_MODAL, icon,
+                                            yes_no ? GTK_BUTTONS_YES_NO : GTK_BUTTONS_OK, "%s",
+                                            std::string(request.text).c_str());
+    gtk_window_set_title(GTK_WINDOW(box), std::string(request.title).c_str());
+    show_message_icon(box, request.icon);
+    const int response = gtk_dialog_run(GTK_DIALOG(box));
+    gtk_widget_destroy(box);
+    if (!yes_no) return Answer::Ok;
+    // Escape or a close from the window manager is no Yes.
+    return response == GTK_RESPONSE_YES ? Answer::Yes : Answer::No;
+}
+
+std::optional<std::string> GtkDesktop::open_file_dialog(WindowId owner, const FileDialogSpec& spec)
+{
+    GtkWidget* dialog = gtk_file_chooser_dialog_new(
+        std::string(spec.title).c_str(), native(owner), GTK_FILE_CHOOSER_ACTION_OPEN,
+        g_dgettext("gtk30", "_Cancel"), GTK_RESPONSE_CANCEL, g_dgettext("gtk30", "_Open"),
+        GTK_RESPONSE_ACCEPT, nullptr);
+    gtk_window_set_modal(GTK_WINDOW(dialog), TRUE);
+    // The size of the open dialog of Windows, where GTK would fill the screen and more.
+    gtk_window_set_default_size(GTK_WINDOW(dialog), 640, 420);
+    GtkFileChooser* chooser = GTK_FILE_CHOOSER(dialog);
+    gtk_file_chooser_set_local_only(chooser, TRUE);
+    GtkFileFilter* filter = gtk_file_filter_new();
+    gtk_file_filter_set_name(filter, std::string(spec.filter_label).c_str());
+    gtk_file_filter_add_pattern(filter, std::string(spec.filter_pattern).c_str());
+    gtk_file_chooser_add_filter(chooser, filter);
+    // The initial name, as the open dialog of Windows takes it: a full path, or a name in the
+    // current folder. Where that file exists it is selected.
+    if (!spec.initial_name.empty()) {
+        gchar* path =
+            g_path_is_absolute(spec.initial_name.c_str())
+                ? g_strdup(spec.initial_name.c_str())
+                : g_build_filename(g_get_current_dir(), spec.initial_name.c_str(), nullptr);
+        gtk_file_chooser_set_filename(chooser, path);
+        g_free(path);
+    }
+    std::optional<std::string> chosen;
+    if (gtk_dialog_run(GTK_DIALOG(dialog)) == GTK_RESPONSE_ACCEPT) {
+        if (gchar* file = gtk_file_chooser_get_filename(chooser)) {
+            if (gchar* utf8 = g_filename_to_utf8(file, -1, nullptr, nullptr, nullptr)) {
+                chosen = utf8;
+                g_free(utf8);
+            }
+            g_free(file);
+        }
+    }
+    gtk_widget_destroy(dialog);
+    return chosen;
+}
+
+void GtkDesktop::shell_open(WindowId owner, const OpenRequest& request)
+{
+    // Web and mail addresses go to the desktop's handler for their scheme, a document by its
+    // file URI to the application registered for its type. The result is not looked at.
+    gchar* uri = request.kind == OpenKind::Address
+                     ? g_strdup(request.target.c_str())
+                     : g_filename_to_uri(request.target.c_str(), nullptr, nullptr);
+    if (uri == nullptr) return;
+    gtk_show_uri_on_window(native(owner), uri, GDK_CURRENT_TIME, nullptr);
+    g_free(uri);
+}
+
+void GtkDesktop::set_movie(WindowId id, std::string_view control, std::string_view)
+{
+    Window* w = find(id);
+    Window::Control* c = w != nullptr ? w->control(control) : nullptr;
+    if (c != nullptr && c->spec->kind == ControlKind::Movie) movie_strip_restart(c->widgets.widget);
+}
+
+void GtkDesktop::run()
+{
+    running_ = true;
+    gtk_main();
+    running_ = false;
+}
+
+void GtkDesktop::quit()
+{
+    while (!windows_.empty()) destroy(windows_.begin()->first);
+    if (running_ && gtk_main_level() > 0) gtk_main_quit();
+}
+
+GtkDesktop::Window* GtkDesktop::find(WindowId id) const
+{
+    auto it = windows_.find(id);
+    return it == windows_.end() ? nullptr : it->second.get();
+}
+
+GtkWindow* GtkDesktop::native(WindowId id) const
+{
+    Window* w = find(id);
+    return w != nullptr ? GTK_WINDOW(w->window) : nullptr;
+}
+
+} // namespace platform
