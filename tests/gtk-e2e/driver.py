@@ -21,7 +21,7 @@ import warnings
 import gi
 
 gi.require_version("Atspi", "2.0")
-from gi.repository import Atspi, GLib  # noqa: E402
+from gi.repository import GLib  # noqa: E402
 import pyatspi  # noqa: E402
 
 # pyatspi still calls the interface getters that libatspi has renamed; nothing to act on.
@@ -313,9 +313,10 @@ def as_path(target):
 class Box:
     """A message box as the user reads it."""
 
-    def __init__(self, acc):
+    def __init__(self, acc, title):
         self.acc = acc
-        self.title = name(acc)
+        # Its accessible name is the kind of message ("Question"); the title is the X window's.
+        self.title = title
         labels = descendants(acc, lambda a: role(a) == "label" and text(a))
         buttons = descendants(acc, lambda a: role(a) == "push button")
         self.button_objects = buttons
@@ -341,6 +342,44 @@ class Box:
         raise AssertionError(f"the box {self.title!r} has no button {button!r}: {self.buttons}")
 
 
+class FileChooser:
+    """The file dialog, as the user works it."""
+
+    def __init__(self, acc, title):
+        self.acc = acc
+        self.title = title
+
+    def shows(self, caption):
+        """Whether some part of the dialog reads this text (a filter's name, a file's)."""
+        return any(caption in (name(a), text(a)) for a in descendants(self.acc))
+
+    def choose(self, path):
+        """Opens the location entry (Ctrl+L), puts the path in it and presses Enter. Typed a key
+        at a time, the entry's inline completion would race with the keys, so all but the last
+        character is set at once; the last is typed, so that the dialog takes it as typed."""
+        # Keys go to the window under the pointer when no window manager hands out the focus.
+        run("xdotool", "mousemove", "--sync", *map(str, centre(self.acc)))
+        key("ctrl+l")
+        entry = wait_for(lambda: descendants(self.acc, lambda a: role(a) == "text"),
+                         "the file dialog's location entry")[0]
+        entry.queryEditableText().setTextContents(path[:-1])
+        key("End")
+        type_text(path[-1])
+        wait_for(lambda: text(entry) == path, "the location entry to hold the path")
+        # The entry looks the folder up after each key; Enter before it is done is lost.
+        stays(lambda: text(entry) == path, "the location entry holds the path", 0.5)
+        key("Return")
+        wait_for(lambda: not showing(self.acc), "the file dialog to close")
+
+    def press(self, label):
+        buttons = descendants(self.acc, lambda a: role(a) == "push button" and name(a) == label)
+        if len(buttons) != 1:
+            raise AssertionError(f"no {label!r} button in the file dialog:\n"
+                                 f"{describe_tree(self.acc)}")
+        click(buttons[0])
+        wait_for(lambda: not showing(self.acc), "the file dialog to close")
+
+
 class Program:
     """The program, copied with its read-me and movie into a fresh folder of its own (it writes
     beside itself), started there and stopped at the end of the `with` block."""
@@ -352,6 +391,7 @@ class Program:
         shutil.copy2(PROGRAM, self.exe)
         for extra in ("readme.txt", "tessel.swf"):
             shutil.copy2(os.path.join(source, extra), self.folder)
+        self.log_start = len(shell_log())
         for relative, data in (files or {}).items():
             self.write(relative, data)
         self.output = open(os.path.join(self.folder, "..", os.path.basename(self.folder) + ".log"),
@@ -433,15 +473,14 @@ class Program:
 
     def windows(self):
         """The program's showing top-level windows, message boxes included."""
-        try:
-            self.app.clearCache()
-        except (AttributeError, GLib.Error, RuntimeError):
-            pass
         found = []
-        for i in range(self.app.childCount):
-            w = self.app.getChildAtIndex(i)
-            if w is not None and showing(w):
-                found.append(w)
+        try:
+            for i in range(self.app.childCount):
+                w = self.app.getChildAtIndex(i)
+                if w is not None and showing(w):
+                    found.append(w)
+        except (GLib.Error, RuntimeError):
+            return []  # the program has ended
         return found
 
     def titles(self):
@@ -504,10 +543,31 @@ class Program:
         def ready():
             for w in self.windows():
                 if role(w) == "alert":
-                    return Box(w)
+                    return Box(w, self.title_at(extents(w)))
             return None
 
         return wait_for(ready, "a message box")
+
+    def title_at(self, place):
+        """The title of the program's X window that covers exactly this place."""
+        for xid in x_windows(self.process.pid):
+            if x_geometry(xid) == tuple(place):
+                return x_title(xid)
+        return None
+
+    def file_chooser(self):
+        """The file dialog that is up, once it is."""
+        def ready():
+            for w in self.windows():
+                if role(w) == "file chooser":
+                    return FileChooser(w, self.title_at(extents(w)))
+            return None
+
+        return wait_for(ready, "the file dialog")
+
+    def shell_log(self):
+        """What this run of the program asked the desktop's handlers to open."""
+        return shell_log()[self.log_start:]
 
     def no_box(self, period=1.0):
         stays(lambda: all(role(w) != "alert" for w in self.windows()), "no message box showing",
