@@ -342,6 +342,10 @@ class Box:
         raise AssertionError(f"the box {self.title!r} has no button {button!r}: {self.buttons}")
 
 
+# What the sanitizers and GLib print for a fault of the program: each fails the test it shows in.
+FAULT = re.compile(r"ERROR: \w+Sanitizer|runtime error:|-CRITICAL \*\*|-WARNING \*\*")
+
+
 class FileChooser:
     """The file dialog, as the user works it."""
 
@@ -409,8 +413,10 @@ class Program:
     def __enter__(self):
         return self
 
-    def __exit__(self, *exc):
-        self.stop()
+    def __exit__(self, exc_type, *exc):
+        complaints = self.stop()
+        if exc_type is None and complaints:
+            raise AssertionError("the program reported faults:\n" + "\n".join(complaints))
         return False
 
     def stop(self):
@@ -423,12 +429,14 @@ class Program:
                 with contextlib.suppress(ProcessLookupError):
                     os.killpg(self.process.pid, signal.SIGKILL)
                 self.process.wait()
+        complaints = [line for line in self.log().splitlines() if FAULT.search(line)]
         self.output.close()
         # Until the program has left the bus, the next one could be mistaken for it.
         with contextlib.suppress(Timeout):
             wait_for(lambda: self._find_app() is None, "the program to leave the bus",
                      patience=5)
         shutil.rmtree(self.folder, ignore_errors=True)
+        return complaints
 
     def log(self):
         """What the program printed (GTK's warnings land here)."""
@@ -563,7 +571,9 @@ class Program:
                     return FileChooser(w, self.title_at(extents(w)))
             return None
 
-        return wait_for(ready, "the file dialog")
+        chooser = wait_for(ready, "the file dialog")
+        screenshot("file dialog")
+        return chooser
 
     def shell_log(self):
         """What this run of the program asked the desktop's handlers to open."""
@@ -579,6 +589,7 @@ class Program:
         shown = []
         for answer in answers:
             box = self.box()
+            screenshot(f"box {box.title}")
             shown.append(box.as_tuple())
             box.answer(answer)
             wait_for(lambda: not showing(box.acc), "the box to close")

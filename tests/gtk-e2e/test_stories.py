@@ -210,7 +210,7 @@ class Leaving(unittest.TestCase):
                     press(p, "Form1", opener)
                 d.request_close(p.xid(caption(form)))
                 if after is None:
-                    self.assertEqual(p.exit_code(), 0)
+                    self.assertEqual(p.exit_code(), 0, p.log())
                 else:
                     self.assertEqual(p.answer_boxes(answers), boxes)
                     p.gone(caption(form))
@@ -220,7 +220,7 @@ class Leaving(unittest.TestCase):
         with d.Program() as p:
             press(p, "Form1", "Command3")
             press(p, "Form1", "Command5")
-            self.assertEqual(p.exit_code(), 0)
+            self.assertEqual(p.exit_code(), 0, p.log())
 
 
 class Modal(unittest.TestCase):
