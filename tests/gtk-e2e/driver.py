@@ -280,17 +280,16 @@ def request_close(xid):
         x11.XCloseDisplay(display)
 
 
-def screenshot(label):
-    """Keeps a picture of the whole screen when E2E_SCREENSHOTS names a folder."""
+def screenshot(label, xid):
+    """Keeps a picture of one X window when E2E_SCREENSHOTS names a folder. One window at a
+    time: with no window manager, the screen keeps what hidden windows last showed."""
     if not SCREENSHOTS:
         return
     os.makedirs(SCREENSHOTS, exist_ok=True)
     # Off the pointer, so that no tool tip or hover covers what is pictured.
     run("xdotool", "mousemove", "--sync", "1279", "1023")
     time.sleep(0.5)  # the hover effects fade out; nothing to poll for
-    path = os.path.join(SCREENSHOTS, f"{label}.png")
-    run("import", "-window", "root", path)
-    run("convert", path, "-trim", "+repage", path)
+    run("import", "-window", str(xid), os.path.join(SCREENSHOTS, f"{label}.png"))
 
 
 # ---- The desktop's handlers -----------------------------------------------------------------
@@ -556,12 +555,16 @@ class Program:
 
         return wait_for(ready, "a message box")
 
-    def title_at(self, place):
-        """The title of the program's X window that covers exactly this place."""
+    def xid_at(self, place):
+        """The program's X window that covers exactly this place."""
         for xid in x_windows(self.process.pid):
             if x_geometry(xid) == tuple(place):
-                return x_title(xid)
+                return xid
         return None
+
+    def title_at(self, place):
+        xid = self.xid_at(place)
+        return x_title(xid) if xid is not None else None
 
     def file_chooser(self):
         """The file dialog that is up, once it is."""
@@ -572,7 +575,7 @@ class Program:
             return None
 
         chooser = wait_for(ready, "the file dialog")
-        screenshot("file dialog")
+        screenshot("file dialog", self.xid_at(extents(chooser.acc)))
         return chooser
 
     def shell_log(self):
@@ -589,7 +592,7 @@ class Program:
         shown = []
         for answer in answers:
             box = self.box()
-            screenshot(f"box {box.title}")
+            screenshot(f"box {box.title}", self.xid_at(extents(box.acc)))
             shown.append(box.as_tuple())
             box.answer(answer)
             wait_for(lambda: not showing(box.acc), "the box to close")

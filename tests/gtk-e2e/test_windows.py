@@ -26,7 +26,7 @@ class Windows(unittest.TestCase):
                 self.assertTrue(near((x + width // 2, y + height // 2), (640, 512)),
                                 f"centre of {form} at {(x + width // 2, y + height // 2)}")
                 self.check_window_kind(form, d.x_properties(xid), (width, height))
-                d.screenshot(form)
+                d.screenshot(form, xid)
                 for c in table["controls"]:
                     with self.subTest(form=form, control=c["name"]):
                         self.check_control(window, (x, y), form, c)
