@@ -49,16 +49,23 @@ struct Rect {
     }
 };
 
+// A font's character set, with the values fonts carry on Windows: the Western set, or whichever
+// the system picks for the face.
+inline constexpr std::uint8_t kWesternCharset = 0;
+inline constexpr std::uint8_t kSystemCharset = 1;
+
 struct Font {
     std::string_view face; // empty: the platform's default dialog font
     int tenth_points = 0;  // 0 with an empty face
     bool underline = false;
+    std::uint8_t charset = kSystemCharset;
 };
 
 inline constexpr Font kDialogFont{};
 inline constexpr Font kSongTi75{"宋体", 75, false};
-inline constexpr Font kTahoma9{"Tahoma", 90, false};
-inline constexpr Font kTahoma9Link{"Tahoma", 90, true};
+// The English captions and addresses of the information windows are set in the Western set.
+inline constexpr Font kTahoma9{"Tahoma", 90, false, kWesternCharset};
+inline constexpr Font kTahoma9Link{"Tahoma", 90, true, kWesternCharset};
 
 inline constexpr std::uint32_t kDefaultColour = 0xFFFFFFFF;
 inline constexpr std::uint32_t kPureBlue = 0x0000FF; // 0xRRGGBB

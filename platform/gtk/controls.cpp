@@ -12,6 +12,8 @@ namespace platform {
 namespace {
 
 constexpr int kIconSize = 32; // button pictures, at 96 dpi
+// About 320 pixels of the tip's font, where Windows wraps a long tip.
+constexpr int kTipWidthChars = 44;
 
 int scaled(int pixels, int dpi)
 {
@@ -59,9 +61,27 @@ void add_table_class(GtkWidget* widget)
     gtk_style_context_add_class(gtk_widget_get_style_context(widget), kTableStyleClass);
 }
 
+// Long tips wrap at about the width that Windows gives them (320 pixels), not across the screen.
+gboolean wrapped_tip(GtkWidget* widget, gint, gint, gboolean, GtkTooltip* tooltip, gpointer)
+{
+    gchar* text = gtk_widget_get_tooltip_text(widget);
+    if (text == nullptr) return FALSE;
+    GtkWidget* label = gtk_label_new(text);
+    g_free(text);
+    gtk_label_set_line_wrap(GTK_LABEL(label), TRUE);
+    gtk_label_set_line_wrap_mode(GTK_LABEL(label), PANGO_WRAP_WORD_CHAR);
+    gtk_label_set_max_width_chars(GTK_LABEL(label), kTipWidthChars);
+    gtk_label_set_xalign(GTK_LABEL(label), 0.0f);
+    gtk_tooltip_set_custom(tooltip, label);
+    return TRUE;
+}
+
 void describe(GtkWidget* widget, const ControlSpec& c, std::string_view name)
 {
-    if (!c.tooltip.empty()) gtk_widget_set_tooltip_text(widget, std::string(c.tooltip).c_str());
+    if (!c.tooltip.empty()) {
+        gtk_widget_set_tooltip_text(widget, std::string(c.tooltip).c_str());
+        g_signal_connect(widget, "query-tooltip", G_CALLBACK(wrapped_tip), nullptr);
+    }
     AtkObject* accessible = gtk_widget_get_accessible(widget);
     if (!name.empty()) atk_object_set_name(accessible, std::string(name).c_str());
     if (!c.tooltip.empty()) atk_object_set_description(accessible, std::string(c.tooltip).c_str());
@@ -225,6 +245,7 @@ ControlWidgets make_control(const FormSpec& form, const ControlSpec& c, int dpi)
     case ControlKind::Movie: {
         GtkWidget* strip = movie_strip_new(c.movie != nullptr ? *c.movie : MoviePresets{});
         describe(strip, c, kAnimationCaption);
+        atk_object_set_role(gtk_widget_get_accessible(strip), ATK_ROLE_ANIMATION);
         return {strip, strip, nullptr};
     }
     }

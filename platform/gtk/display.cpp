@@ -14,7 +14,7 @@ constexpr int kDialogTenthPoints = 90; // where a control names no font, as on W
 constexpr char kSongFaces[] = "宋体,SimSun,NSimSun,AR PL UMing CN,AR PL UMing TW,"
                               "Noto Serif CJK SC,Source Han Serif SC,WenQuanYi Zen Hei,serif";
 constexpr char kSansFaces[] =
-    "DejaVu Sans,Liberation Sans,WenQuanYi Zen Hei,AR PL UMing CN,sans-serif";
+    "Liberation Sans,DejaVu Sans,WenQuanYi Zen Hei,AR PL UMing CN,sans-serif";
 
 // The windows were laid out for a Chinese system's dialog font, the Song face at 9 points; a
 // Latin face named in the table keeps a Chinese face behind it for the characters it lacks.

@@ -57,7 +57,7 @@ private:
     {
         PangoLayout* layout = pango_cairo_create_layout(cr);
         PangoFontDescription* font = pango_font_description_from_string(
-            "Tahoma,DejaVu Sans,Liberation Sans,sans-serif Bold");
+            "Tahoma,Liberation Sans,DejaVu Sans,sans-serif Bold");
         pango_font_description_set_absolute_size(font, em_pixels * PANGO_SCALE);
         pango_layout_set_font_description(layout, font);
         pango_font_description_free(font);

@@ -74,6 +74,25 @@ void adjust_for_dpi(RECT& rect, DWORD style, DWORD ex_style, UINT dpi)
     }
 }
 
+LOGFONTW logical_font(const Font& font, UINT dpi)
+{
+    // The classic dialog face at 9 points when a control names none: the windows were laid out
+    // for its line height (on Chinese systems it is the Song face that their labels expect),
+    // and the system links it to a Chinese face wherever it lacks one.
+    constexpr int kDialogTenthPoints = 90;
+    constexpr int kTenthPointsPerInch = 720;
+    LOGFONTW lf{};
+    const int tenth_points = font.face.empty() ? kDialogTenthPoints : font.tenth_points;
+    lf.lfHeight = -::MulDiv(tenth_points, static_cast<int>(dpi), kTenthPointsPerInch);
+    lf.lfWeight = FW_NORMAL;
+    lf.lfCharSet = font.charset;
+    lf.lfQuality = DEFAULT_QUALITY;
+    lf.lfUnderline = font.underline ? TRUE : FALSE;
+    const std::wstring face = font.face.empty() ? L"MS Shell Dlg" : installed_face(font.face);
+    face.copy(lf.lfFaceName, LF_FACESIZE - 1);
+    return lf;
+}
+
 // A named face, or the nearest installed stand-in: the small Chinese face of the number fields
 // is missing on many systems, and the system's Chinese UI font reads best in its place.
 std::wstring installed_face(std::string_view face)

@@ -19,12 +19,11 @@ namespace {
 
 constexpr wchar_t kFormClass[] = L"SkirmishcfgForm";
 constexpr int kFirstControlId = 1000;
-constexpr int kIconSize = 32;          // button pictures and the window icon, at 96 dpi
-constexpr int kSmallIcon = 16;         // the taskbar's small icon, at 96 dpi
-constexpr int kTipWidth = 320;         // long tool tips wrap at this width, at 96 dpi
-constexpr int kDialogTenthPoints = 90; // the dialog face's size where a control names none
-constexpr int kIconMargin = 2;         // between a button's picture and its edges, at 96 dpi
-constexpr UINT kDpiChanged = 0x02E0;   // WM_DPICHANGED, absent from older headers
+constexpr int kIconSize = 32;        // button pictures and the window icon, at 96 dpi
+constexpr int kSmallIcon = 16;       // the taskbar's small icon, at 96 dpi
+constexpr int kTipWidth = 320;       // long tool tips wrap at this width, at 96 dpi
+constexpr int kIconMargin = 2;       // between a button's picture and its edges, at 96 dpi
+constexpr UINT kDpiChanged = 0x02E0; // WM_DPICHANGED, absent from older headers
 
 // Message-box styles: an icon and a button set, as the boxes of the program are made.
 constexpr UINT kStyleQuestionYesNo = MB_ICONQUESTION | MB_YESNO;   // 36
@@ -87,24 +86,13 @@ struct Win32Desktop::Window {
         return {px(r.left), px(r.top), px(r.left + r.width), px(r.top + r.height)};
     }
 
-    // The classic dialog face at 9 points when a control names none: the windows were laid out
-    // for its line height (on Chinese systems it is the Song face that their labels expect),
-    // and the system links it to a Chinese face wherever it lacks one.
     HFONT font(const Font& f)
     {
         // Looking for an installed face enumerates the system's fonts: once per font and DPI.
-        const std::wstring key =
-            to_utf16(f.face) + L"/" + std::to_wstring(f.tenth_points) + (f.underline ? L"/u" : L"");
+        const std::wstring key = to_utf16(f.face) + L"/" + std::to_wstring(f.tenth_points) +
+                                 (f.underline ? L"/u" : L"") + L"/" + std::to_wstring(f.charset);
         if (auto it = fonts.find(key); it != fonts.end()) return it->second;
-        LOGFONTW lf{};
-        const int tenth_points = f.face.empty() ? kDialogTenthPoints : f.tenth_points;
-        lf.lfHeight = -::MulDiv(tenth_points, static_cast<int>(dpi), 720);
-        lf.lfWeight = FW_NORMAL;
-        lf.lfCharSet = DEFAULT_CHARSET;
-        lf.lfQuality = DEFAULT_QUALITY;
-        lf.lfUnderline = f.underline ? TRUE : FALSE;
-        const std::wstring face = f.face.empty() ? L"MS Shell Dlg" : installed_face(f.face);
-        face.copy(lf.lfFaceName, LF_FACESIZE - 1);
+        const LOGFONTW lf = logical_font(f, dpi);
         return fonts.emplace(key, ::CreateFontIndirectW(&lf)).first->second;
     }
 

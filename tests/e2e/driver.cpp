@@ -176,7 +176,8 @@ HWND Program::form(std::string_view caption) const
     });
 }
 
-std::vector<Box> Program::boxes(HWND owner, const std::vector<int>& answers) const
+std::vector<Box> Program::boxes(HWND owner, const std::vector<int>& answers,
+                                const std::function<void()>& while_up) const
 {
     std::vector<Box> shown;
     for (int answer : answers) {
@@ -184,6 +185,7 @@ std::vector<Box> Program::boxes(HWND owner, const std::vector<int>& answers) con
             return ::GetWindow(h, GW_OWNER) == owner && ::GetDlgItem(h, kBoxTextId) != nullptr;
         });
         shown.push_back(look_of(box));
+        if (while_up && shown.size() == 1) while_up();
         click_away(::GetDlgItem(box, answer));
     }
     // The click's handler may still run; the program answers this only back in its message
@@ -193,9 +195,11 @@ std::vector<Box> Program::boxes(HWND owner, const std::vector<int>& answers) con
     return shown;
 }
 
-void Program::file_dialog(const std::optional<std::string>& file) const
+void Program::file_dialog(const std::optional<std::string>& file,
+                          const std::function<void()>& while_up) const
 {
     const HWND dialog = form(location::kDialogTitle);
+    if (while_up) while_up();
     if (file) {
         send(::GetDlgItem(dialog, kFileNameId), WM_SETTEXT, 0,
              reinterpret_cast<LPARAM>(to_utf16(*file).c_str()));
@@ -297,6 +301,23 @@ void click_on(HWND control)
 {
     ::PostMessageW(control, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(1, 1));
     ::PostMessageW(control, WM_LBUTTONUP, 0, MAKELPARAM(1, 1));
+}
+
+void mouse_clicks(HWND control, int count)
+{
+    RECT r{};
+    ::GetWindowRect(control, &r);
+    ::SetCursorPos((r.left + r.right) / 2, (r.top + r.bottom) / 2);
+    std::vector<INPUT> inputs;
+    for (int i = 0; i < count; ++i) {
+        for (DWORD flag : {MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP}) {
+            INPUT input{};
+            input.type = INPUT_MOUSE;
+            input.mi.dwFlags = flag;
+            inputs.push_back(input);
+        }
+    }
+    ::SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
 }
 
 void type(HWND edit, std::string_view typed)

@@ -69,10 +69,13 @@ public:
     // The form with this caption, once it shows.
     HWND form(std::string_view caption) const;
     // Answers each box that `owner` shows in turn with the button given, and gives what they
-    // showed, then any further box that shows once the click has been handled.
-    std::vector<Box> boxes(HWND owner, const std::vector<int>& answers) const;
-    // Chooses `file` in the file dialog, or cancels it.
-    void file_dialog(const std::optional<std::string>& file) const;
+    // showed, then any further box that shows once the click has been handled. `while_up` runs
+    // once the first box is up, before it is answered.
+    std::vector<Box> boxes(HWND owner, const std::vector<int>& answers,
+                           const std::function<void()>& while_up = {}) const;
+    // Chooses `file` in the file dialog, or cancels it; `while_up` runs while it is up.
+    void file_dialog(const std::optional<std::string>& file,
+                     const std::function<void()>& while_up = {}) const;
     // The text of each tool of the form's tool tip window, by the control's handle.
     std::map<HWND, std::string> tool_tips(HWND form) const;
     // The exit code, once the program has ended.
@@ -97,6 +100,9 @@ void click(HWND button);
 void click_away(HWND button);
 // A mouse click near the top left corner of a control that is no button.
 void click_on(HWND control);
+// Real mouse clicks in the middle of a control, through the system's input queue: `count` of them
+// in quick succession, so that two make a double click.
+void mouse_clicks(HWND control, int count);
 // Types into a text box one character at a time, over what it held.
 void type(HWND edit, std::string_view text);
 

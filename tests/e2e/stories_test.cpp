@@ -169,6 +169,83 @@ TEST(Shell, ALinkTheMakersAddressAndTheReadmeReachTheDesktopsHandlers)
     EXPECT_EQ(text(::FindWindowExW(editor, nullptr, L"Edit", nullptr)),
               platform::AnsiCodePage(936).to_utf8(p.read("readme.txt").value_or("")));
 }
+// New lines of the desktop handlers' log, once `count` of them are there.
+std::vector<std::string> new_shell_lines(std::size_t before, std::size_t count)
+{
+    wait_for([&] { return shell_log().size() >= before + count; }, "the desktop's handler to run");
+    const std::vector<std::string> log = shell_log();
+    return {log.begin() + static_cast<long>(before), log.end()};
+}
+
+// Web addresses reach the handler in their normal form, with a '/' after the host.
+std::string link_request(std::string_view label)
+{
+    return "xdg-open " + std::string(kForm3.find(label)->text) + "/";
+}
+
+TEST(Shell, EachClickOfADoubleClickMakesItsRequest)
+{
+    struct Case {
+        const char* name;
+        const platform::FormSpec* form;
+        std::string_view opener; // the main window's button that shows the form
+        std::string_view control;
+        std::string request;
+    };
+    const Case cases[] = {
+        {"e-mail button", &kForm2, "Command4", "Command2",
+         "xdg-email " + std::string(info::kMakerAddress)},
+        {"link", &kForm3, "Command3", "Label5", link_request("Label5")},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        Program p;
+        click(main_control(p, c.opener));
+        const HWND form = p.form(c.form->caption);
+        const std::size_t before = shell_log().size();
+        mouse_clicks(control(form, *c.form, c.control), 2);
+        EXPECT_EQ(new_shell_lines(before, 2), (std::vector{c.request, c.request}));
+    }
+}
+
+TEST(Modality, WhileABoxOrTheFileDialogIsUpTheOtherWindowsTakeNoInput)
+{
+    struct Case {
+        const char* name;
+        std::function<void(const Program&, const std::function<void()>&)> open_and_close;
+    };
+    const Case cases[] = {
+        {"the offer box",
+         [](const Program& p, const std::function<void()>& while_up) {
+             click(main_control(p, "Command1"));
+             EXPECT_EQ(p.boxes(p.main(), {IDNO, IDOK}, while_up), (Boxes{kOffer, kDeclined}));
+         }},
+        {"the file dialog",
+         [](const Program& p, const std::function<void()>& while_up) {
+             click(control(open_settings(p), kForm4, "Command1"));
+             p.file_dialog(std::nullopt, while_up);
+         }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        Program p;
+        click(main_control(p, "Command3"));
+        const HWND form3 = p.form(kForm3.caption);
+        // Out of the way of the boxes, which are centred.
+        ::SetWindowPos(form3, nullptr, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+        const HWND link = control(form3, kForm3, "Label1");
+        const std::size_t before = shell_log().size();
+        c.open_and_close(p, [&] {
+            EXPECT_FALSE(::IsWindowEnabled(form3));
+            mouse_clicks(link, 1);
+        });
+        wait_for([&] { return ::IsWindowEnabled(form3); }, "Resources to take input again");
+        // The click made while the box was up asked for nothing; this one does.
+        mouse_clicks(link, 1);
+        EXPECT_EQ(new_shell_lines(before, 1), std::vector{link_request("Label1")});
+    }
+}
+
 TEST(Leaving, TheExitButtonEndsTheProgramWithExitCodeZero)
 {
     Program p;

@@ -111,26 +111,6 @@ TEST(Generate, AGrayedCheckBoxWritesNo)
     EXPECT_EQ(h.generated(), with_line("RemixTeams", "RemixTeams=no"));
 }
 
-TEST(Generate, TypingStopsAtEachBoxsLimit)
-{
-    struct Case {
-        const char* control;
-        const char* typed;
-        const char* kept;
-    };
-    const Case cases[] = {
-        {"Text1", "1234", "123"}, {"Text2", "12", "1"},          {"Text3", "123456", "12345"},
-        {"Text4", "ab", "a"},     {"Text5", "1234567", "12345"}, {"Text1", "x二十三", "x二十"},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.control);
-        Harness h;
-        h.desktop.clear("Form1", c.control);
-        h.desktop.type("Form1", c.control, c.typed);
-        EXPECT_EQ(h.desktop.text("Form1", c.control), c.kept);
-    }
-}
-
 TEST(Generate, TwiceReplacesTheFileAndNeverGrowsIt)
 {
     Harness h;

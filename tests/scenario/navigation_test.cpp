@@ -119,24 +119,6 @@ TEST(Navigation, CloseRequestsNeverLeaveTheProgramWithoutAWindow)
     }
 }
 
-TEST(Navigation, TabWalksTheMainWindowInItsKeyboardOrder)
-{
-    Harness h;
-    EXPECT_EQ(h.desktop.focus("Form1"), "Text1");
-    // clang-format off
-    const Names expected{"Text2", "Text3", "Check1", "Check2", "Check3", "Check4", "Check5", "Check6",
-                         "Check7", "Check8", "Check9", "Check10", "Check11", "Check12", "Check13", "Text4",
-                         "Check14", "Check15", "Text5", "Command1", "Command2", "Command3", "Command4",
-                         "Command5", "Text1"};
-    // clang-format on
-    Names visited;
-    for (std::size_t i = 0; i < expected.size(); ++i) {
-        h.desktop.press_tab("Form1");
-        visited.push_back(h.desktop.focus("Form1"));
-    }
-    EXPECT_EQ(visited, expected);
-}
-
 TEST(Navigation, AccessKeysAndEnterPressTheMainWindowsButtons)
 {
     struct Case {
@@ -171,31 +153,6 @@ TEST(Navigation, AccessKeysAndEnterPressTheMainWindowsButtons)
         c.press(h);
         EXPECT_EQ(h.desktop.visible_windows(), c.visible);
         EXPECT_EQ(h.desktop.boxes().size(), c.boxes);
-    }
-}
-
-TEST(Navigation, WhereCheckBoxesOverlapTheRightHandOneTakesTheClick)
-{
-    struct Case {
-        int x, y; // twips in the window
-        const char* toggled;
-    };
-    // The frame sits at (120, 2640); Check11 and Check15 start at 2280 within it.
-    const Case cases[] = {{2500, 2640 + 1700, "Check11"},
-                          {2300, 2640 + 1700, "Check10"},
-                          {2500, 2640 + 2420, "Check15"},
-                          {2300, 2640 + 2420, "Check14"}};
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.toggled);
-        Harness h;
-        const char* const boxes[] = {"Check10", "Check11", "Check14", "Check15"};
-        std::vector<CheckState> before;
-        for (const char* box : boxes) before.push_back(h.desktop.check("Form1", box));
-        h.desktop.click_at("Form1", c.x, c.y);
-        for (std::size_t i = 0; i < std::size(boxes); ++i) {
-            const bool changed = h.desktop.check("Form1", boxes[i]) != before[i];
-            EXPECT_EQ(changed, std::string_view(boxes[i]) == c.toggled) << boxes[i];
-        }
     }
 }
 
