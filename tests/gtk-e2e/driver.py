@@ -542,6 +542,11 @@ class Program:
         except Timeout:
             return False
 
+    def focus(self, title):
+        """Gives the window the keyboard, as a window manager does on a click: without one, the
+        keys stay with the window that the program last brought to the front."""
+        run("xdotool", "windowfocus", "--sync", str(self.xid(title)))
+
     def client_area(self, title):
         return x_geometry(self.xid(title))
 

@@ -12,6 +12,7 @@ from forms import FORMS, TABLES, control, find_control
 BOXES = TABLES["boxes"]
 DEFAULT_FILE = TABLES["default_settings_file"].encode("ascii")
 GAME_FILE = "game/Data/svrcfg_skirmish.ini"
+FOCUSABLE = ("button", "check box", "text box", "movie")
 NOWHERE = "nowhere/Data/svrcfg_skirmish.ini"
 
 
@@ -40,6 +41,7 @@ def press(p, form, name):
 
 def type_into(p, form, name, text):
     """Clicks into the box, selects what it holds and types over it."""
+    p.focus(caption(form))
     press(p, form, name)
     d.key("ctrl+a")
     d.type_text(text)
@@ -221,6 +223,41 @@ class Leaving(unittest.TestCase):
             press(p, "Form1", "Command3")
             press(p, "Form1", "Command5")
             self.assertEqual(p.exit_code(), 0, p.log())
+
+
+class Keyboard(unittest.TestCase):
+    def test_tab_walks_the_tables_order_and_wraps(self):
+        with d.Program() as p:
+            order = [c["name"] for c in sorted(FORMS["Form1"]["controls"], key=lambda c: c["tab"])
+                     if c["tab"] >= 0 and c["kind"] in FOCUSABLE]
+            controls = {name: find_control(p, "Form1", name) for name in order}
+
+            def focused():
+                names = [n for n, a in controls.items()
+                         if a.getState().contains(d.pyatspi.STATE_FOCUSED)]
+                return names[0] if len(names) == 1 else None
+
+            p.focus(caption("Form1"))
+            walked = [d.wait_for(focused, "the first control to have the focus")]
+            for _ in order:
+                previous = walked[-1]
+                d.key("Tab")
+                walked.append(d.wait_for(lambda: focused() not in (None, previous) and focused(),
+                                         f"the focus to leave {previous}"))
+            self.assertEqual(walked, order + order[:1])
+            d.key("shift+Tab")
+            d.wait_for(lambda: focused() == order[-1], "Shift+Tab back to the last control")
+
+    def test_access_keys_and_enter(self):
+        with d.Program() as p:
+            p.focus(caption("Form1"))
+            d.key("alt+r")
+            p.window(caption("Form3"))
+            # Enter in a number box presses the default button, generate.
+            p.focus(caption("Form1"))
+            press(p, "Form1", "Text2")
+            d.key("Return")
+            self.assertEqual(p.answer_boxes([NO, OK]), [box("offer"), box("declined")])
 
 
 class Modal(unittest.TestCase):
