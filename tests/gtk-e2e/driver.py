@@ -24,6 +24,14 @@ gi.require_version("Atspi", "2.0")
 from gi.repository import GLib  # noqa: E402
 import pyatspi  # noqa: E402
 
+# Stopped from outside (the runner, a test timeout): unwind like Ctrl+C, so that every program
+# started is stopped on the way out.
+def _interrupted(signum, frame):
+    raise KeyboardInterrupt(f"signal {signum}")
+
+
+signal.signal(signal.SIGTERM, _interrupted)
+
 # pyatspi still calls the interface getters that libatspi has renamed; nothing to act on.
 warnings.filterwarnings("ignore", category=DeprecationWarning)
 
@@ -403,7 +411,7 @@ class Program:
         self.process = subprocess.Popen([self.exe], cwd=WORK, stdout=self.output,
                                         stderr=subprocess.STDOUT, start_new_session=True)
         try:
-            self.app = wait_for(self._find_app, "the program on the accessibility bus")
+            self.app = wait_for(self._started, "the program on the accessibility bus")
             self.main = self.window(tables()["forms"]["Form1"]["caption"])
         except BaseException:
             self.stop()
@@ -452,10 +460,13 @@ class Program:
                     return app
             except (GLib.Error, RuntimeError):
                 continue
-        if self.process.poll() is not None and not hasattr(self, "app"):
+        return None
+
+    def _started(self):
+        if self.process.poll() is not None:
             raise AssertionError(f"the program ended with {self.process.returncode} before its "
                                  f"window showed:\n{self.log()}")
-        return None
+        return self._find_app()
 
     # -- files
 
