@@ -228,10 +228,17 @@ void control_realized(GtkWidget* widget, gpointer)
 
 void window_realized(GtkWidget* widget, gpointer)
 {
+    // No control box: a title bar without a window menu and without minimise, maximise or close
+    // buttons, where the window manager reads these hints; the window is left only through its
+    // own buttons.
+    GdkWindow* native = gtk_widget_get_window(widget);
+    gdk_window_set_decorations(native,
+                               static_cast<GdkWMDecoration>(GDK_DECOR_BORDER | GDK_DECOR_TITLE));
+    gdk_window_set_functions(native, GDK_FUNC_MOVE);
     Window* w = window_of(widget);
     if (w == nullptr || w->spec->cursor == Cursor::Default) return;
     GdkCursor* shape = load_cursor(gtk_widget_get_display(widget), w->spec->cursor);
-    gdk_window_set_cursor(gtk_widget_get_window(widget), shape);
+    gdk_window_set_cursor(native, shape);
     if (shape != nullptr) g_object_unref(shape);
 }
 
