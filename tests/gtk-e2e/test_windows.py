@@ -44,15 +44,25 @@ class Windows(unittest.TestCase):
         for bound in ("minimum", "maximum"):
             found = re.search(rf"program specified {bound} size: (\d+) by (\d+)", props)
             self.assertEqual(found and (int(found.group(1)), int(found.group(2))), size, bound)
-        # No close box: the window manager's functions leave out close (Motif hints: flags,
-        # functions; with the 'all' bit the listed functions are the ones taken away).
-        motif = re.search(r"_MOTIF_WM_HINTS\(_MOTIF_WM_HINTS\) = (0x\w+), (0x\w+)", props)
+        # Only moved: the window manager offers no resizing, minimising, maximising or closing
+        # (Motif hints: flags, functions, decorations; with the 'all' bit set, the bits listed
+        # are the ones taken away).
+        motif = re.search(r"_MOTIF_WM_HINTS\(_MOTIF_WM_HINTS\) = (0x\w+), (0x\w+), (0x\w+)", props)
         self.assertIsNotNone(motif, "no window manager hints")
-        flags, functions = int(motif.group(1), 16), int(motif.group(2), 16)
-        close = 0x20
+        flags, functions, decorations = (int(motif.group(i), 16) for i in (1, 2, 3))
+
+        def granted(bits, every):
+            return every & ~bits if bits & 1 else bits
+
         self.assertTrue(flags & 1, "the hints say nothing of the functions")
-        closable = not functions & close if functions & 1 else bool(functions & close)
-        self.assertFalse(closable, "the window manager may offer a close box")
+        resize, minimise, maximise, close = 0x2, 0x8, 0x10, 0x20
+        self.assertEqual(granted(functions, 0x3E) & (resize | minimise | maximise | close), 0,
+                         f"functions {functions:#x}")
+        if flags & 2:
+            handles, menu, minimise_box, maximise_box = 0x4, 0x10, 0x20, 0x40
+            self.assertEqual(granted(decorations, 0x7E) &
+                             (handles | menu | minimise_box | maximise_box), 0,
+                             f"decorations {decorations:#x}")
 
     def check_control(self, window, origin, form, c):
         acc = locate(window, origin, form, c)
