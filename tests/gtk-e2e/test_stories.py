@@ -44,7 +44,10 @@ def type_into(p, form, name, text):
     p.focus(caption(form))
     press(p, form, name)
     d.key("ctrl+a")
-    d.type_text(text)
+    if text:
+        d.type_text(text)
+    else:
+        d.key("BackSpace")
 
 
 def open_settings(p):
@@ -83,6 +86,40 @@ class Generate(unittest.TestCase):
                 self.assertIn(caption("Form1"), p.titles())
 
 
+    def test_writes_the_values_as_typed_and_ticked(self):
+        # box, typed, what the box takes (its maximum length refuses the rest), line in the file
+        typed = [
+            ("Text1", "9x7y", "9x7", "TimeLimitMinutes=9x7"),
+            ("Text2", "ab", "a", "RadarMode=a"),
+            ("Text3", " 4 5 6", " 4 5 ", "Port= 4 5 "),
+            ("Text4", "", "", "MaxPlayers="),
+            ("Text5", "六百万元整个", "六百万元整", "StartingCredits=六百万元整"),
+        ]
+        expected = DEFAULT_FILE.decode("ascii")
+        for name, _, _, line in typed:
+            key = line.split("=")[0] + "="
+            start = expected.index(key)
+            expected = expected[:start] + line + expected[expected.index("\r\n", start):]
+        expected = expected.replace("IsDedicated=no", "IsDedicated=yes")
+        expected = expected.replace("UseLagReduction=yes", "UseLagReduction=no")
+        expected = expected.replace("BeaconPlacementEndsGame=yes", "BeaconPlacementEndsGame=no")
+        with d.Program() as p:
+            for name, keys, takes, _ in typed:
+                with self.subTest(name):
+                    type_into(p, "Form1", name, keys)
+                    wait_text(p, "Form1", name, takes)
+            press(p, "Form1", "Check1")
+            # Near their left ends: a wide box runs under its right-hand neighbour.
+            x, y, w, h = d.extents(find_control(p, "Form1", "Check10"))
+            d.click_at(x + 8, y + h // 2)
+            # Where Check14 runs under Check15, Check15 is above and takes the click.
+            x, y, w, h = d.extents(find_control(p, "Form1", "Check15"))
+            d.click_at(x + 8, y + h // 2)
+            press(p, "Form1", "Command1")
+            self.assertEqual(p.answer_boxes([NO, OK]), [box("offer"), box("declined")])
+            self.assertEqual(p.read("svrcfg_skirmish.ini"), expected.encode("gbk"))
+
+
 class Location(unittest.TestCase):
     def test_typed_in_chinese_it_is_stored_in_utf8_and_the_game_gets_gbk(self):
         game = "游戏/Data/svrcfg_skirmish.ini"
@@ -101,6 +138,9 @@ class Location(unittest.TestCase):
             expected = DEFAULT_FILE.replace(b"=600\r\n", "=六百\r\n".encode("gbk"))
             self.assertEqual(p.read("svrcfg_skirmish.ini"), expected)
             self.assertEqual(p.read(game), expected)
+            # Opened again, the window reads the stored location back.
+            open_settings(p)
+            wait_text(p, "Form4", "Text1", p.path(game))
 
     def test_left_empty_it_is_only_given_up_after_a_warning(self):
         with d.Program() as p:
