@@ -288,6 +288,58 @@ def request_close(xid):
         x11.XCloseDisplay(display)
 
 
+class _XFixesCursorImage(ctypes.Structure):
+    _fields_ = [("x", ctypes.c_short), ("y", ctypes.c_short), ("width", ctypes.c_ushort),
+                ("height", ctypes.c_ushort), ("xhot", ctypes.c_ushort), ("yhot", ctypes.c_ushort),
+                ("cursor_serial", ctypes.c_ulong), ("pixels", ctypes.POINTER(ctypes.c_ulong)),
+                ("atom", ctypes.c_ulong), ("name", ctypes.c_char_p)]
+
+
+def pointer_shape():
+    """The mouse pointer that shows: (width, height, hot spot x, hot spot y, ARGB pixels)."""
+    x11 = ctypes.cdll.LoadLibrary("libX11.so.6")
+    xfixes = ctypes.cdll.LoadLibrary("libXfixes.so.3")
+    x11.XOpenDisplay.restype = ctypes.c_void_p
+    x11.XOpenDisplay.argtypes = [ctypes.c_char_p]
+    x11.XCloseDisplay.argtypes = [ctypes.c_void_p]
+    x11.XFree.argtypes = [ctypes.c_void_p]
+    xfixes.XFixesGetCursorImage.restype = ctypes.POINTER(_XFixesCursorImage)
+    xfixes.XFixesGetCursorImage.argtypes = [ctypes.c_void_p]
+    display = x11.XOpenDisplay(None)
+    if not display:
+        raise AssertionError("cannot open the X display")
+    try:
+        image = xfixes.XFixesGetCursorImage(display)
+        if not image:
+            return None
+        c = image.contents
+        pixels = tuple(c.pixels[i] & 0xFFFFFFFF for i in range(c.width * c.height))
+        shape = (c.width, c.height, c.xhot, c.yhot, pixels)
+        x11.XFree(image)
+        return shape
+    finally:
+        x11.XCloseDisplay(display)
+
+
+def pixels(xid, rect):
+    """The RGB bytes of a rectangle (x, y, width, height) of the window's client area."""
+    x, y, w, h = rect
+    return subprocess.run(["import", "-window", str(xid), "-crop", f"{w}x{h}+{x}+{y}",
+                           "-depth", "8", "rgb:-"],
+                          check=True, capture_output=True, timeout=PATIENCE).stdout
+
+
+def cursor_file(name):
+    """(width, height, hot spot x, hot spot y) of the program's cursor artwork."""
+    path = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "assets",
+                        f"{name}.cur")
+    with open(path, "rb") as f:
+        data = f.read(22)
+    width, height = data[6] or 256, data[7] or 256
+    return (width, height, int.from_bytes(data[10:12], "little"),
+            int.from_bytes(data[12:14], "little"))
+
+
 def screenshot(label, xid):
     """Keeps a picture of one X window when E2E_SCREENSHOTS names a folder. One window at a
     time: with no window manager, the screen keeps what hidden windows last showed."""

@@ -37,6 +37,17 @@ std::string quoted(std::string_view s)
     return out + "\"";
 }
 
+const char* cursor_name(Cursor cursor)
+{
+    switch (cursor) {
+    case Cursor::Default: return "default";
+    case Cursor::Hand: return "hand";
+    case Cursor::HandExclaim: return "hand_exclaim";
+    case Cursor::Pen: return "pen";
+    }
+    return "?";
+}
+
 const char* kind_name(ControlKind kind)
 {
     switch (kind) {
@@ -68,6 +79,7 @@ std::string control_json(const ControlSpec& c)
     out += std::string(", \"default_button\": ") + (c.default_button ? "true" : "false");
     out += ", \"parent\": " + quoted(c.parent);
     out += std::string(", \"align\": ") + (c.align == Align::Right ? "\"right\"" : "\"left\"");
+    out += std::string(", \"cursor\": \"") + cursor_name(c.cursor) + "\"";
     out += ", \"colour\": " +
            (c.colour == kDefaultColour ? std::string("null") : std::to_string(c.colour));
     return out + "}";
@@ -80,6 +92,7 @@ std::string form_json(const FormSpec& f)
            (f.border == Border::FixedSingle ? "\"fixed single\"" : "\"fixed tool\"");
     out += ", \"client_width\": " + std::to_string(f.client_width) +
            ", \"client_height\": " + std::to_string(f.client_height);
+    out += std::string(", \"cursor\": \"") + cursor_name(f.cursor) + "\"";
     out += ", \"controls\": [";
     const char* separator = "\n    ";
     for (const ControlSpec& c : f.controls) {

@@ -7,7 +7,7 @@ import unittest
 
 import driver as d
 
-from forms import FORMS, TABLES, control, find_control
+from forms import FORMS, TABLES, control, expected_rect, find_control
 
 BOXES = TABLES["boxes"]
 DEFAULT_FILE = TABLES["default_settings_file"].encode("ascii")
@@ -186,6 +186,15 @@ class InformationWindows(unittest.TestCase):
             wait_text(p, "Form1", "Text1", "123")
             ticked = find_control(p, "Form1", "Check1").getState().contains(d.pyatspi.STATE_CHECKED)
             self.assertEqual(ticked, not check["checked"])
+
+    def test_the_about_windows_strip_moves(self):
+        with d.Program() as p:
+            press(p, "Form1", "Command4")
+            xid = p.xid(caption("Form2"))
+            strip = expected_rect("Form2", control("Form2", "SF"))
+            first = d.pixels(xid, strip)
+            self.assertEqual(len(first), strip[2] * strip[3] * 3)
+            d.wait_for(lambda: d.pixels(xid, strip) != first, "the strip to draw another frame")
 
     def test_resources_hides_and_the_next_opening_shows_the_same_window(self):
         with d.Program() as p:

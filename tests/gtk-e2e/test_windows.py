@@ -99,5 +99,37 @@ class Windows(unittest.TestCase):
                         self.assertTrue(p.hover_shows_tool_tip(acc), "no tool tip showed")
 
 
+    def test_pointers_over_the_windows_and_their_controls(self):
+        """The artwork's cursors, with their hot spots, where the tables give them."""
+        for form in ("Form1", "Form3", "Form2"):
+            table = FORMS[form]
+            with d.Program() as p:
+                open_form(p, form)
+                x, y, width, height = p.client_area(table["caption"])
+                # The window's own surface: the first point, row by row, that no control covers.
+                rects = [expected_rect(form, c) for c in table["controls"]]
+                background = next((bx, by) for by in range(2, height, 4) for bx in range(2, width, 4)
+                                  if not any(r[0] <= bx < r[0] + r[2] and r[1] <= by < r[1] + r[3]
+                                             for r in rects))
+                places = [("background", background, table["cursor"])]
+                # Near a control's top left corner, which no neighbour covers.
+                places += [(c["name"], (expected_rect(form, c)[0] + 3, expected_rect(form, c)[1] + 3),
+                            c["cursor"]) for c in table["controls"] if c["cursor"] != "default"]
+                shapes = {}
+                for where, (px_, py_), cursor in places:
+                    with self.subTest(form=form, place=where):
+                        d.run("xdotool", "mousemove", "--sync", str(x + px_), str(y + py_))
+                        expected = d.cursor_file(cursor)
+                        try:
+                            shape = d.wait_for(lambda: (d.pointer_shape() or (0,))[:4] == expected
+                                               and d.pointer_shape(), f"the {cursor} pointer",
+                                               patience=3)
+                        except d.Timeout:
+                            self.fail(f"pointer {(d.pointer_shape() or (0,))[:4]}, expected the "
+                                      f"{cursor} cursor {expected}")
+                        shapes.setdefault(cursor, shape[4])
+                        self.assertEqual(shape[4], shapes[cursor], "one picture per cursor")
+
+
 if __name__ == "__main__":
     unittest.main()
