@@ -72,10 +72,16 @@ class Windows(unittest.TestCase):
         place = (x - origin[0], y - origin[1], w, h)
         self.assertTrue(near(place, expected_rect(form, c)),
                         f"place and size {place}, expected {expected_rect(form, c)}")
-        if c["kind"] == "text box":
+        if c["kind"] in ("text box", "label", "link"):
             self.assertEqual(d.text(acc), c["text"], "text")
-        elif c["kind"] in ("label", "link"):
-            self.assertEqual(d.text(acc), c["text"], "text")
+        if c["kind"] in ("label", "link"):
+            # What a screen reader reports of the text's look (GTK reports no font families).
+            run = dict(a.split(":", 1) for a in acc.queryText().getAttributeRun(0, True)[0])
+            self.assertEqual(run.get("underline"), "single" if c["font"]["underline"] else "none",
+                             "underline")
+            if c["colour"] is not None:
+                rgb = [(c["colour"] >> shift & 0xFF) * 257 for shift in (16, 8, 0)]
+                self.assertEqual(run.get("fg-color"), ",".join(map(str, rgb)), "text colour")
         self.assertEqual(d.description(acc), c["tooltip"], "tool tip (description)")
         name = expected_name(form, c)
         if name is not None:
