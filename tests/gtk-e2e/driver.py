@@ -382,6 +382,9 @@ class Box:
         self.buttons = [name(b) for b in buttons]
         inside = {self._key(x) for b in buttons for x in descendants(b)}
         self.text = "\n".join(text(a) for a in labels if self._key(a) not in inside)
+        # The picture shown beside the text, by the kind of message it tells ("Question").
+        icons = descendants(acc, lambda a: role(a) == "icon")
+        self.icon = name(icons[0]) if len(icons) == 1 else None
 
     @staticmethod
     def _key(acc):
@@ -391,7 +394,7 @@ class Box:
             return (role(acc), name(acc))
 
     def as_tuple(self):
-        return (self.title, self.text, self.buttons)
+        return (self.title, self.text, self.icon, self.buttons)
 
     def answer(self, button):
         for b, n in zip(self.button_objects, self.buttons):
@@ -655,7 +658,7 @@ class Program:
               period)
 
     def answer_boxes(self, answers):
-        """Answers each box in turn and gives what they showed as (title, text, buttons), then
+        """Answers each box in turn and gives what they showed as (title, text, icon, buttons), then
         checks that no further box follows."""
         shown = []
         for answer in answers:

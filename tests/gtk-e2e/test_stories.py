@@ -24,10 +24,16 @@ def gtk_label(mnemonic):
 YES, NO, OK, CANCEL = (gtk_label(m) for m in ("_Yes", "_No", "_OK", "_Cancel"))
 
 
+# The icons of the message boxes, as GTK names them to a screen reader.
+ICONS = {icon: gettext.dgettext("gtk30", icon.capitalize())
+         for icon in ("question", "warning", "information")}
+
+
 def box(key):
-    """A message box of the program as (title, text, buttons), buttons in GTK's order."""
+    """A message box of the program as (title, text, icon, buttons), buttons in GTK's order."""
     b = BOXES[key]
-    return (b["title"], b["text"], [NO, YES] if b["buttons"] == "yes/no" else [OK])
+    return (b["title"], b["text"], ICONS[b["icon"]],
+            [NO, YES] if b["buttons"] == "yes/no" else [OK])
 
 
 def caption(form):
