@@ -303,16 +303,35 @@ class Keyboard(unittest.TestCase):
             d.key("shift+Tab")
             d.wait_for(lambda: focused() == order[-1], "Shift+Tab back to the last control")
 
-    def test_access_keys_and_enter(self):
+    def test_an_access_key_opens_the_resources(self):
         with d.Program() as p:
             p.focus(caption("Form1"))
             d.key("alt+r")
             p.window(caption("Form3"))
-            # Enter in a number box presses the default button, generate.
-            p.focus(caption("Form1"))
-            press(p, "Form1", "Text2")
-            d.key("Return")
-            self.assertEqual(p.answer_boxes([NO, OK]), [box("offer"), box("declined")])
+
+    def test_enter_presses_the_default_button_or_the_focused_one(self):
+        mail = ["mail " + TABLES["maker_address"]]
+        cases = [
+            # window, main window's button that opens it, Tab presses, then: boxes after Enter,
+            # windows showing, requests to the desktop
+            ("Form1", None, 1, [box("offer"), box("declined")], ["Form1"], []),
+            ("Form2", "Command4", 0, [], ["Form1"], []),  # OK, the default button
+            ("Form2", "Command4", 2, [], ["Form2"], mail),  # the focused e-mail button
+            ("Form4", "Command2", 0, [], ["Form4"], []),  # no default button there
+        ]
+        for form, opener, tabs, boxes, showing, requests in cases:
+            with self.subTest(form=form, tabs=tabs), d.Program() as p:
+                if opener is not None:
+                    press(p, "Form1", opener)
+                p.focus(caption(form))
+                for _ in range(tabs):
+                    d.key("Tab")
+                d.key("Return")
+                self.assertEqual(p.answer_boxes([NO, OK][:len(boxes)]), boxes)
+                expected = sorted(caption(f) for f in showing)
+                d.wait_for(lambda: p.titles() == expected, f"{expected} to show")
+                d.wait_for(lambda: p.shell_log() == requests, f"the requests {requests}")
+                self.assertIsNone(p.read("settings.ban"))
 
 
 class Modal(unittest.TestCase):
