@@ -67,7 +67,8 @@ def wait_text(p, form, name, expected):
     try:
         return d.wait_for(lambda: d.text(acc) == expected, f"{form}.{name} to read {expected!r}")
     except d.Timeout:
-        raise AssertionError(f"{form}.{name} reads {d.text(acc)!r}, expected {expected!r}") from None
+        raise AssertionError(f"{form}.{name} reads {d.text(acc)!r}, expected {expected!r}") \
+            from None
 
 
 class Generate(unittest.TestCase):

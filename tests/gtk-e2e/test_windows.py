@@ -39,7 +39,8 @@ class Windows(unittest.TestCase):
         state = re.search(r"_NET_WM_STATE\(ATOM\) = (.*)", props)
         self.assertEqual("_NET_WM_STATE_SKIP_TASKBAR" in (state.group(1) if state else ""), tool,
                          "taskbar entry only for the main window")
-        self.assertEqual("_NET_WM_ICON(CARDINAL)" in props, not tool, "icon only on the main window")
+        self.assertEqual("_NET_WM_ICON(CARDINAL)" in props, not tool,
+                         "an icon on the main window only")
         # Not resizable: the smallest and the largest size are the client size.
         for bound in ("minimum", "maximum"):
             found = re.search(rf"program specified {bound} size: (\d+) by (\d+)", props)
@@ -114,13 +115,16 @@ class Windows(unittest.TestCase):
                 x, y, width, height = p.client_area(table["caption"])
                 # The window's own surface: the first point, row by row, that no control covers.
                 rects = [expected_rect(form, c) for c in table["controls"]]
-                background = next((bx, by) for by in range(2, height, 4) for bx in range(2, width, 4)
+                background = next((bx, by) for by in range(2, height, 4)
+                                  for bx in range(2, width, 4)
                                   if not any(r[0] <= bx < r[0] + r[2] and r[1] <= by < r[1] + r[3]
                                              for r in rects))
                 places = [("background", background, table["cursor"])]
                 # Near a control's top left corner, which no neighbour covers.
-                places += [(c["name"], (expected_rect(form, c)[0] + 3, expected_rect(form, c)[1] + 3),
-                            c["cursor"]) for c in table["controls"] if c["cursor"] != "default"]
+                for c in table["controls"]:
+                    if c["cursor"] != "default":
+                        left, top = expected_rect(form, c)[:2]
+                        places.append((c["name"], (left + 3, top + 3), c["cursor"]))
                 pictures = {}  # cursor: its picture, as first seen
 
                 def shows(cursor):
