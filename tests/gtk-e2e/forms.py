@@ -18,7 +18,7 @@ ROLES = {
     "link": "link",
     "frame": "panel",
     "picture": "icon",
-    "movie": None,  # any role: a drawing of the program's own
+    "movie": "animation",
 }
 
 # A number box is spoken by the caption beside it (or, in the Settings window, above it).
@@ -88,7 +88,7 @@ def locate(window, origin, form, c):
     rect = expected_rect(form, c)
 
     def matches_role(a):
-        return role is None or d.role(a) == role
+        return d.role(a) == role
 
     def place(a):
         x, y, w, h = d.extents(a)
