@@ -1,0 +1,677 @@
+"""Drives the real GTK program from outside, as a user and a screen reader meet it: starts it in
+a program folder of its own, finds its windows by title and its controls by role and accessible
+name (AT-SPI), reads their text, place and tool tip, clicks and types with the X test extension
+(xdotool), answers its message boxes and file chooser, and reads the files it wrote.
+
+Run by tests/gtk-e2e/run, which provides the display, the buses and the environment below."""
+
+import contextlib
+import ctypes
+import json
+import os
+import re
+import shutil
+import signal
+import subprocess
+import tempfile
+import time
+import urllib.parse
+import warnings
+
+import gi
+
+gi.require_version("Atspi", "2.0")
+from gi.repository import GLib  # noqa: E402
+import pyatspi  # noqa: E402
+
+# Stopped from outside (the runner, a test timeout): unwind like Ctrl+C, so that every program
+# started is stopped on the way out.
+def _interrupted(signum, frame):
+    raise KeyboardInterrupt(f"signal {signum}")
+
+
+signal.signal(signal.SIGTERM, _interrupted)
+
+# pyatspi still calls the interface getters that libatspi has renamed; nothing to act on.
+warnings.filterwarnings("ignore", category=DeprecationWarning)
+
+# Generous: on a busy two-core machine a GTK program can take seconds to start.
+PATIENCE = float(os.environ.get("E2E_PATIENCE", "20"))
+POLL = 0.05
+
+WORK = os.environ.get("E2E_WORK", tempfile.gettempdir())
+PROGRAM = os.environ.get("E2E_PROGRAM", "")
+SHELL_LOG = os.environ.get("E2E_SHELL_LOG", "")
+SCREENSHOTS = os.environ.get("E2E_SCREENSHOTS", "")
+
+
+def tables():
+    """The window tables and texts that the program is built from (tables_json.cpp)."""
+    with open(os.environ["E2E_TABLES"], encoding="utf-8") as f:
+        return json.load(f)
+
+
+class Timeout(AssertionError):
+    pass
+
+
+def pump():
+    """Lets the accessibility library take in the events that keep its caches current."""
+    context = GLib.MainContext.default()
+    while context.pending():
+        context.iteration(False)
+
+
+def wait_for(ready, what, patience=None):
+    """Polls until `ready()` gives something truthy and returns it; fails the test after the
+    patience runs out, saying what it waited for and what it saw last."""
+    end = time.monotonic() + (PATIENCE if patience is None else patience)
+    last_error = None
+    while True:
+        pump()
+        try:
+            result = ready()
+            if result:
+                return result
+        except (GLib.Error, RuntimeError, LookupError) as error:
+            # An object that went away while it was read: the next poll sees the new state.
+            last_error = error
+        if time.monotonic() > end:
+            detail = f" (last error: {last_error})" if last_error else ""
+            raise Timeout(f"timed out waiting for {what}{detail}")
+        time.sleep(POLL)
+
+
+def stays(condition, what, period=1.0):
+    """Checks that `condition()` holds for the whole period: for what must NOT happen, where
+    only waiting a while can tell."""
+    end = time.monotonic() + period
+    while time.monotonic() < end:
+        pump()
+        if not condition():
+            raise AssertionError(f"{what} did not hold")
+        time.sleep(POLL)
+
+
+# ---- The accessibility tree ------------------------------------------------------------------
+
+def role(acc):
+    return acc.getRoleName()
+
+
+def name(acc):
+    return acc.name or ""
+
+
+def description(acc):
+    return acc.description or ""
+
+
+def states(acc):
+    return acc.getState()
+
+
+def showing(acc):
+    try:
+        s = states(acc)
+        return s.contains(pyatspi.STATE_SHOWING) and s.contains(pyatspi.STATE_VISIBLE)
+    except (GLib.Error, RuntimeError):
+        return False
+
+
+def text(acc):
+    """The text that a screen reader reads from the control: its text, or else its name."""
+    try:
+        t = acc.queryText()
+        return t.getText(0, -1)
+    except NotImplementedError:
+        return name(acc)
+
+
+def extents(acc):
+    """(x, y, width, height) on the screen."""
+    e = acc.queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
+    return (e.x, e.y, e.width, e.height)
+
+
+def descendants(acc, keep=lambda a: True, only_showing=True):
+    """Every object below `acc`, depth first in the tree's order."""
+    found = []
+    stack = [acc]
+    while stack:
+        node = stack.pop()
+        try:
+            children = [node.getChildAtIndex(i) for i in range(node.childCount)]
+        except (GLib.Error, RuntimeError):
+            continue
+        for child in reversed(children):
+            if child is None:
+                continue
+            if only_showing and not showing(child):
+                continue
+            stack.append(child)
+        if node is not acc and keep(node):
+            found.append(node)
+    return found
+
+
+def describe_tree(acc, depth=0, limit=400):
+    """What a window holds, for failure messages."""
+    lines = []
+
+    def walk(node, depth):
+        if len(lines) > limit:
+            return
+        try:
+            x, y, w, h = extents(node)
+        except (NotImplementedError, GLib.Error, RuntimeError):
+            x = y = w = h = -1
+        lines.append(f"{'  ' * depth}{role(node)} {name(node)!r} ({x},{y} {w}x{h})"
+                     f"{' desc=' + repr(description(node)) if description(node) else ''}")
+        for i in range(node.childCount):
+            child = node.getChildAtIndex(i)
+            if child is not None and showing(child):
+                walk(child, depth + 1)
+
+    walk(acc, depth)
+    return "\n".join(lines)
+
+
+def find(window, role_name, acc_name=None, patience=None):
+    """The one showing control of this role (and name, when given) in the window."""
+    def matches(a):
+        return role(a) == role_name and (acc_name is None or name(a) == acc_name)
+
+    def ready():
+        found = descendants(window, matches)
+        return found[0] if len(found) == 1 else None
+
+    try:
+        return wait_for(ready, f"one {role_name} named {acc_name!r}", patience=patience)
+    except Timeout:
+        found = descendants(window, matches)
+        raise AssertionError(
+            f"expected one {role_name} named {acc_name!r} in {name(window)!r}, found "
+            f"{len(found)}; the window holds:\n{describe_tree(window)}") from None
+
+
+# ---- X: windows, input --------------------------------------------------------------------
+
+def run(*args, check=True):
+    return subprocess.run(args, check=check, capture_output=True, text=True, timeout=PATIENCE)
+
+
+def x_windows(pid):
+    """The mapped top-level X windows of the process, by id."""
+    out = run("xdotool", "search", "--onlyvisible", "--pid", str(pid), check=False).stdout
+    return [int(w) for w in out.split()]
+
+
+def x_title(xid):
+    return run("xdotool", "getwindowname", str(xid), check=False).stdout.rstrip("\n")
+
+
+def x_geometry(xid):
+    """The client area's origin on the screen and its size: (x, y, width, height)."""
+    out = run("xwininfo", "-id", str(xid)).stdout
+
+    def field(label):
+        return int(re.search(rf"{label}:\s+(-?\d+)", out).group(1))
+
+    return (field("Absolute upper-left X"), field("Absolute upper-left Y"), field("Width"),
+            field("Height"))
+
+
+def x_properties(xid):
+    return run("xprop", "-id", str(xid)).stdout
+
+
+def click_at(x, y, button=1):
+    run("xdotool", "mousemove", "--sync", str(x), str(y), "click", str(button))
+
+
+def centre(acc):
+    x, y, w, h = extents(acc)
+    return x + w // 2, y + h // 2
+
+
+def click(acc):
+    """A mouse click at the control's centre."""
+    click_at(*centre(acc))
+
+
+def key(*keys):
+    run("xdotool", "key", "--clearmodifiers", *keys)
+
+
+def type_text(s):
+    """Types into the focused control, one character at a time, as a keyboard would."""
+    run("xdotool", "type", "--delay", "30", s)
+
+
+class _XClientMessage(ctypes.Structure):
+    _fields_ = [("type", ctypes.c_int), ("serial", ctypes.c_ulong), ("send_event", ctypes.c_int),
+                ("display", ctypes.c_void_p), ("window", ctypes.c_ulong),
+                ("message_type", ctypes.c_ulong), ("format", ctypes.c_int),
+                ("data", ctypes.c_long * 5)]
+
+
+class _XEvent(ctypes.Union):
+    _fields_ = [("xclient", _XClientMessage), ("pad", ctypes.c_long * 24)]
+
+
+def request_close(xid):
+    """What a window manager sends for Alt+F4 or a close box: WM_DELETE_WINDOW."""
+    x11 = ctypes.cdll.LoadLibrary("libX11.so.6")
+    x11.XOpenDisplay.restype = ctypes.c_void_p
+    x11.XOpenDisplay.argtypes = [ctypes.c_char_p]
+    x11.XInternAtom.restype = ctypes.c_ulong
+    x11.XInternAtom.argtypes = [ctypes.c_void_p, ctypes.c_char_p, ctypes.c_int]
+    x11.XSendEvent.argtypes = [ctypes.c_void_p, ctypes.c_ulong, ctypes.c_int, ctypes.c_long,
+                               ctypes.POINTER(_XEvent)]
+    x11.XFlush.argtypes = [ctypes.c_void_p]
+    x11.XCloseDisplay.argtypes = [ctypes.c_void_p]
+    display = x11.XOpenDisplay(None)
+    if not display:
+        raise AssertionError("cannot open the X display")
+    try:
+        event = _XEvent()
+        event.xclient.type = 33  # ClientMessage
+        event.xclient.window = xid
+        event.xclient.message_type = x11.XInternAtom(display, b"WM_PROTOCOLS", 0)
+        event.xclient.format = 32
+        event.xclient.data[0] = x11.XInternAtom(display, b"WM_DELETE_WINDOW", 0)
+        event.xclient.data[1] = 0  # CurrentTime
+        x11.XSendEvent(display, xid, 0, 0, ctypes.byref(event))
+        x11.XFlush(display)
+    finally:
+        x11.XCloseDisplay(display)
+
+
+class _XFixesCursorImage(ctypes.Structure):
+    _fields_ = [("x", ctypes.c_short), ("y", ctypes.c_short), ("width", ctypes.c_ushort),
+                ("height", ctypes.c_ushort), ("xhot", ctypes.c_ushort), ("yhot", ctypes.c_ushort),
+                ("cursor_serial", ctypes.c_ulong), ("pixels", ctypes.POINTER(ctypes.c_ulong)),
+                ("atom", ctypes.c_ulong), ("name", ctypes.c_char_p)]
+
+
+def pointer_shape():
+    """The mouse pointer that shows: (width, height, hot spot x, hot spot y, ARGB pixels)."""
+    x11 = ctypes.cdll.LoadLibrary("libX11.so.6")
+    xfixes = ctypes.cdll.LoadLibrary("libXfixes.so.3")
+    x11.XOpenDisplay.restype = ctypes.c_void_p
+    x11.XOpenDisplay.argtypes = [ctypes.c_char_p]
+    x11.XCloseDisplay.argtypes = [ctypes.c_void_p]
+    x11.XFree.argtypes = [ctypes.c_void_p]
+    xfixes.XFixesGetCursorImage.restype = ctypes.POINTER(_XFixesCursorImage)
+    xfixes.XFixesGetCursorImage.argtypes = [ctypes.c_void_p]
+    display = x11.XOpenDisplay(None)
+    if not display:
+        raise AssertionError("cannot open the X display")
+    try:
+        image = xfixes.XFixesGetCursorImage(display)
+        if not image:
+            return None
+        c = image.contents
+        pixels = tuple(c.pixels[i] & 0xFFFFFFFF for i in range(c.width * c.height))
+        shape = (c.width, c.height, c.xhot, c.yhot, pixels)
+        x11.XFree(image)
+        return shape
+    finally:
+        x11.XCloseDisplay(display)
+
+
+def pixels(xid, rect):
+    """The RGB bytes of a rectangle (x, y, width, height) of the window's client area."""
+    x, y, w, h = rect
+    return subprocess.run(["import", "-window", str(xid), "-crop", f"{w}x{h}+{x}+{y}",
+                           "-depth", "8", "rgb:-"],
+                          check=True, capture_output=True, timeout=PATIENCE).stdout
+
+
+def cursor_file(name):
+    """(width, height, hot spot x, hot spot y) of the program's cursor artwork."""
+    path = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "assets",
+                        f"{name}.cur")
+    with open(path, "rb") as f:
+        data = f.read(22)
+    width, height = data[6] or 256, data[7] or 256
+    return (width, height, int.from_bytes(data[10:12], "little"),
+            int.from_bytes(data[12:14], "little"))
+
+
+def screenshot(label, xid):
+    """Keeps a picture of one X window when E2E_SCREENSHOTS names a folder. One window at a
+    time: with no window manager, the screen keeps what hidden windows last showed."""
+    if not SCREENSHOTS:
+        return
+    os.makedirs(SCREENSHOTS, exist_ok=True)
+    # Off the pointer, so that no tool tip or hover covers what is pictured.
+    run("xdotool", "mousemove", "--sync", "1279", "1023")
+    time.sleep(0.5)  # the hover effects fade out; nothing to poll for
+    run("import", "-window", str(xid), os.path.join(SCREENSHOTS, f"{label}.png"))
+
+
+# ---- The desktop's handlers -----------------------------------------------------------------
+
+def shell_log():
+    """Lines that the stand-in handlers appended: 'web URL', 'mail URL' or 'text URI-or-path'."""
+    with open(SHELL_LOG, encoding="utf-8") as f:
+        return [line.rstrip("\n") for line in f]
+
+
+def as_path(target):
+    """A file URI as its path, so that both forms of a local file compare equal."""
+    if target.startswith("file://"):
+        return urllib.parse.unquote(urllib.parse.urlparse(target).path)
+    return target
+
+
+# ---- One run of the program -----------------------------------------------------------------
+
+class Box:
+    """A message box as the user reads it."""
+
+    def __init__(self, acc, title):
+        self.acc = acc
+        # Its accessible name is the kind of message ("Question"); the title is the X window's.
+        self.title = title
+        labels = descendants(acc, lambda a: role(a) == "label" and text(a))
+        buttons = descendants(acc, lambda a: role(a) == "push button")
+        self.button_objects = buttons
+        self.buttons = [name(b) for b in buttons]
+        inside = {self._key(x) for b in buttons for x in descendants(b)}
+        self.text = "\n".join(text(a) for a in labels if self._key(a) not in inside)
+        # The picture shown beside the text, by the kind of message it tells ("Question").
+        icons = descendants(acc, lambda a: role(a) == "icon")
+        self.icon = name(icons[0]) if len(icons) == 1 else None
+
+    @staticmethod
+    def _key(acc):
+        try:
+            return (role(acc), name(acc), extents(acc))
+        except (NotImplementedError, GLib.Error, RuntimeError):
+            return (role(acc), name(acc))
+
+    def as_tuple(self):
+        return (self.title, self.text, self.icon, self.buttons)
+
+    def answer(self, button):
+        for b, n in zip(self.button_objects, self.buttons):
+            if n == button:
+                click(b)
+                return
+        raise AssertionError(f"the box {self.title!r} has no button {button!r}: {self.buttons}")
+
+
+# What the sanitizers and GLib print for a fault of the program: each fails the test it shows in.
+FAULT = re.compile(r"ERROR: \w+Sanitizer|runtime error:|-CRITICAL \*\*|-WARNING \*\*")
+
+
+class FileChooser:
+    """The file dialog, as the user works it."""
+
+    def __init__(self, acc, title):
+        self.acc = acc
+        self.title = title
+
+    def shows(self, caption):
+        """Whether some part of the dialog reads this text (a filter's name, a file's)."""
+        return any(caption in (name(a), text(a)) for a in descendants(self.acc))
+
+    def choose(self, path):
+        """Opens the location entry (Ctrl+L), puts the path in it and presses Enter. Typed a key
+        at a time, the entry's inline completion would race with the keys, so all but the last
+        character is set at once; the last is typed, so that the dialog takes it as typed."""
+        # Keys go to the window under the pointer when no window manager hands out the focus.
+        run("xdotool", "mousemove", "--sync", *map(str, centre(self.acc)))
+        key("ctrl+l")
+        entry = wait_for(lambda: descendants(self.acc, lambda a: role(a) == "text"),
+                         "the file dialog's location entry")[0]
+        entry.queryEditableText().setTextContents(path[:-1])
+        key("End")
+        type_text(path[-1])
+        wait_for(lambda: text(entry) == path, "the location entry to hold the path")
+        # The entry looks the folder up after each key; Enter before it is done is lost.
+        stays(lambda: text(entry) == path, "the location entry holds the path", 0.5)
+        key("Return")
+        wait_for(lambda: not showing(self.acc), "the file dialog to close")
+
+    def press(self, label):
+        buttons = descendants(self.acc, lambda a: role(a) == "push button" and name(a) == label)
+        if len(buttons) != 1:
+            raise AssertionError(f"no {label!r} button in the file dialog:\n"
+                                 f"{describe_tree(self.acc)}")
+        click(buttons[0])
+        wait_for(lambda: not showing(self.acc), "the file dialog to close")
+
+
+class Program:
+    """The program, copied with its read-me and movie into a fresh folder of its own (it writes
+    beside itself), started there and stopped at the end of the `with` block."""
+
+    def __init__(self, files=None):
+        self.folder = tempfile.mkdtemp(prefix="program.", dir=WORK)
+        source = os.path.dirname(PROGRAM)
+        self.exe = os.path.join(self.folder, os.path.basename(PROGRAM))
+        shutil.copy2(PROGRAM, self.exe)
+        for extra in ("readme.txt", "tessel.swf"):
+            shutil.copy2(os.path.join(source, extra), self.folder)
+        self.log_start = len(shell_log())
+        for relative, data in (files or {}).items():
+            self.write(relative, data)
+        self.output = open(os.path.join(self.folder, "..", os.path.basename(self.folder) + ".log"),
+                           "w+b")
+        # Started from elsewhere, so that only the executable's place names the program folder.
+        self.process = subprocess.Popen([self.exe], cwd=WORK, stdout=self.output,
+                                        stderr=subprocess.STDOUT, start_new_session=True)
+        try:
+            self.app = wait_for(self._started, "the program on the accessibility bus")
+            self.main = self.window(tables()["forms"]["Form1"]["caption"])
+        except BaseException:
+            self.stop()
+            raise
+
+    def __enter__(self):
+        return self
+
+    def __exit__(self, exc_type, *exc):
+        complaints = self.stop()
+        if exc_type is None and complaints:
+            raise AssertionError("the program reported faults:\n" + "\n".join(complaints))
+        return False
+
+    def stop(self):
+        if self.process.poll() is None:
+            with contextlib.suppress(ProcessLookupError):
+                os.killpg(self.process.pid, signal.SIGTERM)
+            try:
+                self.process.wait(timeout=5)
+            except subprocess.TimeoutExpired:
+                with contextlib.suppress(ProcessLookupError):
+                    os.killpg(self.process.pid, signal.SIGKILL)
+                self.process.wait()
+        complaints = [line for line in self.log().splitlines() if FAULT.search(line)]
+        self.output.close()
+        # Until the program has left the bus, the next one could be mistaken for it.
+        with contextlib.suppress(Timeout):
+            wait_for(lambda: self._find_app() is None, "the program to leave the bus",
+                     patience=5)
+        shutil.rmtree(self.folder, ignore_errors=True)
+        return complaints
+
+    def log(self):
+        """What the program printed (GTK's warnings land here)."""
+        self.output.flush()
+        self.output.seek(0)
+        return self.output.read().decode("utf-8", "replace")
+
+    def _find_app(self):
+        desktop = pyatspi.Registry.getDesktop(0)
+        for i in range(desktop.childCount):
+            app = desktop.getChildAtIndex(i)
+            try:
+                if app is not None and app.get_process_id() == self.process.pid:
+                    return app
+            except (GLib.Error, RuntimeError):
+                continue
+        return None
+
+    def _started(self):
+        if self.process.poll() is not None:
+            raise AssertionError(f"the program ended with {self.process.returncode} before its "
+                                 f"window showed:\n{self.log()}")
+        return self._find_app()
+
+    # -- files
+
+    def path(self, relative):
+        return os.path.join(self.folder, relative)
+
+    def read(self, relative):
+        """The file's bytes, or None when there is no such file."""
+        try:
+            with open(self.path(relative), "rb") as f:
+                return f.read()
+        except FileNotFoundError:
+            return None
+
+    def write(self, relative, data):
+        target = self.path(relative)
+        os.makedirs(os.path.dirname(target), exist_ok=True)
+        with open(target, "wb") as f:
+            f.write(data if isinstance(data, bytes) else data.encode("utf-8"))
+
+    # -- windows
+
+    def windows(self):
+        """The program's showing top-level windows, message boxes included."""
+        found = []
+        try:
+            for i in range(self.app.childCount):
+                w = self.app.getChildAtIndex(i)
+                if w is not None and showing(w):
+                    found.append(w)
+        except (GLib.Error, RuntimeError):
+            return []  # the program has ended
+        return found
+
+    def titles(self):
+        return sorted(name(w) for w in self.windows())
+
+    def window(self, title):
+        """The showing window with this title, once it shows."""
+        def ready():
+            for w in self.windows():
+                if name(w) == title:
+                    return w
+            return None
+
+        try:
+            return wait_for(ready, f"the window {title!r}")
+        except Timeout:
+            raise AssertionError(f"no window {title!r} showed; showing: {self.titles()}\n"
+                                 f"{self.log()}") from None
+
+    def gone(self, title):
+        wait_for(lambda: title not in self.titles(), f"the window {title!r} to go")
+
+    def xid(self, title):
+        """The X window that shows this title."""
+        def ready():
+            for xid in x_windows(self.process.pid):
+                if x_title(xid) == title:
+                    return xid
+            return None
+
+        return wait_for(ready, f"the X window titled {title!r}")
+
+    def popups(self):
+        """The program's pop-up X windows that show (tool tips, menus): override-redirect."""
+        found = []
+        for xid in x_windows(self.process.pid):
+            info = run("xwininfo", "-id", str(xid), check=False).stdout
+            if "Override Redirect State: yes" in info and "Map State: IsViewable" in info:
+                found.append(xid)
+        return found
+
+    def hover_shows_tool_tip(self, acc):
+        """Rests the pointer on the control, near its left edge (a wide check box lies partly
+        under its neighbour), and tells whether a tool tip pops up. GTK does not put tool tip
+        windows on the accessibility bus, so their text is read as the control's description."""
+        run("xdotool", "mousemove", "--sync", "1279", "1023")
+        wait_for(lambda: not self.popups(), "the last tool tip to go")
+        x, y, w, h = extents(acc)
+        run("xdotool", "mousemove", "--sync", str(x + min(8, w // 2)), str(y + h // 2))
+        try:
+            return bool(wait_for(self.popups, f"a tool tip over {name(acc)!r}", patience=3))
+        except Timeout:
+            return False
+
+    def focus(self, title):
+        """Gives the window the keyboard, as a window manager does on a click: without one, the
+        keys stay with the window that the program last brought to the front."""
+        run("xdotool", "windowfocus", "--sync", str(self.xid(title)))
+
+    def client_area(self, title):
+        return x_geometry(self.xid(title))
+
+    def box(self):
+        """The message box that is up, once one is."""
+        def ready():
+            for w in self.windows():
+                if role(w) == "alert":
+                    return Box(w, self.title_at(extents(w)))
+            return None
+
+        return wait_for(ready, "a message box")
+
+    def xid_at(self, place):
+        """The program's X window that covers exactly this place."""
+        for xid in x_windows(self.process.pid):
+            if x_geometry(xid) == tuple(place):
+                return xid
+        return None
+
+    def title_at(self, place):
+        xid = self.xid_at(place)
+        return x_title(xid) if xid is not None else None
+
+    def file_chooser(self):
+        """The file dialog that is up, once it is."""
+        def ready():
+            for w in self.windows():
+                if role(w) == "file chooser":
+                    return FileChooser(w, self.title_at(extents(w)))
+            return None
+
+        chooser = wait_for(ready, "the file dialog")
+        screenshot("file dialog", self.xid_at(extents(chooser.acc)))
+        return chooser
+
+    def shell_log(self):
+        """What this run of the program asked the desktop's handlers to open."""
+        return shell_log()[self.log_start:]
+
+    def no_box(self, period=1.0):
+        stays(lambda: all(role(w) != "alert" for w in self.windows()), "no message box showing",
+              period)
+
+    def answer_boxes(self, answers):
+        """Answers each box in turn and gives what they showed as (title, text, icon, buttons), then
+        checks that no further box follows."""
+        shown = []
+        for answer in answers:
+            box = self.box()
+            screenshot(f"box {box.title}", self.xid_at(extents(box.acc)))
+            shown.append(box.as_tuple())
+            box.answer(answer)
+            wait_for(lambda: not showing(box.acc), "the box to close")
+        self.no_box()
+        return shown
+
+    def exit_code(self):
+        try:
+            return self.process.wait(timeout=PATIENCE)
+        except subprocess.TimeoutExpired:
+            raise AssertionError("the program did not end") from None

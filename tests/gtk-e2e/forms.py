@@ -1,0 +1,111 @@
+"""The window tables as the tests read them: pixels, captions as they read, where each control
+should be, and how to find its accessible object."""
+
+import re
+
+import driver as d
+
+TABLES = d.tables()
+FORMS = TABLES["forms"]
+DPI = 96
+
+# How a screen reader meets each kind of control.
+ROLES = {
+    "button": "push button",
+    "check box": "check box",
+    "text box": "text",
+    "label": "label",
+    "link": "link",
+    "frame": "panel",
+    "picture": "icon",
+    "movie": "animation",
+}
+
+# A number box is spoken by the caption beside it (or, in the Settings window, above it).
+NAMED_BY = {
+    ("Form1", "Text1"): "Label2",
+    ("Form1", "Text2"): "Label4",
+    ("Form1", "Text3"): "Label5",
+    ("Form1", "Text4"): "Label6",
+    ("Form1", "Text5"): "Label7",
+    ("Form4", "Text1"): "Label1",
+}
+
+# The main window's button that shows each window; None for the main window itself.
+OPENERS = {"Form1": None, "Form3": "Command3", "Form2": "Command4", "Form4": "Command2"}
+
+
+def px(twips):
+    """Twips to pixels, halves away from zero, as the program rounds."""
+    value = twips * DPI / 1440
+    return int(value + 0.5) if value >= 0 else -int(-value + 0.5)
+
+
+def plain(caption):
+    """A caption as it reads: the '&' that marks the access key dropped."""
+    return re.sub(r"&(.)", r"\1", caption)
+
+
+def control(form, name):
+    return next(c for c in FORMS[form]["controls"] if c["name"] == name)
+
+
+def expected_rect(form, c):
+    """The control's rectangle in the client area, in pixels."""
+    left, top, width, height = c["rect"]
+    if c["parent"]:
+        frame = control(form, c["parent"])
+        left += frame["rect"][0]
+        top += frame["rect"][1]
+    return (px(left), px(top), px(width), px(height))
+
+
+def expected_name(form, c):
+    kind = c["kind"]
+    if kind == "text box":
+        return control(form, NAMED_BY[(form, c["name"])])["text"]
+    if kind in ("button", "check box", "frame", "label", "link"):
+        return plain(c["text"])
+    return None
+
+
+def near(a, b, tolerance=1):
+    return all(abs(x - y) <= tolerance for x, y in zip(a, b))
+
+
+def open_form(p, form):
+    opener = OPENERS[form]
+    if opener is not None:
+        d.click(d.find(p.main, "push button", plain(control("Form1", opener)["text"])))
+    return p.window(FORMS[form]["caption"])
+
+
+def locate(window, origin, form, c):
+    """The accessible object of a table row: by its role and place, or, when it is not where the
+    table puts it, by its role and name, so that the rest is still checked."""
+    role = ROLES[c["kind"]]
+    name = expected_name(form, c)
+    rect = expected_rect(form, c)
+
+    def matches_role(a):
+        return d.role(a) == role
+
+    def place(a):
+        x, y, w, h = d.extents(a)
+        return (x - origin[0], y - origin[1], w, h)
+
+    candidates = d.descendants(window, matches_role)
+    by_place = [a for a in candidates if near(place(a), rect)]
+    if len(by_place) == 1:
+        return by_place[0]
+    by_name = [a for a in candidates if name is not None and d.name(a) == name]
+    return by_name[0] if len(by_name) == 1 else None
+
+
+def find_control(p, form, name):
+    """The accessible object of the control named in the table, in the form that shows."""
+    window = p.window(FORMS[form]["caption"])
+    origin = p.client_area(FORMS[form]["caption"])[:2]
+    c = control(form, name)
+    found = d.wait_for(lambda: locate(window, origin, form, c), f"{form}.{name}")
+    return found

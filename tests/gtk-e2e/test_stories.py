@@ -1,0 +1,365 @@
+"""User stories on the real GTK program: generating and installing, the game's location typed in
+Chinese and browsed for, the information windows, the desktop's handlers, close requests from
+the window manager, modal message boxes, and leaving."""
+
+import gettext
+import unittest
+
+import driver as d
+
+from forms import FORMS, TABLES, control, expected_rect, find_control
+
+BOXES = TABLES["boxes"]
+DEFAULT_FILE = TABLES["default_settings_file"].encode("ascii")
+GAME_FILE = "game/Data/svrcfg_skirmish.ini"
+FOCUSABLE = ("button", "check box", "text box", "movie")
+NOWHERE = "nowhere/Data/svrcfg_skirmish.ini"
+
+
+def gtk_label(mnemonic):
+    """A stock button's caption as GTK shows it in this locale."""
+    return gettext.dgettext("gtk30", mnemonic).replace("_", "")
+
+
+YES, NO, OK, CANCEL = (gtk_label(m) for m in ("_Yes", "_No", "_OK", "_Cancel"))
+
+
+# The icons of the message boxes, as GTK names them to a screen reader.
+ICONS = {icon: gettext.dgettext("gtk30", icon.capitalize())
+         for icon in ("question", "warning", "information")}
+
+
+def box(key):
+    """A message box of the program as (title, text, icon, buttons), buttons in GTK's order."""
+    b = BOXES[key]
+    return (b["title"], b["text"], ICONS[b["icon"]],
+            [NO, YES] if b["buttons"] == "yes/no" else [OK])
+
+
+def caption(form):
+    return FORMS[form]["caption"]
+
+
+def press(p, form, name):
+    """A mouse click on the control's centre."""
+    d.click(find_control(p, form, name))
+
+
+def type_into(p, form, name, text):
+    """Clicks into the box, selects what it holds and types over it."""
+    p.focus(caption(form))
+    press(p, form, name)
+    d.key("ctrl+a")
+    if text:
+        d.type_text(text)
+    else:
+        d.key("BackSpace")
+
+
+def open_settings(p):
+    press(p, "Form1", "Command2")
+    p.gone(caption("Form1"))
+    return p.window(caption("Form4"))
+
+
+def wait_text(p, form, name, expected):
+    acc = find_control(p, form, name)
+    try:
+        return d.wait_for(lambda: d.text(acc) == expected, f"{form}.{name} to read {expected!r}")
+    except d.Timeout:
+        raise AssertionError(f"{form}.{name} reads {d.text(acc)!r}, expected {expected!r}") \
+            from None
+
+
+class Generate(unittest.TestCase):
+    def test_writes_the_file_and_offers_to_install_it(self):
+        game = DEFAULT_FILE.replace(b"Port=4848", b"Port=9999")
+        cases = [
+            # name, settings.ban (None: none), answers, boxes, game file's bytes after
+            ("fresh start, No", None, [NO, OK], [box("offer"), box("declined")], None),
+            ("Yes, no location stored", None, [YES, OK], [box("offer"), box("failure")], None),
+            ("Yes, folder missing", NOWHERE, [YES, OK], [box("offer"), box("failure")], None),
+            ("Yes, game file there", GAME_FILE, [YES], [box("offer")], DEFAULT_FILE),
+        ]
+        for name, location, answers, boxes, after in cases:
+            with self.subTest(name), d.Program({GAME_FILE: game}) as p:
+                if location is not None:
+                    p.write("settings.ban", p.path(location).encode() + b"\r\n")
+                press(p, "Form1", "Command1")
+                self.assertEqual(p.answer_boxes(answers), boxes)
+                self.assertEqual(p.read("svrcfg_skirmish.ini"), DEFAULT_FILE)
+                self.assertEqual(p.read(GAME_FILE), after or game)
+                self.assertIsNone(p.read(NOWHERE))
+                self.assertIn(caption("Form1"), p.titles())
+
+
+    def test_writes_the_values_as_typed_and_ticked(self):
+        # box, typed, what the box takes (its maximum length refuses the rest), line in the file
+        typed = [
+            ("Text1", "9x7y", "9x7", "TimeLimitMinutes=9x7"),
+            ("Text2", "ab", "a", "RadarMode=a"),
+            ("Text3", " 4 5 6", " 4 5 ", "Port= 4 5 "),
+            ("Text4", "", "", "MaxPlayers="),
+            ("Text5", "六百万元整个", "六百万元整", "StartingCredits=六百万元整"),
+        ]
+        expected = DEFAULT_FILE.decode("ascii")
+        for name, _, _, line in typed:
+            key = line.split("=")[0] + "="
+            start = expected.index(key)
+            expected = expected[:start] + line + expected[expected.index("\r\n", start):]
+        expected = expected.replace("IsDedicated=no", "IsDedicated=yes")
+        expected = expected.replace("UseLagReduction=yes", "UseLagReduction=no")
+        expected = expected.replace("BeaconPlacementEndsGame=yes", "BeaconPlacementEndsGame=no")
+        with d.Program() as p:
+            for name, keys, takes, _ in typed:
+                with self.subTest(name):
+                    type_into(p, "Form1", name, keys)
+                    wait_text(p, "Form1", name, takes)
+            press(p, "Form1", "Check1")
+            # Near their left ends: a wide box runs under its right-hand neighbour.
+            x, y, w, h = d.extents(find_control(p, "Form1", "Check10"))
+            d.click_at(x + 8, y + h // 2)
+            # Where Check14 runs under Check15, Check15 is above and takes the click.
+            x, y, w, h = d.extents(find_control(p, "Form1", "Check15"))
+            d.click_at(x + 8, y + h // 2)
+            press(p, "Form1", "Command1")
+            self.assertEqual(p.answer_boxes([NO, OK]), [box("offer"), box("declined")])
+            self.assertEqual(p.read("svrcfg_skirmish.ini"), expected.encode("gbk"))
+
+
+class Location(unittest.TestCase):
+    def test_typed_in_chinese_it_is_stored_in_utf8_and_the_game_gets_gbk(self):
+        game = "游戏/Data/svrcfg_skirmish.ini"
+        with d.Program({game: b"[Settings]\r\nPort=9999\r\n"}) as p:
+            open_settings(p)
+            type_into(p, "Form4", "Text1", p.path(game))
+            press(p, "Form4", "Command2")
+            p.gone(caption("Form4"))
+            p.window(caption("Form1"))
+            self.assertEqual(p.read("settings.ban"), p.path(game).encode("utf-8") + b"\r\n")
+
+            type_into(p, "Form1", "Text5", "六百")
+            wait_text(p, "Form1", "Text5", "六百")
+            press(p, "Form1", "Command1")
+            self.assertEqual(p.answer_boxes([YES]), [box("offer")])
+            expected = DEFAULT_FILE.replace(b"=600\r\n", "=六百\r\n".encode("gbk"))
+            self.assertEqual(p.read("svrcfg_skirmish.ini"), expected)
+            self.assertEqual(p.read(game), expected)
+            # Opened again, the window reads the stored location back.
+            open_settings(p)
+            wait_text(p, "Form4", "Text1", p.path(game))
+
+    def test_left_empty_it_is_only_given_up_after_a_warning(self):
+        with d.Program() as p:
+            open_settings(p)
+            press(p, "Form4", "Command2")
+            self.assertEqual(p.answer_boxes([NO]), [box("empty warning")])
+            self.assertEqual(p.titles(), [caption("Form4")])
+            press(p, "Form4", "Command2")
+            self.assertEqual(p.answer_boxes([YES]), [box("empty warning")])
+            p.gone(caption("Form4"))
+            self.assertEqual(p.titles(), [caption("Form1")])
+            self.assertIsNone(p.read("settings.ban"))
+
+    def test_browsing_fills_the_box_and_cancelling_keeps_it(self):
+        dialog = TABLES["dialog"]
+        with d.Program({GAME_FILE: b""}) as p:
+            open_settings(p)
+            press(p, "Form4", "Command1")
+            chooser = p.file_chooser()
+            self.assertEqual(chooser.title, dialog["title"])
+            self.assertTrue(chooser.shows(dialog["filter_label"]), "the filter's name")
+            chooser.choose(p.path(GAME_FILE))
+            wait_text(p, "Form4", "Text1", p.path(GAME_FILE))
+
+            press(p, "Form4", "Command1")
+            p.file_chooser().press(CANCEL)
+            d.stays(lambda: d.text(find_control(p, "Form4", "Text1")) == p.path(GAME_FILE),
+                    "the box keeps the chosen file")
+
+
+class InformationWindows(unittest.TestCase):
+    def test_about_ok_brings_back_the_main_window_with_its_values(self):
+        with d.Program() as p:
+            check = control("Form1", "Check1")
+            type_into(p, "Form1", "Text1", "1234")  # the box takes three characters
+            wait_text(p, "Form1", "Text1", "123")
+            press(p, "Form1", "Check1")
+            press(p, "Form1", "Command4")
+            p.gone(caption("Form1"))
+            press(p, "Form2", "Command1")
+            p.gone(caption("Form2"))
+            p.window(caption("Form1"))
+            wait_text(p, "Form1", "Text1", "123")
+            ticked = find_control(p, "Form1", "Check1").getState().contains(d.pyatspi.STATE_CHECKED)
+            self.assertEqual(ticked, not check["checked"])
+
+    def test_the_about_windows_strip_moves(self):
+        with d.Program() as p:
+            press(p, "Form1", "Command4")
+            xid = p.xid(caption("Form2"))
+            strip = expected_rect("Form2", control("Form2", "SF"))
+            first = d.pixels(xid, strip)
+            self.assertEqual(len(first), strip[2] * strip[3] * 3)
+            d.wait_for(lambda: d.pixels(xid, strip) != first, "the strip to draw another frame")
+
+    def test_resources_hides_and_the_next_opening_shows_the_same_window(self):
+        with d.Program() as p:
+            press(p, "Form1", "Command3")
+            first = p.xid(caption("Form3"))
+            place = p.client_area(caption("Form3"))
+            # OK's left end, where it lies over the last link rows: the button takes the click.
+            ok = find_control(p, "Form3", "Command6")
+            x, y, w, h = d.extents(ok)
+            row = find_control(p, "Form3", "Label11")
+            d.click_at(x + 4, d.centre(row)[1])
+            p.gone(caption("Form3"))
+            self.assertEqual(p.shell_log(), [], "the link under the button was opened")
+            self.assertIn(caption("Form1"), p.titles())
+            press(p, "Form1", "Command3")
+            p.window(caption("Form3"))
+            self.assertEqual(p.xid(caption("Form3")), first)
+            self.assertEqual(p.client_area(caption("Form3")), place)
+
+
+class Shell(unittest.TestCase):
+    def test_links_the_makers_address_and_the_readme_reach_the_desktops_handlers(self):
+        with d.Program() as p:
+            asked = []
+
+            def expect_asked(kind, target):
+                asked.append((kind, target))
+                d.wait_for(lambda: len(p.shell_log()) >= len(asked), "the desktop's handler to run")
+                got = [tuple(line.split(" ", 1)) for line in p.shell_log()]
+                self.assertEqual([(k, d.as_path(t)) for k, t in got], asked)
+
+            press(p, "Form1", "Command3")
+            # A click anywhere in the row, here right of the address, opens it.
+            link = find_control(p, "Form3", "Label2")
+            x, y, w, h = d.extents(link)
+            d.click_at(x + w - 4, y + h // 2)
+            expect_asked("web", control("Form3", "Label2")["text"])
+            press(p, "Form3", "Label5")
+            expect_asked("web", control("Form3", "Label5")["text"])
+
+            press(p, "Form1", "Command4")
+            press(p, "Form2", "Command2")
+            expect_asked("mail", TABLES["maker_address"])
+            press(p, "Form2", "Command3")
+            expect_asked("text", p.path(TABLES["readme"]))
+            # The read-me beside the Linux program is UTF-8 with LF line ends.
+            readme = p.read(TABLES["readme"])
+            self.assertNotIn(b"\r", readme)
+            readme.decode("utf-8")
+
+
+class Leaving(unittest.TestCase):
+    def test_a_close_request_from_the_window_manager(self):
+        cases = [
+            # window, the main window's button that opens it, answers, boxes, windows after
+            ("Form1", None, [], [], None),
+            ("Form2", "Command4", [], [], [caption("Form1")]),
+            ("Form3", "Command3", [], [], [caption("Form1")]),
+            ("Form4", "Command2", [YES], [box("empty warning")], [caption("Form1")]),
+        ]
+        for form, opener, answers, boxes, after in cases:
+            with self.subTest(form), d.Program() as p:
+                if opener is not None:
+                    press(p, "Form1", opener)
+                d.request_close(p.xid(caption(form)))
+                if after is None:
+                    self.assertEqual(p.exit_code(), 0, p.log())
+                else:
+                    self.assertEqual(p.answer_boxes(answers), boxes)
+                    p.gone(caption(form))
+                    d.wait_for(lambda: p.titles() == after, f"only {after} to show")
+
+    def test_exit_ends_the_program_with_every_window(self):
+        with d.Program() as p:
+            press(p, "Form1", "Command3")
+            press(p, "Form1", "Command5")
+            self.assertEqual(p.exit_code(), 0, p.log())
+
+
+class Keyboard(unittest.TestCase):
+    def test_tab_walks_the_tables_order_and_wraps(self):
+        for form, opener in (("Form1", None), ("Form2", "Command4"), ("Form3", "Command3"),
+                             ("Form4", "Command2")):
+            with self.subTest(form), d.Program() as p:
+                if opener is not None:
+                    press(p, "Form1", opener)
+                order = [c["name"] for c in sorted(FORMS[form]["controls"], key=lambda c: c["tab"])
+                         if c["tab"] >= 0 and c["kind"] in FOCUSABLE]
+                controls = {name: find_control(p, form, name) for name in order}
+
+                def focused():
+                    names = [n for n, a in controls.items()
+                             if a.getState().contains(d.pyatspi.STATE_FOCUSED)]
+                    return names[0] if len(names) == 1 else None
+
+                def expect(name, after):
+                    try:
+                        d.wait_for(lambda: focused() == name, f"the focus on {name}")
+                    except d.Timeout:
+                        self.fail(f"after {after} the focus is on {focused()}, not {name}")
+
+                p.focus(caption(form))
+                expect(order[0], "the first showing")
+                for i, name in enumerate(order):
+                    d.key("Tab")
+                    expect(order[(i + 1) % len(order)], f"Tab on {name}")
+                d.key("shift+Tab")
+                expect(order[-1], f"Shift+Tab on {order[0]}")
+
+    def test_an_access_key_opens_the_resources(self):
+        with d.Program() as p:
+            p.focus(caption("Form1"))
+            d.key("alt+r")
+            p.window(caption("Form3"))
+
+    def test_enter_presses_the_default_button_or_the_focused_one(self):
+        mail = ["mail " + TABLES["maker_address"]]
+        cases = [
+            # window, main window's button that opens it, Tab presses, then: boxes after Enter,
+            # windows showing, requests to the desktop
+            ("Form1", None, 1, [box("offer"), box("declined")], ["Form1"], []),
+            ("Form2", "Command4", 0, [], ["Form1"], []),  # OK, the default button
+            ("Form2", "Command4", 2, [], ["Form2"], mail),  # the focused e-mail button
+            ("Form4", "Command2", 0, [], ["Form4"], []),  # no default button there
+        ]
+        for form, opener, tabs, boxes, showing, requests in cases:
+            with self.subTest(form=form, tabs=tabs), d.Program() as p:
+                if opener is not None:
+                    press(p, "Form1", opener)
+                p.focus(caption(form))
+                for _ in range(tabs):
+                    d.key("Tab")
+                d.key("Return")
+                self.assertEqual(p.answer_boxes([NO, OK][:len(boxes)]), boxes)
+                expected = sorted(caption(f) for f in showing)
+                d.wait_for(lambda: p.titles() == expected, f"{expected} to show")
+                d.wait_for(lambda: p.shell_log() == requests, f"the requests {requests}")
+                self.assertIsNone(p.read("settings.ban"))
+
+
+class Modal(unittest.TestCase):
+    def test_while_a_box_is_up_no_other_window_takes_input(self):
+        with d.Program() as p:
+            press(p, "Form1", "Command3")
+            link = find_control(p, "Form3", "Label1")
+            exit_button = find_control(p, "Form1", "Command5")
+            press(p, "Form1", "Command1")
+            p.box()
+            d.click(link)
+            d.click(exit_button)
+            d.stays(lambda: not p.shell_log() and p.process.poll() is None,
+                    "no link opened and the program running")
+            self.assertEqual(p.answer_boxes([NO, OK]), [box("offer"), box("declined")])
+            # The same click, once the box is answered, is taken.
+            d.click(link)
+            d.wait_for(p.shell_log, "the link to open")
+            self.assertEqual(p.shell_log(), ["web " + control("Form3", "Label1")["text"]])
+
+
+if __name__ == "__main__":
+    unittest.main()

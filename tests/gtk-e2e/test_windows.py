@@ -1,0 +1,155 @@
+"""The four windows as the GTK program shows them, against their tables: title, client size,
+kind of window, and every control's text, place, size, tool tip and accessible name."""
+
+import re
+import unittest
+
+import driver as d
+
+from forms import FORMS, ROLES, control, expected_name, expected_rect, locate, near, open_form, px
+
+
+class Windows(unittest.TestCase):
+    def test_each_window_is_drawn_from_its_table(self):
+        for form in ("Form1", "Form3", "Form2", "Form4"):
+            table = FORMS[form]
+            with self.subTest(form=form), d.Program() as p:
+                window = open_form(p, form)
+                caption = table["caption"]
+                self.assertEqual(d.name(window), caption)
+                xid = p.xid(caption)
+                x, y, width, height = d.x_geometry(xid)
+                self.assertEqual((width, height),
+                                 (px(table["client_width"]), px(table["client_height"])),
+                                 "client size")
+                # Centred on the 1280 x 1024 screen when it is first shown.
+                self.assertTrue(near((x + width // 2, y + height // 2), (640, 512)),
+                                f"centre of {form} at {(x + width // 2, y + height // 2)}")
+                self.check_window_kind(form, d.x_properties(xid), (width, height))
+                d.screenshot(form, xid)
+                for c in table["controls"]:
+                    with self.subTest(form=form, control=c["name"]):
+                        self.check_control(window, (x, y), form, c)
+
+    def check_window_kind(self, form, props, size):
+        tool = FORMS[form]["border"] == "fixed tool"
+        kind = re.search(r"_NET_WM_WINDOW_TYPE\(ATOM\) = (\w+)", props)
+        self.assertEqual(kind and kind.group(1),
+                         "_NET_WM_WINDOW_TYPE_UTILITY" if tool else "_NET_WM_WINDOW_TYPE_NORMAL")
+        state = re.search(r"_NET_WM_STATE\(ATOM\) = (.*)", props)
+        self.assertEqual("_NET_WM_STATE_SKIP_TASKBAR" in (state.group(1) if state else ""), tool,
+                         "taskbar entry only for the main window")
+        self.assertEqual("_NET_WM_ICON(CARDINAL)" in props, not tool,
+                         "an icon on the main window only")
+        # Not resizable: the smallest and the largest size are the client size.
+        for bound in ("minimum", "maximum"):
+            found = re.search(rf"program specified {bound} size: (\d+) by (\d+)", props)
+            self.assertEqual(found and (int(found.group(1)), int(found.group(2))), size, bound)
+        # Only moved: the window manager offers no resizing, minimising, maximising or closing
+        # (Motif hints: flags, functions, decorations; with the 'all' bit set, the bits listed
+        # are the ones taken away).
+        motif = re.search(r"_MOTIF_WM_HINTS\(_MOTIF_WM_HINTS\) = (0x\w+), (0x\w+), (0x\w+)", props)
+        self.assertIsNotNone(motif, "no window manager hints")
+        flags, functions, decorations = (int(motif.group(i), 16) for i in (1, 2, 3))
+
+        def granted(bits, every):
+            return every & ~bits if bits & 1 else bits
+
+        self.assertTrue(flags & 1, "the hints say nothing of the functions")
+        resize, minimise, maximise, close = 0x2, 0x8, 0x10, 0x20
+        self.assertEqual(granted(functions, 0x3E) & (resize | minimise | maximise | close), 0,
+                         f"functions {functions:#x}")
+        if flags & 2:
+            handles, menu, minimise_box, maximise_box = 0x4, 0x10, 0x20, 0x40
+            self.assertEqual(granted(decorations, 0x7E) &
+                             (handles | menu | minimise_box | maximise_box), 0,
+                             f"decorations {decorations:#x}")
+
+    def check_control(self, window, origin, form, c):
+        acc = locate(window, origin, form, c)
+        self.assertIsNotNone(acc, f"no {ROLES[c['kind']]} for {c['name']}; the window holds:\n"
+                                  f"{d.describe_tree(window)}")
+        x, y, w, h = d.extents(acc)
+        place = (x - origin[0], y - origin[1], w, h)
+        self.assertTrue(near(place, expected_rect(form, c)),
+                        f"place and size {place}, expected {expected_rect(form, c)}")
+        if c["kind"] in ("text box", "label", "link"):
+            self.assertEqual(d.text(acc), c["text"], "text")
+        if c["kind"] in ("label", "link"):
+            # What a screen reader reports of the text's look (GTK reports no font families).
+            run = dict(a.split(":", 1) for a in acc.queryText().getAttributeRun(0, True)[0])
+            self.assertEqual(run.get("underline"), "single" if c["font"]["underline"] else "none",
+                             "underline")
+            if c["colour"] is not None:
+                rgb = [(c["colour"] >> shift & 0xFF) * 257 for shift in (16, 8, 0)]
+                self.assertEqual(run.get("fg-color"), ",".join(map(str, rgb)), "text colour")
+        self.assertEqual(d.description(acc), c["tooltip"], "tool tip (description)")
+        name = expected_name(form, c)
+        if name is not None:
+            self.assertEqual(d.name(acc), name, "accessible name")
+        elif c["kind"] == "movie":
+            self.assertNotEqual(d.name(acc), "", "accessible name")
+
+    def test_tool_tips_pop_up(self):
+        """The tool tip a user sees, not only the one told to screen readers: one control of
+        each kind that has one."""
+        cases = [("Form1", ["Label2", "Text1", "Check1", "Check14", "Command1"]),
+                 ("Form4", ["Text1", "Command1"])]
+        for form, names in cases:
+            with d.Program() as p:
+                window = open_form(p, form)
+                origin = p.client_area(FORMS[form]["caption"])[:2]
+                for name in names:
+                    with self.subTest(form=form, control=name):
+                        acc = locate(window, origin, form, control(form, name))
+                        self.assertIsNotNone(acc)
+                        self.assertTrue(p.hover_shows_tool_tip(acc), "no tool tip showed")
+
+
+    def test_pointers_over_the_windows_and_their_controls(self):
+        """The artwork's cursors, with their hot spots, where the tables give them."""
+        for form in ("Form1", "Form3", "Form2"):
+            table = FORMS[form]
+            with d.Program() as p:
+                open_form(p, form)
+                x, y, width, height = p.client_area(table["caption"])
+                # The window's own surface: the first point, row by row, that no control covers.
+                rects = [expected_rect(form, c) for c in table["controls"]]
+                background = next((bx, by) for by in range(2, height, 4)
+                                  for bx in range(2, width, 4)
+                                  if not any(r[0] <= bx < r[0] + r[2] and r[1] <= by < r[1] + r[3]
+                                             for r in rects))
+                places = [("background", background, table["cursor"])]
+                # Near a control's top left corner, which no neighbour covers.
+                for c in table["controls"]:
+                    if c["cursor"] != "default":
+                        left, top = expected_rect(form, c)[:2]
+                        places.append((c["name"], (left + 3, top + 3), c["cursor"]))
+                pictures = {}  # cursor: its picture, as first seen
+
+                def shows(cursor):
+                    """Whether the pointer has the cursor's size and hot spot, and its picture:
+                    the one seen before for it, or one that no other cursor had."""
+                    shape = d.pointer_shape()
+                    if shape is None or shape[:4] != d.cursor_file(cursor):
+                        return False
+                    if cursor in pictures:
+                        return shape[4] == pictures[cursor]
+                    if shape[4] in pictures.values():
+                        return False
+                    pictures[cursor] = shape[4]
+                    return True
+
+                for where, (px_, py_), cursor in places:
+                    with self.subTest(form=form, place=where):
+                        d.run("xdotool", "mousemove", "--sync", str(x + px_), str(y + py_))
+                        try:
+                            d.wait_for(lambda: shows(cursor), f"the {cursor} pointer", patience=3)
+                        except d.Timeout:
+                            shape = d.pointer_shape() or (0, 0, 0, 0)
+                            self.fail(f"pointer {shape[:4]}, not the {cursor} cursor "
+                                      f"{d.cursor_file(cursor)} (or the picture of another)")
+
+
+if __name__ == "__main__":
+    unittest.main()
