@@ -9,27 +9,12 @@ using platform::HeadlessDesktop;
 using namespace testing_support;
 using testing_support::kDefaultSettingsFile;
 
-constexpr auto kYes = platform::Answer::Yes;
-constexpr auto kNo = platform::Answer::No;
-
 // The default file with the line of one key replaced.
 std::string with_line(const std::string& key, const std::string& line)
 {
     std::string file = kDefaultSettingsFile;
     std::size_t at = file.find("\r\n" + key + "=") + 2;
     return file.replace(at, file.find("\r\n", at) - at, line);
-}
-
-TEST(Generate, FreshStartAnsweredNoWritesTheDefaultsAndAsksTwoBoxes)
-{
-    Harness h;
-    h.desktop.answer_boxes({kNo});
-    h.generate();
-
-    EXPECT_EQ(h.generated(), kDefaultSettingsFile);
-    EXPECT_EQ(h.desktop.boxes(), (std::vector<HeadlessDesktop::Box>{kOffer, kDeclined}));
-    EXPECT_EQ(h.desktop.visible_windows(), std::vector<std::string>{"Form1"});
-    EXPECT_EQ(h.folder.entries(), std::vector<std::string>{"svrcfg_skirmish.ini"});
 }
 
 TEST(Generate, ValuesAreWrittenAsTheyStand)

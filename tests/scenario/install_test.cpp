@@ -23,20 +23,6 @@ void make_game_file(const Harness& h)
     h.folder.write(kGameFile, kOldGameFile);
 }
 
-TEST(Install, YesCopiesTheFileOverTheGamesCopyAndSaysNothingMore)
-{
-    Harness h;
-    make_game_file(h);
-    h.store_location(h.folder.file(kGameFile));
-    h.desktop.answer_boxes({kYes});
-    h.generate();
-
-    EXPECT_EQ(h.folder.read(kGameFile), kDefaultSettingsFile);
-    EXPECT_EQ(h.generated(), kDefaultSettingsFile);
-    EXPECT_EQ(h.desktop.boxes(), std::vector<HeadlessDesktop::Box>{kOffer});
-    EXPECT_EQ(h.desktop.visible_windows(), std::vector<std::string>{"Form1"});
-}
-
 TEST(Install, DestinationsThatCannotBeReplacedGiveTheFailureBoxAndStayAsTheyWere)
 {
     struct Case {

@@ -76,23 +76,6 @@ TEST(Navigation, TheMainWindowKeepsItsValuesAcrossAboutAndSettingsVisits)
     EXPECT_NE(h.generated().find("IsDedicated=yes\r\n"), std::string::npos);
 }
 
-TEST(Navigation, ResourcesIsOneWindowBesideTheMainWindow)
-{
-    Harness h;
-    h.desktop.click("Form1", "Command3");
-    h.desktop.click("Form1", "Command3"); // while shown
-    h.desktop.click("Form3", "Command6");
-    h.desktop.click("Form1", "Command3"); // while hidden
-    EXPECT_EQ(h.desktop.created("Form3"), 1);
-    EXPECT_EQ(h.desktop.visible_windows(), (Names{"Form3", "Form1"}));
-
-    // It stays and keeps working while the About window replaces the main window.
-    h.desktop.click("Form1", "Command4");
-    EXPECT_EQ(h.desktop.visible_windows(), (Names{"Form2", "Form3"}));
-    h.desktop.click("Form3", "Label1");
-    EXPECT_EQ(h.desktop.shell_requests().size(), 1u);
-}
-
 TEST(Navigation, CloseRequestsNeverLeaveTheProgramWithoutAWindow)
 {
     struct Case {

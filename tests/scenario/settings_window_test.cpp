@@ -11,9 +11,6 @@ using platform::HeadlessDesktop;
 using testing_support::FileOp;
 using namespace testing_support;
 
-constexpr auto kYes = platform::Answer::Yes;
-constexpr auto kNo = platform::Answer::No;
-
 void open_settings(Harness& h)
 {
     h.desktop.click("Form1", "Command2");
@@ -79,26 +76,6 @@ TEST(SettingsWindow, OkSavesTheTextAndReturnsToTheMainWindow)
         EXPECT_TRUE(h.desktop.boxes().empty());
         EXPECT_EQ(h.desktop.log(), (std::vector<std::string>{"destroy Form4", "show Form1"}));
         EXPECT_EQ(h.folder.entries(), std::vector<std::string>{"settings.ban"});
-    }
-}
-
-TEST(SettingsWindow, OkWithAnEmptyBoxAsksBeforeGivingUp)
-{
-    struct Case {
-        platform::Answer answer;
-        bool stays;
-    };
-    for (const Case c : {Case{kNo, true}, Case{kYes, false}}) {
-        SCOPED_TRACE(c.stays);
-        Harness h;
-        open_settings(h);
-        h.desktop.answer_boxes({c.answer});
-        h.desktop.click("Form4", "Command2");
-
-        EXPECT_EQ(h.desktop.boxes(), std::vector<HeadlessDesktop::Box>{kEmptyWarning});
-        EXPECT_FALSE(h.folder.exists("settings.ban"));
-        EXPECT_EQ(h.desktop.visible_windows(),
-                  std::vector<std::string>{c.stays ? "Form4" : "Form1"});
     }
 }
 

@@ -62,18 +62,10 @@ constexpr auto kInformation = platform::MessageIcon::Information;
 // The message boxes of the program, as the user reads them.
 inline const platform::HeadlessDesktop::Box kOffer{
     "Form1", "配置文件成功生成。是否现在就开始修改配置？", "祝贺", kYesNo, kQuestion};
-inline const platform::HeadlessDesktop::Box kDeclined{
-    "Form1",
-    "生成的文件(svrcfg_skirmish.ini)已经被置放到本程序所在的文件夹之下。你可以手动复制它到 Korvane的所在文件夹\\Data下覆盖原文件。",
-    "提示", kOk, kInformation};
 inline const platform::HeadlessDesktop::Box kFailure{
     "Form1",
     "对这个文件修改的权限被您的系统拒绝了。但是，生成的文件(svrcfg_skirmish.ini)已经被置放到本程序所在的文件夹之下。你可以手动复制它到 Korvane的所在文件夹\\Data下覆盖原文件。",
     "提示", kOk, kInformation};
-inline const platform::HeadlessDesktop::Box kEmptyWarning{
-    "Form4",
-    "请正确输入Stormline2 - Korvane的所在文件夹。否则程序将不能自动对Korvane进行修改，而需要您手动修改。确定放弃设置吗？",
-    "错误的输入", kYesNo, kWarning};
 inline const platform::HeadlessDesktop::Box kSaveFailed{
     "Form4",
     "无法保存游戏配置文件的位置（settings.ban）。请确认本程序所在的文件夹可以写入，然后再试一次。",
