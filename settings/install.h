@@ -19,14 +19,12 @@ inline constexpr std::string_view kFailureText =
     "Korvane的所在文件夹\\Data下覆盖原文件。";
 inline constexpr std::string_view kNoticeTitle = "提示";
 
-using platform::MessageButtons;
-using platform::MessageIcon;
-inline constexpr platform::MessageBoxRequest kOffer{kOfferText, kOfferTitle, MessageButtons::YesNo,
-                                                    MessageIcon::Question};
+inline constexpr platform::MessageBoxRequest kOffer{
+    kOfferText, kOfferTitle, platform::MessageButtons::YesNo, platform::MessageIcon::Question};
 inline constexpr platform::MessageBoxRequest kDeclined{
-    kDeclinedText, kNoticeTitle, MessageButtons::Ok, MessageIcon::Information};
-inline constexpr platform::MessageBoxRequest kFailure{kFailureText, kNoticeTitle,
-                                                      MessageButtons::Ok, MessageIcon::Information};
+    kDeclinedText, kNoticeTitle, platform::MessageButtons::Ok, platform::MessageIcon::Information};
+inline constexpr platform::MessageBoxRequest kFailure{
+    kFailureText, kNoticeTitle, platform::MessageButtons::Ok, platform::MessageIcon::Information};
 
 // Reads the main window's fields at the moment of the click. Every failure, wherever it happens,
 // ends the click with the one failure box; nothing is retried.

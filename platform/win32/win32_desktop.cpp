@@ -28,16 +28,23 @@ constexpr int kIconMargin = 2;       // between a button's picture and its edges
 constexpr UINT kDpiChanged = 0x02E0; // WM_DPICHANGED, absent from older headers
 
 // Message-box styles: an icon and a button set, as the boxes of the program are made.
-constexpr UINT kStyleQuestionYesNo = MB_ICONQUESTION | MB_YESNO;   // 36
-constexpr UINT kStyleWarningYesNo = MB_ICONEXCLAMATION | MB_YESNO; // 52
-constexpr UINT kStyleInformationOk = MB_ICONINFORMATION | MB_OK;   // 64
-constexpr int kAnswerYes = IDYES;                                  // 6
+constexpr int kAnswerYes = IDYES; // 6
 
-UINT box_style(const MessageBoxRequest& box)
+// A message box's style: its icon and its buttons, each from what the box means.
+constexpr UINT box_style(const MessageBoxRequest& box)
 {
-    if (box.buttons == MessageButtons::Ok) return kStyleInformationOk;
-    return box.icon == MessageIcon::Warning ? kStyleWarningYesNo : kStyleQuestionYesNo;
+    const UINT buttons = box.buttons == MessageButtons::YesNo ? MB_YESNO : MB_OK;
+    switch (box.icon) {
+    case MessageIcon::Question: return MB_ICONQUESTION | buttons;
+    case MessageIcon::Warning: return MB_ICONEXCLAMATION | buttons;
+    case MessageIcon::Information: break;
+    }
+    return MB_ICONINFORMATION | buttons;
 }
+// The program's three kinds of box, as the window system numbers them.
+static_assert(box_style({"", "", MessageButtons::YesNo, MessageIcon::Question}) == 36);
+static_assert(box_style({"", "", MessageButtons::YesNo, MessageIcon::Warning}) == 52);
+static_assert(box_style({"", "", MessageButtons::Ok, MessageIcon::Information}) == 64);
 
 } // namespace
 
