@@ -160,8 +160,9 @@ int main(int argc, char** argv)
     }
 
     std::printf("%d runs each, alternating; the pointer off both windows\n\n", runs);
-    std::printf("| %-20s | %-32s | %-32s | %-6s |\n", "GTK, median (min-max)", "program",
-                "bare GTK window", "ratio");
+    const auto name = [](const std::string& path) { return path.substr(path.rfind('/') + 1); };
+    std::printf("| %-20s | %-32s | %-32s | %-6s |\n", "GTK, median (min-max)",
+                name(programs[0]).c_str(), name(programs[1]).c_str(), "ratio");
     std::printf("|%s|%s|%s|%s|\n", std::string(22, '-').c_str(), std::string(34, '-').c_str(),
                 std::string(34, '-').c_str(), std::string(8, '-').c_str());
     const auto row = [](const char* name, const char* unit, const std::vector<double>& a,

@@ -1,0 +1,64 @@
+// The bare GTK window with the main window's text: its title, and every caption and number in
+// the fonts the program sets them in, one label per font, without the controls themselves.
+// Against the bare window it shows what the Chinese text alone costs (its font files, shaping
+// and glyphs); against the program, what the controls cost.
+#include "platform/gtk/display.h"
+#include "settings/main_window.h"
+
+#include <gtk/gtk.h>
+
+#include <string>
+#include <vector>
+
+namespace {
+
+struct Run {
+    platform::Font font;
+    std::string text;
+};
+
+// The captions, one line each, grouped by font in the order the fonts first appear.
+std::vector<Run> runs_by_font(const platform::FormSpec& form)
+{
+    std::vector<Run> runs;
+    for (const platform::ControlSpec& c : form.controls) {
+        if (c.text.empty()) continue;
+        Run* run = nullptr;
+        for (Run& r : runs) {
+            if (r.font.face == c.font.face && r.font.tenth_points == c.font.tenth_points) run = &r;
+        }
+        if (run == nullptr) run = &runs.emplace_back(Run{c.font, {}});
+        run->text.append(c.text).append("\n");
+    }
+    return runs;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    gtk_init(&argc, &argv);
+    const platform::FormSpec& form = settings::kForm1;
+    GtkWidget* window = gtk_window_new(GTK_WINDOW_TOPLEVEL);
+    gtk_window_set_title(GTK_WINDOW(window), std::string(form.caption).c_str());
+    gtk_window_set_default_size(GTK_WINDOW(window), 640, 720);
+    GtkWidget* column = gtk_box_new(GTK_ORIENTATION_VERTICAL, 0);
+    for (const Run& run : runs_by_font(form)) {
+        GtkWidget* label = gtk_label_new(run.text.c_str());
+        gtk_label_set_line_wrap(GTK_LABEL(label), TRUE);
+        gtk_label_set_xalign(GTK_LABEL(label), 0.0f);
+        PangoAttrList* attributes = pango_attr_list_new();
+        PangoFontDescription* font = platform::font_description(run.font);
+        pango_attr_list_insert(attributes, pango_attr_font_desc_new(font));
+        pango_font_description_free(font);
+        gtk_label_set_attributes(GTK_LABEL(label), attributes);
+        pango_attr_list_unref(attributes);
+        gtk_box_pack_start(GTK_BOX(column), label, FALSE, FALSE, 0);
+    }
+    gtk_box_pack_end(GTK_BOX(column), gtk_button_new_with_label("OK"), FALSE, FALSE, 0);
+    gtk_container_add(GTK_CONTAINER(window), column);
+    g_signal_connect(window, "destroy", G_CALLBACK(gtk_main_quit), nullptr);
+    gtk_widget_show_all(window);
+    gtk_main();
+    return 0;
+}
