@@ -336,7 +336,10 @@ WindowId Win32Desktop::create(const FormSpec& spec, WindowEvents& events)
             std::wstring tip = to_utf16(c.tooltip);
             TTTOOLINFOW tool{};
             tool.cbSize = sizeof tool;
-            tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+            // The message loop hands the tool tips the mouse (relay_to_tool_tips): subclassing
+            // every control for it instead would put a property look-up in front of each message
+            // they get, which Wine makes a server round trip, and slowed the first paint.
+            tool.uFlags = TTF_IDISHWND;
             tool.hwnd = w.hwnd;
             tool.uId = reinterpret_cast<UINT_PTR>(hwnd);
             tool.lpszText = tip.data();
@@ -509,6 +512,7 @@ void Win32Desktop::run()
 {
     MSG msg;
     while (::GetMessageW(&msg, nullptr, 0, 0) > 0) {
+        relay_to_tool_tips(msg);
         if (translate_key(msg)) continue;
         ::TranslateMessage(&msg);
         ::DispatchMessageW(&msg);
@@ -527,11 +531,7 @@ void Win32Desktop::quit()
 bool Win32Desktop::translate_key(const MSG& msg)
 {
     if (msg.message != WM_KEYDOWN && msg.message != WM_SYSCHAR) return false;
-    HWND root = ::GetAncestor(msg.hwnd, GA_ROOT);
-    Window* w = nullptr;
-    for (auto& [id, window] : windows_) {
-        if (window->hwnd == root) w = window.get();
-    }
+    Window* w = window_of(msg.hwnd);
     if (w == nullptr) return false;
 
     if (msg.message == WM_SYSCHAR) {
@@ -562,6 +562,26 @@ bool Win32Desktop::translate_key(const MSG& msg)
         return true;
     }
     return false;
+}
+
+// A tool tip sees the mouse over its controls only through the messages it is handed.
+void Win32Desktop::relay_to_tool_tips(MSG& msg) const
+{
+    const bool mouse = msg.message == WM_MOUSEMOVE ||
+                       (msg.message >= WM_LBUTTONDOWN && msg.message <= WM_MBUTTONDBLCLK);
+    if (!mouse) return;
+    if (Window* w = window_of(msg.hwnd); w != nullptr && w->tooltip != nullptr)
+        ::SendMessageW(w->tooltip, TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(&msg));
+}
+
+// The program's window that a window of its own belongs to, or none.
+Win32Desktop::Window* Win32Desktop::window_of(HWND hwnd) const
+{
+    HWND root = ::GetAncestor(hwnd, GA_ROOT);
+    for (const auto& [id, window] : windows_) {
+        if (window->hwnd == root) return window.get();
+    }
+    return nullptr;
 }
 
 Win32Desktop::Window* Win32Desktop::find(WindowId id) const

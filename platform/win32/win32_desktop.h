@@ -39,6 +39,8 @@ public:
 private:
     static LRESULT CALLBACK window_proc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam);
     bool translate_key(const MSG& msg);
+    void relay_to_tool_tips(MSG& msg) const;
+    Window* window_of(HWND hwnd) const;
     Window* find(WindowId id) const;
     // Disables every window of the program but `owner` while a modal box or dialog is up.
     std::vector<HWND> disable_others(HWND owner) const;

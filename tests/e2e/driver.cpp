@@ -28,6 +28,23 @@ std::filesystem::path host_path(std::string path)
     return to_utf16(path.starts_with("\\") ? "Z:" + path : path);
 }
 
+// The window may have only just been shown: the pointer reaches nothing in it until the system
+// has it under the pointer.
+void point_at(HWND control, bool reachable)
+{
+    RECT r{};
+    ::GetWindowRect(control, &r);
+    const POINT centre{(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+    wait_for(
+        [&] {
+            ::SetCursorPos(centre.x, centre.y);
+            POINT at{};
+            return ::GetCursorPos(&at) && at.x == centre.x && at.y == centre.y &&
+                   (!reachable || ::WindowFromPoint(centre) == control);
+        },
+        "the control to be under the pointer");
+}
+
 // The first top-level window of the class that `owner` owns, shown or not.
 HWND owned(HWND owner, const wchar_t* window_class)
 {
@@ -239,6 +256,22 @@ std::map<HWND, std::string> Program::tool_tips(HWND form) const
     return result;
 }
 
+std::optional<std::string> Program::tool_tip_over(HWND form, HWND control) const
+{
+    const HWND tips = owned(form, TOOLTIPS_CLASSW);
+    if (tips == nullptr) return std::nullopt;
+    ::SetCursorPos(0, 0);
+    wait_for([&] { return !::IsWindowVisible(tips); }, "the last tool tip to go");
+    point_at(control, true);
+    // It shows once the pointer has rested for the tool tip's delay (half a second).
+    const ULONGLONG end = ::GetTickCount64() + 5000;
+    while (!::IsWindowVisible(tips)) {
+        if (::GetTickCount64() > end) return std::nullopt;
+        ::Sleep(20);
+    }
+    return text(tips);
+}
+
 void Program::wait_until_idle() const
 {
     if (::WaitForInputIdle(process_.hProcess, static_cast<DWORD>(kPatienceMs)) != 0)
@@ -311,19 +344,7 @@ void click_on(HWND control)
 
 void mouse_clicks(HWND control, int count, bool reachable)
 {
-    RECT r{};
-    ::GetWindowRect(control, &r);
-    const POINT centre{(r.left + r.right) / 2, (r.top + r.bottom) / 2};
-    // The window may have only just been shown: clicks go nowhere until the system has it under
-    // the pointer.
-    wait_for(
-        [&] {
-            ::SetCursorPos(centre.x, centre.y);
-            POINT at{};
-            return ::GetCursorPos(&at) && at.x == centre.x && at.y == centre.y &&
-                   (!reachable || ::WindowFromPoint(centre) == control);
-        },
-        "the control to be under the pointer");
+    point_at(control, reachable);
     std::vector<INPUT> inputs;
     for (int i = 0; i < count; ++i) {
         for (DWORD flag : {MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP}) {

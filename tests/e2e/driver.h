@@ -78,6 +78,9 @@ public:
                      const std::function<void()>& while_up = {}) const;
     // The text of each tool of the form's tool tip window, by the control's handle.
     std::map<HWND, std::string> tool_tips(HWND form) const;
+    // The tool tip that shows when the pointer rests on a control of the form, coming from off
+    // the window; nothing when none shows.
+    std::optional<std::string> tool_tip_over(HWND form, HWND control) const;
     // Returns once the program has taken every input given to it and waits for more.
     void wait_until_idle() const;
     // The exit code, once the program has ended.

@@ -1,5 +1,5 @@
 // The four windows as the real program draws them, against their tables: caption, size, styles,
-// every control's text, place and tool tip, and their stacking.
+// every control's text, place and tool tip, and their stacking; and the tips under the pointer.
 #include "e2e/driver.h"
 #include "info/about_window.h"
 #include "info/resources_window.h"
@@ -74,6 +74,23 @@ TEST(Windows, EachIsDrawnFromItsTable)
         for (HWND h = ::GetWindow(form, GW_CHILD); h != nullptr; h = ::GetWindow(h, GW_HWNDNEXT))
             stacked.push_back(h);
         EXPECT_EQ(stacked, table_order);
+    }
+}
+
+} // namespace
+
+namespace {
+
+TEST(Windows, AToolTipShowsWhereThePointerRests)
+{
+    // A button, a check box, a number box and its label: each kind of control that has a tip.
+    Program p;
+    for (const char* name : {"Command4", "Check3", "Text2", "Label4"}) {
+        SCOPED_TRACE(name);
+        const platform::ControlSpec* spec = settings::kForm1.find(name);
+        ASSERT_NE(spec, nullptr);
+        EXPECT_EQ(p.tool_tip_over(p.main(), control(p.main(), settings::kForm1, name)),
+                  std::string(spec->tooltip));
     }
 }
 
