@@ -2,6 +2,7 @@
 // fonts the program sets them in, drawn by one static control per font, without the controls
 // themselves. Against the bare window it shows what the Chinese text alone costs (its font files
 // and glyphs); against the program, what the controls cost.
+#include "bench/form_text.h"
 #include "platform/win32/display.h"
 #include "platform/win32/utf16.h"
 #include "settings/main_window.h"
@@ -10,8 +11,6 @@
 
 #include <algorithm>
 #include <cstdlib>
-#include <string>
-#include <vector>
 
 namespace {
 
@@ -24,27 +23,6 @@ LRESULT CALLBACK text_proc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam
         return 0;
     }
     return ::DefWindowProcW(hwnd, message, wparam, lparam);
-}
-
-struct Run {
-    platform::Font font;
-    std::wstring text;
-};
-
-// The captions, one line each, grouped by font in the order the fonts first appear.
-std::vector<Run> runs_by_font(const platform::FormSpec& form)
-{
-    std::vector<Run> runs;
-    for (const platform::ControlSpec& c : form.controls) {
-        if (c.text.empty()) continue;
-        Run* run = nullptr;
-        for (Run& r : runs) {
-            if (r.font.face == c.font.face && r.font.tenth_points == c.font.tenth_points) run = &r;
-        }
-        if (run == nullptr) run = &runs.emplace_back(Run{c.font, {}});
-        run->text += platform::to_utf16(c.text) + L"\r\n";
-    }
-    return runs;
 }
 
 } // namespace
@@ -65,14 +43,15 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int show)
                                   720, nullptr, nullptr, instance, nullptr);
     const UINT dpi = platform::dpi_of(hwnd);
     int top = 4;
-    for (const Run& run : runs_by_font(form)) {
+    for (const bench::TextRun& run : bench::text_by_font(form)) {
         const LOGFONTW lf = platform::logical_font(run.font, dpi);
         HFONT font = ::CreateFontIndirectW(&lf);
         // Room for every line, and for the long caption wrapped over a few more.
-        const int lines = static_cast<int>(std::count(run.text.begin(), run.text.end(), L'\n'));
+        const int lines = static_cast<int>(std::count(run.text.begin(), run.text.end(), '\n'));
         const int height = (lines + 4) * std::abs(lf.lfHeight) * 5 / 4;
-        HWND text = ::CreateWindowExW(0, L"STATIC", run.text.c_str(), WS_CHILD | WS_VISIBLE, 4,
-                                      top, 600, height, hwnd, nullptr, instance, nullptr);
+        HWND text = ::CreateWindowExW(0, L"STATIC", platform::to_utf16(run.text).c_str(),
+                                      WS_CHILD | WS_VISIBLE, 4, top, 600, height, hwnd, nullptr,
+                                      instance, nullptr);
         ::SendMessageW(text, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
         top += height;
     }

@@ -2,38 +2,13 @@
 // the fonts the program sets them in, one label per font, without the controls themselves.
 // Against the bare window it shows what the Chinese text alone costs (its font files, shaping
 // and glyphs); against the program, what the controls cost.
+#include "bench/form_text.h"
 #include "platform/gtk/display.h"
 #include "settings/main_window.h"
 
 #include <gtk/gtk.h>
 
 #include <string>
-#include <vector>
-
-namespace {
-
-struct Run {
-    platform::Font font;
-    std::string text;
-};
-
-// The captions, one line each, grouped by font in the order the fonts first appear.
-std::vector<Run> runs_by_font(const platform::FormSpec& form)
-{
-    std::vector<Run> runs;
-    for (const platform::ControlSpec& c : form.controls) {
-        if (c.text.empty()) continue;
-        Run* run = nullptr;
-        for (Run& r : runs) {
-            if (r.font.face == c.font.face && r.font.tenth_points == c.font.tenth_points) run = &r;
-        }
-        if (run == nullptr) run = &runs.emplace_back(Run{c.font, {}});
-        run->text.append(c.text).append("\n");
-    }
-    return runs;
-}
-
-} // namespace
 
 int main(int argc, char** argv)
 {
@@ -43,7 +18,7 @@ int main(int argc, char** argv)
     gtk_window_set_title(GTK_WINDOW(window), std::string(form.caption).c_str());
     gtk_window_set_default_size(GTK_WINDOW(window), 640, 720);
     GtkWidget* column = gtk_box_new(GTK_ORIENTATION_VERTICAL, 0);
-    for (const Run& run : runs_by_font(form)) {
+    for (const bench::TextRun& run : bench::text_by_font(form)) {
         GtkWidget* label = gtk_label_new(run.text.c_str());
         gtk_label_set_line_wrap(GTK_LABEL(label), TRUE);
         gtk_label_set_xalign(GTK_LABEL(label), 0.0f);
