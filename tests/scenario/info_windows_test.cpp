@@ -1,7 +1,6 @@
-// The About and Resources windows: their shell requests and their way back.
+// The About and Resources windows: the movie, every link's address, and where a click in a row
+// lands. The buttons' requests and the way back are told end to end.
 #include "support/harness.h"
-
-#include <functional>
 
 #include <gtest/gtest.h>
 
@@ -13,47 +12,10 @@ using Names = std::vector<std::string>;
 
 using Requests = std::vector<HeadlessDesktop::Shell>;
 
-// A request to open a target: mail and web addresses go to the address handler, the read-me is a
-// document.
-HeadlessDesktop::Shell open_request(const char* owner, const std::string& target)
+// A link's request: its address, to the desktop's address handler.
+HeadlessDesktop::Shell link_request(const std::string& address)
 {
-    const bool address = target.starts_with("mailto:") || target.starts_with("http");
-    return {owner, {address ? platform::OpenKind::Address : platform::OpenKind::File, target}};
-}
-
-TEST(AboutWindow, ButtonsAskTheShellForTheirTargets)
-{
-    struct Case {
-        const char* name;
-        std::function<void(Harness&)> press;
-        const char* target; // relative to the program folder when it starts with '/'
-    };
-    const Case cases[] = {
-        {"e-mail click", [](Harness& h) { h.desktop.click("Form2", "Command2"); },
-         "mailto:xiaozhou@example.com"},
-        {"read-me click", [](Harness& h) { h.desktop.click("Form2", "Command3"); }, "/readme.txt"},
-        {"Alt+E", [](Harness& h) { h.desktop.press_alt("Form2", 'e'); },
-         "mailto:xiaozhou@example.com"},
-        {"Alt+R", [](Harness& h) { h.desktop.press_alt("Form2", 'r'); }, "/readme.txt"},
-        {"Enter on e-mail",
-         [](Harness& h) {
-             while (h.desktop.focus("Form2") != "Command2") h.desktop.press_tab("Form2");
-             h.desktop.press_enter("Form2");
-         },
-         "mailto:xiaozhou@example.com"},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
-        Harness h;
-        h.desktop.click("Form1", "Command4");
-        c.press(h);
-        c.press(h); // every press asks again
-        const std::string target = c.target[0] == '/' ? h.folder.file(c.target + 1) : c.target;
-        const HeadlessDesktop::Shell expected = open_request("Form2", target);
-        EXPECT_EQ(h.desktop.shell_requests(), (Requests{expected, expected}));
-        EXPECT_EQ(h.desktop.visible_windows(), Names{"Form2"});
-        EXPECT_TRUE(h.desktop.boxes().empty());
-    }
+    return {"Form3", {platform::OpenKind::Address, address}};
 }
 
 TEST(AboutWindow, EachOpeningLoadsTheMovieAfreshAndOkOrEnterReturns)
@@ -87,7 +49,7 @@ TEST(ResourcesWindow, EachLinkOpensItsOwnAddress)
     Requests expected;
     for (std::size_t n = 1; n <= addresses.size(); ++n) {
         h.desktop.click("Form3", "Label" + std::to_string(n));
-        expected.push_back(open_request("Form3", addresses[n - 1]));
+        expected.push_back(link_request(addresses[n - 1]));
     }
     EXPECT_EQ(h.desktop.shell_requests(), expected);
     EXPECT_EQ(h.desktop.visible_windows(), (Names{"Form3", "Form1"}));
@@ -117,25 +79,12 @@ TEST(ResourcesWindow, ClicksAnywhereInARowOpenItUnlessTheButtonCoversIt)
         h.desktop.click("Form1", "Command3");
         h.desktop.click_at("Form3", c.x, c.y);
         if (c.opened != nullptr) {
-            EXPECT_EQ(h.desktop.shell_requests(), Requests{open_request("Form3", c.opened)});
+            EXPECT_EQ(h.desktop.shell_requests(), Requests{link_request(c.opened)});
         } else {
             EXPECT_TRUE(h.desktop.shell_requests().empty());
         }
         EXPECT_EQ(h.desktop.visible("Form3"), !c.hidden);
     }
-}
-
-TEST(ResourcesWindow, EnterHidesItAndTheNextOpeningShowsTheSameWindow)
-{
-    Harness h;
-    h.desktop.click("Form1", "Command3");
-    EXPECT_EQ(h.desktop.focus("Form3"), "Command6");
-    h.desktop.press_enter("Form3");
-    EXPECT_EQ(h.desktop.visible_windows(), Names{"Form1"});
-    h.desktop.press_alt("Form1", 'r');
-    EXPECT_EQ(h.desktop.created("Form3"), 1);
-    h.desktop.press_alt("Form3", 'r');
-    EXPECT_FALSE(h.desktop.visible("Form3"));
 }
 
 } // namespace
