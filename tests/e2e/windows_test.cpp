@@ -77,10 +77,6 @@ TEST(Windows, EachIsDrawnFromItsTable)
     }
 }
 
-} // namespace
-
-namespace {
-
 TEST(Windows, AToolTipShowsWhereThePointerRests)
 {
     // A button, a check box, a number box and its label: each kind of control that has a tip.
