@@ -138,37 +138,6 @@ TEST(Resources, OkHidesTheWindowAndTheNextOpeningByItsAccessKeyShowsTheSameOne)
     EXPECT_EQ(p.form(kForm3.caption), form3);
 }
 
-TEST(Shell, ALinkTheMakersAddressAndTheReadmeReachTheDesktopsHandlers)
-{
-    Program p;
-    const std::size_t before = shell_log().size();
-    std::vector<std::string> asked;
-    auto expect_asked = [&](std::string line) {
-        asked.push_back(std::move(line));
-        wait_for([&] { return shell_log().size() >= before + asked.size(); },
-                 "the desktop's handler to run");
-        const std::vector<std::string> log = shell_log();
-        EXPECT_EQ(std::vector(log.begin() + static_cast<long>(before), log.end()), asked);
-    };
-    click(main_control(p, "Command3"));
-    const HWND form3 = p.form(kForm3.caption);
-    click_on(control(form3, kForm3, "Label2"));
-    // Wine passes web addresses on in their normal form, with a '/' after the host.
-    expect_asked("xdg-open " + std::string(kForm3.find("Label2")->text) + "/");
-
-    click(main_control(p, "Command4"));
-    const HWND about = p.form(kForm2.caption);
-    click(control(about, kForm2, "Command2"));
-    expect_asked("xdg-email " + std::string(info::kMakerAddress));
-
-    click(control(about, kForm2, "Command3"));
-    const HWND editor = shown_window("the editor", [](HWND h) {
-        return caption_of(h).find(info::kReadmeFileName) != std::string::npos;
-    });
-    // The editor holds the program folder's read-me, read in the system's code page.
-    EXPECT_EQ(text(::FindWindowExW(editor, nullptr, L"Edit", nullptr)),
-              platform::AnsiCodePage(936).to_utf8(p.read("readme.txt").value_or("")));
-}
 // New lines of the desktop handlers' log, once `count` of them are there.
 std::vector<std::string> new_shell_lines(std::size_t before, std::size_t count)
 {
@@ -187,6 +156,29 @@ std::vector<std::string> new_shell_lines(std::size_t before, std::size_t count)
 std::string link_request(std::string_view label)
 {
     return "xdg-open " + std::string(kForm3.find(label)->text) + "/";
+}
+
+TEST(Shell, ALinkTheMakersAddressAndTheReadmeReachTheDesktopsHandlers)
+{
+    Program p;
+    const std::size_t before = shell_log().size();
+    click(main_control(p, "Command3"));
+    click_on(control(p.form(kForm3.caption), kForm3, "Label2"));
+    EXPECT_EQ(new_shell_lines(before, 1), std::vector{link_request("Label2")});
+    click(main_control(p, "Command4"));
+    const HWND about = p.form(kForm2.caption);
+    click(control(about, kForm2, "Command2"));
+    EXPECT_EQ(new_shell_lines(before, 2),
+              (std::vector<std::string>{link_request("Label2"),
+                                        "xdg-email " + std::string(info::kMakerAddress)}));
+
+    click(control(about, kForm2, "Command3"));
+    const HWND editor = shown_window("the editor", [](HWND h) {
+        return caption_of(h).find(info::kReadmeFileName) != std::string::npos;
+    });
+    // The editor holds the program folder's read-me, read in the system's code page.
+    EXPECT_EQ(text(::FindWindowExW(editor, nullptr, L"Edit", nullptr)),
+              platform::AnsiCodePage(936).to_utf8(p.read("readme.txt").value_or("")));
 }
 
 TEST(Shell, EachClickOfADoubleClickMakesItsRequest)

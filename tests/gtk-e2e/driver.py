@@ -616,15 +616,19 @@ class Program:
     def client_area(self, title):
         return x_geometry(self.xid(title))
 
-    def box(self):
-        """The message box that is up, once one is."""
+    def shown(self, wanted_role, make, what):
+        """make(window, title) for the program's window of this role, once one is up."""
         def ready():
             for w in self.windows():
-                if role(w) == "alert":
-                    return Box(w, self.title_at(extents(w)))
+                if role(w) == wanted_role:
+                    return make(w, self.title_at(extents(w)))
             return None
 
-        return wait_for(ready, "a message box")
+        return wait_for(ready, what)
+
+    def box(self):
+        """The message box that is up, once one is."""
+        return self.shown("alert", Box, "a message box")
 
     def xid_at(self, place):
         """The program's X window that covers exactly this place."""
@@ -639,13 +643,7 @@ class Program:
 
     def file_chooser(self):
         """The file dialog that is up, once it is."""
-        def ready():
-            for w in self.windows():
-                if role(w) == "file chooser":
-                    return FileChooser(w, self.title_at(extents(w)))
-            return None
-
-        chooser = wait_for(ready, "the file dialog")
+        chooser = self.shown("file chooser", FileChooser, "the file dialog")
         screenshot("file dialog", self.xid_at(extents(chooser.acc)))
         return chooser
 

@@ -43,15 +43,6 @@ TEST(Generate, ValuesAreWrittenAsTheyStand)
     }
 }
 
-TEST(Generate, TwiceReplacesTheFileAndNeverGrowsIt)
-{
-    Harness h;
-    h.generate();
-    h.desktop.click("Form1", "Check1");
-    h.generate();
-    EXPECT_EQ(h.generated(), with_line("IsDedicated", "IsDedicated=yes"));
-}
-
 TEST(Generate, AnExistingFileWithOtherKeysIsReplacedWhole)
 {
     Harness h;

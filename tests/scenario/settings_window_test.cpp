@@ -24,15 +24,10 @@ TEST(SettingsWindow, OpensWithThePathFilesFirstField)
         std::optional<std::string> file; // nothing: no settings.ban
         std::string shown;
     };
+    // How a line reads is the path file's own test; here, that the window shows what it reads.
     const Case cases[] = {
         {"missing file", std::nullopt, ""},
-        {"empty file", "", ""},
-        {"plain path", "C:\\Games\\Korvane\\Data\\svrcfg_skirmish.ini\r\n",
-         "C:\\Games\\Korvane\\Data\\svrcfg_skirmish.ini"},
-        {"quoted path", "\"D:\\Old,New\\Data\\svrcfg_skirmish.ini\"\r\n",
-         "D:\\Old,New\\Data\\svrcfg_skirmish.ini"},
         {"comma unquoted", "D:\\Old,New\\x.ini\r\n", "D:\\Old"},
-        {"spaces", "     \r\n", ""},
         {"GBK path", "E:\\\xD3\xCE\xCF\xB7\\Data\\svrcfg_skirmish.ini\r\n",
          "E:\\游戏\\Data\\svrcfg_skirmish.ini"},
     };
@@ -54,8 +49,6 @@ TEST(SettingsWindow, OkSavesTheTextAndReturnsToTheMainWindow)
         std::string stored; // bytes of settings.ban
     };
     const Case cases[] = {
-        {"C:\\Games\\Korvane\\Data\\svrcfg_skirmish.ini",
-         "C:\\Games\\Korvane\\Data\\svrcfg_skirmish.ini\r\n"},
         {"E:\\游戏\\svrcfg_skirmish.ini", "E:\\\xD3\xCE\xCF\xB7\\svrcfg_skirmish.ini\r\n"},
         // Quoted, so that the whole path reads back.
         {"D:\\Old,New\\svrcfg_skirmish.ini", "\"D:\\Old,New\\svrcfg_skirmish.ini\"\r\n"},
