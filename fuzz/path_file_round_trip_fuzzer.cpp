@@ -1,5 +1,6 @@
 // The Settings window's line: every path a user can type and a file system can hold (any bytes
-// but CR, LF and NUL) is written so that it reads back whole, through the file as well.
+// but CR, LF and NUL) is written so that it reads back whole, through the file as well where the
+// locale's codeset holds it exactly.
 #include "check.h"
 #include "legacy_path_file.h"
 #include "memory_file_system.h"
@@ -42,12 +43,16 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (fuzz::legacy::first_field(legacy_text) == expected) FUZZ_CHECK(text == legacy_text);
     FUZZ_CHECK(location::first_field(legacy_text) == fuzz::legacy::first_field(legacy_text));
 
-    // Through the file, in the locale's UTF-8, for a path that is text.
+    // Through the file, in the locale's UTF-8: a path that is text reads back whole; any other is
+    // refused and writes nothing, since a '?' in its place would name another file.
+    static const platform::IconvCodePage utf8("UTF-8");
+    fuzz::MemoryFileSystem files;
+    const std::error_code written = location::write_location(files, utf8, path);
     if (fuzz::is_utf8(path)) {
-        static const platform::IconvCodePage utf8("UTF-8");
-        fuzz::MemoryFileSystem files;
-        FUZZ_CHECK(!location::write_location(files, utf8, path));
+        FUZZ_CHECK(!written);
         FUZZ_CHECK(location::read_location(files, utf8) == expected);
+    } else {
+        FUZZ_CHECK(written && files.files.empty());
     }
     return 0;
 }

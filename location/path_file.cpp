@@ -85,14 +85,20 @@ std::optional<std::string> read_location(platform::FileSystem& files,
 {
     std::string bytes;
     if (files.read(platform::program_file(files, kPathFileName), bytes)) return std::nullopt;
-    return first_field(code_page.to_utf8(bytes));
+    // Bytes that do not decode exactly would name another file: that is no location either.
+    const std::optional<std::string> text = platform::exact_to_utf8(code_page, bytes);
+    if (!text) return std::nullopt;
+    return first_field(*text);
 }
 
 std::error_code write_location(platform::FileSystem& files, const platform::CodePage& code_page,
                                std::string_view path)
 {
-    return platform::replace_file(files, platform::program_file(files, kPathFileName),
-                                  code_page.from_utf8(path_file_text(path)));
+    // A path the codeset cannot hold is refused, not stored with a '?' that names another file.
+    const std::optional<std::string> bytes =
+        platform::exact_from_utf8(code_page, path_file_text(path));
+    if (!bytes) return std::make_error_code(std::errc::illegal_byte_sequence);
+    return platform::replace_file(files, platform::program_file(files, kPathFileName), *bytes);
 }
 
 } // namespace location

@@ -30,7 +30,8 @@ std::optional<std::string> first_field(std::string_view text);
 // the location not set.
 std::string path_file_text(std::string_view path);
 
-// The stored location, empty when not set; nothing when the file is missing, unreadable or empty.
+// The stored location, empty when not set; nothing when the file is missing, unreadable, empty or
+// holds bytes that do not decode exactly.
 std::optional<std::string> read_location(platform::FileSystem& files,
                                          const platform::CodePage& code_page);
 

@@ -62,8 +62,9 @@ std::size_t bad_narrow_length(std::string_view)
     return 1;
 }
 
+// Marks each '?' it puts in by clearing `exact`.
 std::string convert(const std::string& to, const std::string& from, std::string_view input,
-                    BadInputLength bad_input_length)
+                    BadInputLength bad_input_length, bool& exact)
 {
     const iconv_t converter = ::iconv_open(to.c_str(), from.c_str());
     // iconv_open reports failure as (iconv_t)-1; there is no other way to test for it.
@@ -88,6 +89,7 @@ std::string convert(const std::string& to, const std::string& from, std::string_
         }
         // EILSEQ and EINVAL alike: the text goes on after a '?' in place of what is wrong.
         output += '?';
+        exact = false;
         const std::size_t skip = bad_input_length({in, in_left});
         in += skip;
         in_left -= skip;
@@ -104,18 +106,19 @@ std::string convert(const std::string& to, const std::string& from, std::string_
 // glibc's UTF-8 decoder passes code points past U+10FFFF through (F4 90 80 80, F6 ...), so text
 // read in a UTF-8 locale can come out malformed; every byte of such a sequence becomes a '?', as a
 // byte the codeset rejects does, and the program's text stays UTF-8 whatever a file holds.
-std::string well_formed(std::string text)
+void make_well_formed(Converted& converted)
 {
+    std::string& text = converted.text;
     for (std::size_t i = 0; i < text.size();) {
         const std::size_t length = utf8_length(std::string_view(text).substr(i));
         if (length == 0) {
             text[i] = '?';
+            converted.exact = false;
             ++i;
         } else {
             i += length;
         }
     }
-    return text;
 }
 
 // One of Unicode's tag characters, U+E0000 to U+E007F (F3 A0 80 80 to F3 A0 81 BF), at the start.
@@ -140,27 +143,34 @@ IconvCodePage IconvCodePage::of_locale()
 // glibc drops a tag character without a word when the codeset lacks it, where it reports every
 // other missing character; the text around each tag is converted on its own, so that a missing tag
 // becomes a '?' like the rest and a path never silently names another file.
-std::string IconvCodePage::from_utf8(std::string_view utf8) const
+Converted IconvCodePage::encode(std::string_view utf8) const
 {
-    std::string output;
+    Converted out;
+    std::string& output = out.text;
     std::size_t run = 0;
     for (std::size_t i = 0; i < utf8.size();) {
         if (!starts_with_tag(utf8.substr(i))) {
             ++i;
             continue;
         }
-        output += convert(codeset_, "UTF-8", utf8.substr(run, i - run), bad_utf8_length);
-        const std::string tag = convert(codeset_, "UTF-8", utf8.substr(i, 4), bad_utf8_length);
+        output += convert(codeset_, "UTF-8", utf8.substr(run, i - run), bad_utf8_length, out.exact);
+        const std::string tag =
+            convert(codeset_, "UTF-8", utf8.substr(i, 4), bad_utf8_length, out.exact);
         output += tag.empty() ? "?" : tag;
+        if (tag.empty()) out.exact = false;
         i += 4;
         run = i;
     }
-    return output + convert(codeset_, "UTF-8", utf8.substr(run), bad_utf8_length);
+    output += convert(codeset_, "UTF-8", utf8.substr(run), bad_utf8_length, out.exact);
+    return out;
 }
 
-std::string IconvCodePage::to_utf8(std::string_view narrow) const
+Converted IconvCodePage::decode(std::string_view narrow) const
 {
-    return well_formed(convert("UTF-8", codeset_, narrow, bad_narrow_length));
+    Converted out;
+    out.text = convert("UTF-8", codeset_, narrow, bad_narrow_length, out.exact);
+    make_well_formed(out);
+    return out;
 }
 
 } // namespace platform

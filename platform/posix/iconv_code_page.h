@@ -14,8 +14,8 @@ public:
     // The codeset of the current LC_CTYPE locale (call setlocale first).
     static IconvCodePage of_locale();
 
-    std::string from_utf8(std::string_view utf8) const override;
-    std::string to_utf8(std::string_view narrow) const override;
+    Converted encode(std::string_view utf8) const override;
+    Converted decode(std::string_view narrow) const override;
 
 private:
     std::string codeset_;

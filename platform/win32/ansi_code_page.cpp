@@ -60,11 +60,12 @@ AnsiCodePage::AnsiCodePage(unsigned code_page) : code_page_(code_page)
 {
 }
 
-std::string AnsiCodePage::from_utf8(std::string_view utf8) const
+Converted AnsiCodePage::encode(std::string_view utf8) const
 {
     // Invalid UTF-8 arrives here as U+FFFD, which the narrow code pages lack, so it turns into '?'.
     const std::wstring wide = to_utf16(utf8);
-    std::string out;
+    Converted converted;
+    std::string& out = converted.text;
     bool defaulted = false;
     std::size_t run_start = 0;
     // The system marks each half of a surrogate pair on its own; a pair is one character, so it
@@ -73,26 +74,33 @@ std::string AnsiCodePage::from_utf8(std::string_view utf8) const
         if (!is_high_surrogate(wide[i]) || !is_low_surrogate(wide[i + 1])) continue;
         out += narrow_run(code_page_, std::wstring_view(wide).substr(run_start, i - run_start),
                           defaulted);
+        converted.exact = converted.exact && !defaulted;
         const std::string pair =
             narrow_run(code_page_, std::wstring_view(wide).substr(i, 2), defaulted);
         out += defaulted ? "?" : pair;
+        converted.exact = converted.exact && !defaulted;
         ++i;
         run_start = i + 1;
     }
     out += narrow_run(code_page_, std::wstring_view(wide).substr(run_start), defaulted);
-    return out;
+    converted.exact = converted.exact && !defaulted;
+    return converted;
 }
 
-std::string AnsiCodePage::to_utf8(std::string_view narrow) const
+Converted AnsiCodePage::decode(std::string_view narrow) const
 {
     if (narrow.empty()) return {};
     const int size = static_cast<int>(narrow.size());
+    // The system refuses bytes the code page does not define only when asked to; asked, it tells
+    // an exact conversion from a marked one.
+    const bool exact =
+        ::MultiByteToWideChar(code_page_, MB_ERR_INVALID_CHARS, narrow.data(), size, nullptr, 0) != 0;
     const int length = ::MultiByteToWideChar(code_page_, 0, narrow.data(), size, nullptr, 0);
-    // An unknown code page keeps the bytes, as from_utf8 does.
-    if (length == 0) return std::string(narrow);
+    // An unknown code page keeps the bytes, as encode does.
+    if (length == 0) return {std::string(narrow), true};
     std::wstring wide(static_cast<std::size_t>(length), L'\0');
     ::MultiByteToWideChar(code_page_, 0, narrow.data(), size, wide.data(), length);
-    return platform::to_utf8(wide);
+    return {platform::to_utf8(wide), exact};
 }
 
 } // namespace platform

@@ -18,10 +18,11 @@ public:
     explicit AnsiCodePage(unsigned code_page = kSystemAnsiCodePage);
 
     // One '?' for each character the code page lacks, characters past U+FFFF included.
-    std::string from_utf8(std::string_view utf8) const override;
+    Converted encode(std::string_view utf8) const override;
     // Bytes the code page does not define come back as the system decodes them: usually '?',
-    // U+FFFD, or (for a few single bytes such as 0xFF in 936) a private-use character.
-    std::string to_utf8(std::string_view narrow) const override;
+    // U+FFFD, or (for a few single bytes such as 0xFF in 936) a private-use character; such a
+    // conversion is not exact.
+    Converted decode(std::string_view narrow) const override;
 
 private:
     unsigned code_page_;

@@ -40,6 +40,12 @@ TEST(Install, DestinationsThatCannotBeReplacedGiveTheFailureBoxAndStayAsTheyWere
         make_game_file(h);
         h.folder.write("settings.ban", "");
     };
+    // On Linux a '?' in place of the bad bytes would name a file of its own, and make it.
+    const auto undecodable = [](const Harness& h) {
+        make_game_file(h);
+        h.folder.write("settings.ban",
+                       h.gbk.from_utf8(h.folder.file("game/Data/svrcfg_skirmish")) + "\xFF\xFE.ini\r\n");
+    };
     const auto read_only = [](const Harness& h) {
         make_game_file(h);
         testing_support::make_read_only(h.folder.file(kGameFile));
@@ -49,6 +55,7 @@ TEST(Install, DestinationsThatCannotBeReplacedGiveTheFailureBoxAndStayAsTheyWere
     const Case cases[] = {
         {"settings.ban missing", game_file_located_at(nullptr), kGameFile},
         {"settings.ban of zero bytes", zero_bytes, kGameFile},
+        {"settings.ban holding bytes that do not decode", undecodable, kGameFile},
         {"destination folder missing", game_file_located_at("nowhere/Data/svrcfg_skirmish.ini"), kGameFile},
         {"destination is a folder", game_file_located_at("game/Data"), kGameFile},
         {"destination read-only", read_only, kGameFile},

@@ -30,6 +30,8 @@ TEST(SettingsWindow, OpensWithThePathFilesFirstField)
         {"comma unquoted", "D:\\Old,New\\x.ini\r\n", "D:\\Old"},
         {"GBK path", "E:\\\xD3\xCE\xCF\xB7\\Data\\svrcfg_skirmish.ini\r\n",
          "E:\\游戏\\Data\\svrcfg_skirmish.ini"},
+        // Shown with '?' marks, it would be saved on OK as the name of another file.
+        {"bytes that do not decode", "E:\\Data\\svrcfg_skirmish\xFF\xFE.ini\r\n", ""},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -122,6 +124,18 @@ TEST(SettingsWindow, ACloseRequestActsAsOk)
     h.desktop.request_close("Form4");
     EXPECT_EQ(h.path_file(), "closed.ini\r\n");
     EXPECT_EQ(h.desktop.visible_windows(), std::vector<std::string>{"Form1"});
+}
+
+TEST(SettingsWindow, APathTheCodePageCannotHoldIsNotSaved)
+{
+    Harness h;
+    h.folder.write("settings.ban", "old.ini\r\n");
+    open_settings(h);
+    h.desktop.type("Form4", "Text1", "E:\\한국\\svrcfg_skirmish.ini"); // Hangul: not in GBK
+    h.desktop.click("Form4", "Command2");
+    EXPECT_EQ(h.desktop.boxes(), std::vector<HeadlessDesktop::Box>{kSaveFailed});
+    EXPECT_EQ(h.path_file(), "old.ini\r\n");
+    EXPECT_EQ(h.desktop.visible_windows(), std::vector<std::string>{"Form4"});
 }
 
 TEST(SettingsWindow, AFailedSaveSaysSoKeepsTheWindowAndTheOldFile)
