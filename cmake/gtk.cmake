@@ -6,7 +6,6 @@ pkg_check_modules(GTK3 REQUIRED IMPORTED_TARGET gtk+-3.0)
 find_program(GLIB_COMPILE_RESOURCES glib-compile-resources REQUIRED)
 # Decodes the artwork at build time (to-pixdata in the resource list).
 find_program(GDK_PIXBUF_PIXDATA gdk-pixbuf-pixdata REQUIRED)
-find_program(ICONV iconv REQUIRED)
 
 set(assets ${CMAKE_CURRENT_SOURCE_DIR}/assets)
 set(resource_xml ${assets}/skirmishcfg.gresource.xml)
@@ -48,15 +47,13 @@ set(SKIRMISHCFG_GTK_RELEASE_LINK
   $<$<CONFIG:Release,MinSizeRel>:-static-libgcc>)
 target_link_options(skirmishcfg PRIVATE ${SKIRMISHCFG_GTK_RELEASE_LINK})
 
-# The read-me beside the Linux program: the Windows one (GBK, CR LF) in UTF-8 with LF.
+# The read-me beside the Linux program: its own text, in UTF-8 with LF, made from the same source
+# as the Windows one.
 set(readme ${CMAKE_CURRENT_BINARY_DIR}/readme.txt)
 add_custom_command(
   OUTPUT ${readme}
-  COMMAND sh -c "\"$0\" -f GBK -t UTF-8 \"$1\" | tr -d '\\r' > \"$2.new\" && mv \"$2.new\" \"$2\""
-    ${ICONV} ${assets}/readme.txt ${readme}
-  DEPENDS ${assets}/readme.txt
-  COMMENT "Making the UTF-8 read-me"
-  VERBATIM)
+  COMMAND ${CMAKE_COMMAND} -E copy ${assets}/readme-linux.txt ${readme}
+  DEPENDS ${assets}/readme-linux.txt)
 add_custom_command(
   OUTPUT ${CMAKE_CURRENT_BINARY_DIR}/tessel.swf
   COMMAND ${CMAKE_COMMAND} -E copy_if_different ${assets}/tessel.swf ${CMAKE_CURRENT_BINARY_DIR}

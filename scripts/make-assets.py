@@ -1432,82 +1432,32 @@ def make_movie():
 # The read-me
 # ----------------------------------------------------------------------------------------------
 
-README = """\
-Stormline 2 Korvane 遭遇战选项设置
-==================================
-
-制作：Tessel工作室 林晓舟
+README_SOURCE = ASSETS / "readme.source.txt"
 
 
-一、这是什么
-
-    Korvane 的 Tidecall（遭遇战）模式默认有 25 分钟的时限等诸多限制。本程序
-用来设置 Tidecall 遭遇战服务器的各项选项：时限、雷达模式、端口、最大玩家数、
-启始资源数这五个数值，以及献身模式、自动重新开始、需要密码、允许友好交火、
-基地被摧毁时结束游戏等十五个开关。
-    设置好以后，程序把它们写成配置文件 svrcfg_skirmish.ini，放在本程序所在的
-文件夹中；只要您同意，程序还会用它覆盖游戏原有的同名文件。游戏的这个文件通常
-位于游戏文件夹下的 Data 子文件夹中。
-
-
-二、使用方法
-
-    第一次使用前，请先告诉程序游戏装在哪里：
-    1. 在主窗口中按“设置(S)”，打开“设置”窗口。
-    2. 在文本框中输入游戏配置文件的完整路径，例如
-           D:\\Games\\Korvane\\Data\\svrcfg_skirmish.ini
-       也可以按“浏览”按钮，到游戏文件夹的 Data 子文件夹中选中
-       svrcfg_skirmish.ini。
-    3. 按“确定”。程序会把这个位置记在 settings.ban 中，以后就不用再设置了。
-
-    以后每次使用：
-    1. 在主窗口中修改各项设置。数值框里只能输入正整数；把鼠标停在某一项上，
-       可以看到它的说明和默认值。
-    2. 按“生成配置文件(C)”按钮。程序生成 svrcfg_skirmish.ini 后会问您：
-       “是否现在就开始修改配置？”
-    3. 选“是”，新文件就会覆盖游戏中原来的配置文件；选“否”，文件只留在本程序
-       所在的文件夹中，您可以以后自己复制过去。
-    4. 下次开设遭遇战服务器时，新的设置就会生效。
-
-    如果还没有设置游戏的位置就选了“是”，程序会提示“对这个文件修改的权限被您的
-系统拒绝了”。生成的文件仍在本程序所在的文件夹中；请先按上面的步骤设置游戏的
-位置，再生成一次。
-
-
-三、安装失败时怎么办
-
-    如果程序提示“对这个文件修改的权限被您的系统拒绝了”，说明系统不允许程序改写
-游戏的配置文件。这时游戏原来的文件没有任何改动，而生成的 svrcfg_skirmish.ini
-仍然保存在本程序所在的文件夹中。您可以：
-    · 手动把它复制到游戏文件夹的 Data 子文件夹中，覆盖原文件；
-    · 检查游戏的 svrcfg_skirmish.ini 是否被设成了“只读”，如果是，请去掉
-      只读属性；
-    · 确认游戏（包括遭遇战服务器）没有在运行；
-    · 用有足够权限的帐户（例如管理员）运行本程序，再生成一次。
-    另外，也请到“设置”窗口中看一看，填写的位置是否正确。
-
-
-四、文件说明
-
-    svrcfg_skirmish.ini   生成的遭遇战服务器配置文件
-    settings.ban          记住游戏配置文件所在的位置，由“设置”窗口写入
-    readme.txt            本说明文件
-    tessel.swf            “关于”窗口中播放的动画
-
-    以上文件都和本程序放在同一个文件夹中。删除 settings.ban 后，程序就不再知道
-游戏的位置，请在“设置”窗口中重新设置。
-
-
-五、联系方式
-
-    制作：Tessel工作室 林晓舟
-    电子邮件：xiaozhou@example.com
-    欢迎来信提出意见和建议，也欢迎告诉我们那些还没弄明白的选项是做什么用的。
-"""
+def readme_text(system):
+    """The read-me for one system from its one source text (UTF-8, LF): lines between a
+    "[windows]" or "[linux]" line and the next "[end]" belong to that system alone."""
+    lines, only = [], None
+    for line in README_SOURCE.read_text(encoding="utf-8").splitlines(keepends=True):
+        marker = line.strip()
+        if marker in ("[windows]", "[linux]"):
+            only = marker[1:-1]
+        elif marker == "[end]":
+            only = None
+        elif only in (None, system):
+            lines.append(line)
+    return "".join(lines)
 
 
 def make_readme():
-    return README.replace("\n", "\r\n").encode("gbk")
+    """Windows: GBK with CR LF, as Notepad of a Chinese system reads it."""
+    return readme_text("windows").replace("\n", "\r\n").encode("gbk")
+
+
+def make_linux_readme():
+    """Linux: UTF-8 with LF."""
+    return readme_text("linux").encode("utf-8")
 
 
 # ----------------------------------------------------------------------------------------------
@@ -1539,6 +1489,7 @@ def build():
     pen["hotspot"] = (4, 5)
     files["pen.cur"] = write_icon_file(2, [pen])
     files["readme.txt"] = make_readme()
+    files["readme-linux.txt"] = make_linux_readme()
     files["tessel.swf"] = make_movie()
     return files
 
@@ -1824,6 +1775,10 @@ def self_check(files):
                 m = read_swf(data)
                 info = (f"version {m['version']}, {m['frame'][1] // 20}x{m['frame'][3] // 20} px, "
                         f"{m['rate']:g} fps, {m['frames']} frames, {m['tags']} tags")
+            elif name == "readme-linux.txt":
+                text = data.decode("utf-8")
+                expect("\r" not in text, "a CR in the Linux read-me")
+                info = f"{text.count(chr(10))} lines, UTF-8, LF"
             else:
                 info = f"{check_readme(data)} lines, GBK, CR LF"
         except (Bad, struct.error, IndexError, UnicodeDecodeError) as e:
