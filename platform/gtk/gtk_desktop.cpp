@@ -147,6 +147,15 @@ gboolean label_pressed(GtkWidget* widget, GdkEventButton* event, gpointer)
     return TRUE;
 }
 
+// A window put back where it was is moved by its frame's corner, which is what
+// gtk_window_get_position gives with this gravity.
+gboolean placed(GtkWidget* window, GdkEvent*, gpointer)
+{
+    gtk_window_set_gravity(GTK_WINDOW(window), GDK_GRAVITY_NORTH_WEST);
+    g_signal_handlers_disconnect_by_func(window, reinterpret_cast<gpointer>(placed), nullptr);
+    return FALSE;
+}
+
 // No close box, yet Alt+F4 and the window manager still ask; the window decides.
 gboolean delete_requested(GtkWidget* widget, GdkEvent*, gpointer)
 {
@@ -320,6 +329,11 @@ WindowId GtkDesktop::create(const FormSpec& spec, WindowEvents& events)
     gtk_window_set_resizable(native, FALSE);
     gtk_window_set_deletable(native, FALSE);
     gtk_window_set_position(native, GTK_WIN_POS_CENTER);
+    // The first place asked for is the window's centre, so that the window manager centres the
+    // whole window, title bar and border included, as Windows does; without it the frame would
+    // hang below the centre by its title bar. Once placed, places are corners again (placed()).
+    gtk_window_set_gravity(native, GDK_GRAVITY_CENTER);
+    g_signal_connect(w.window, "map-event", G_CALLBACK(placed), nullptr);
     if (spec.border == Border::FixedTool) {
         gtk_window_set_type_hint(native, GDK_WINDOW_TYPE_HINT_UTILITY);
         gtk_window_set_skip_taskbar_hint(native, TRUE);
@@ -328,6 +342,7 @@ WindowId GtkDesktop::create(const FormSpec& spec, WindowEvents& events)
         set_window_icon(w.window, spec.icon, w.dpi);
     }
     g_signal_connect(w.window, "delete-event", G_CALLBACK(delete_requested), nullptr);
+    g_signal_connect(w.window, "focus-in-event", G_CALLBACK(window_activated), this);
     g_signal_connect(w.window, "key-press-event", G_CALLBACK(key_pressed), nullptr);
     g_signal_connect_after(w.window, "set-focus", G_CALLBACK(focus_moved), nullptr);
     g_signal_connect(w.window, "notify::mnemonics-visible", G_CALLBACK(keep_keyboard_cues),
@@ -396,7 +411,12 @@ void GtkDesktop::show(WindowId id)
         if (!order.empty()) w->focus(order.front());
     }
     keep_keyboard_cues(G_OBJECT(w->window), nullptr, nullptr);
-    gtk_window_present(GTK_WINDOW(w->window));
+    // Stamped with the user's click or key, so that a window manager that keeps new windows from
+    // taking the keyboard still hands it to the window the user asked for, as Windows does; the
+    // activation request is what metacity heeds for a window shown for the first time.
+    const guint32 time = gtk_get_current_event_time();
+    gtk_window_present_with_time(GTK_WINDOW(w->window), time);
+    if (time != GDK_CURRENT_TIME) gdk_window_focus(gtk_widget_get_window(w->window), time);
 }
 
 void GtkDesktop::hide(WindowId id)
@@ -472,7 +492,9 @@ Answer GtkDesktop::message_box(WindowId owner, const MessageBoxRequest& request)
                                             std::string(request.text).c_str());
     gtk_window_set_title(GTK_WINDOW(box), std::string(request.title).c_str());
     show_message_icon(box, request.icon);
-    const int response = gtk_dialog_run(GTK_DIALOG(box));
+    // Enter answers Yes, as the first button of a Windows box does.
+    if (yes_no) gtk_dialog_set_default_response(GTK_DIALOG(box), GTK_RESPONSE_YES);
+    const int response = run_modal(box);
     gtk_widget_destroy(box);
     if (!yes_no) return Answer::Ok;
     // Escape or a close from the window manager is no Yes.
@@ -497,15 +519,16 @@ std::optional<std::string> GtkDesktop::open_file_dialog(WindowId owner, const Fi
     // The initial name, as the open dialog of Windows takes it: a full path, or a name in the
     // current folder. Where that file exists it is selected.
     if (!spec.initial_name.empty()) {
-        gchar* path =
-            g_path_is_absolute(spec.initial_name.c_str())
-                ? g_strdup(spec.initial_name.c_str())
-                : g_build_filename(g_get_current_dir(), spec.initial_name.c_str(), nullptr);
+        gchar* folder = g_get_current_dir();
+        gchar* path = g_path_is_absolute(spec.initial_name.c_str())
+                          ? g_strdup(spec.initial_name.c_str())
+                          : g_build_filename(folder, spec.initial_name.c_str(), nullptr);
         gtk_file_chooser_set_filename(chooser, path);
         g_free(path);
+        g_free(folder);
     }
     std::optional<std::string> chosen;
-    if (gtk_dialog_run(GTK_DIALOG(dialog)) == GTK_RESPONSE_ACCEPT) {
+    if (run_modal(dialog) == GTK_RESPONSE_ACCEPT) {
         if (gchar* file = gtk_file_chooser_get_filename(chooser)) {
             if (gchar* utf8 = g_filename_to_utf8(file, -1, nullptr, nullptr, nullptr)) {
                 chosen = utf8;
@@ -518,6 +541,26 @@ std::optional<std::string> GtkDesktop::open_file_dialog(WindowId owner, const Fi
     return chosen;
 }
 
+int GtkDesktop::run_modal(GtkWidget* dialog)
+{
+    GtkWindow* outer = modal_;
+    modal_ = GTK_WINDOW(dialog);
+    const int response = gtk_dialog_run(GTK_DIALOG(dialog));
+    modal_ = outer;
+    return response;
+}
+
+// A click on another of the program's windows while a box or the file dialog is up brings the
+// dialog back to the front, as Windows does: a window manager raises the clicked window, which
+// takes no input then, and would hide the dialog the user must answer behind it.
+gboolean GtkDesktop::window_activated(GtkWidget* widget, GdkEvent*, gpointer desktop)
+{
+    GtkWindow* modal = static_cast<GtkDesktop*>(desktop)->modal_;
+    if (modal != nullptr && GTK_WIDGET(modal) != widget)
+        gtk_window_present_with_time(modal, gtk_get_current_event_time());
+    return FALSE;
+}
+
 void GtkDesktop::shell_open(WindowId owner, const OpenRequest& request)
 {
     // Web and mail addresses go to the desktop's handler for their scheme, a document by its
@@ -526,7 +569,7 @@ void GtkDesktop::shell_open(WindowId owner, const OpenRequest& request)
                      ? g_strdup(request.target.c_str())
                      : g_filename_to_uri(request.target.c_str(), nullptr, nullptr);
     if (uri == nullptr) return;
-    gtk_show_uri_on_window(native(owner), uri, GDK_CURRENT_TIME, nullptr);
+    gtk_show_uri_on_window(native(owner), uri, gtk_get_current_event_time(), nullptr);
     g_free(uri);
 }
 

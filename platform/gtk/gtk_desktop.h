@@ -38,10 +38,14 @@ public:
 private:
     Window* find(WindowId id) const;
     GtkWindow* native(WindowId id) const;
+    // Runs a message box or the file dialog modally to the whole program.
+    int run_modal(GtkWidget* dialog);
+    static gboolean window_activated(GtkWidget* widget, GdkEvent* event, gpointer desktop);
 
     std::map<WindowId, std::unique_ptr<Window>> windows_;
     WindowId next_id_ = 1;
     bool running_ = false;
+    GtkWindow* modal_ = nullptr; // the box or file dialog that is up
 };
 
 } // namespace platform

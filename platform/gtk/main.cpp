@@ -27,7 +27,9 @@ std::string path_codeset()
 int main(int argc, char** argv)
 {
     // The program takes no arguments of its own; GTK's (--display ...) still work. GTK also
-    // sets the locale from the environment.
+    // sets the locale from the environment. X11 first, also on a Wayland desktop (through
+    // XWayland): only there can a window be kept move-only, centred, and put back where it was.
+    gdk_set_allowed_backends("x11,*");
     gtk_init(&argc, &argv);
     g_set_prgname("skirmishcfg");
     g_set_application_name("Korvane skirmish settings");

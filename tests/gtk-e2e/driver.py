@@ -222,6 +222,16 @@ def x_geometry(xid):
             field("Height"))
 
 
+def x_frame(xid):
+    """The whole window on the screen, the window manager's frame included: (x, y, width,
+    height)."""
+    x, y, w, h = x_geometry(xid)
+    out = run("xprop", "-id", str(xid), "_NET_FRAME_EXTENTS", check=False).stdout
+    found = re.search(r"=\s*(\d+),\s*(\d+),\s*(\d+),\s*(\d+)", out)
+    left, right, top, bottom = (int(v) for v in found.groups()) if found else (0, 0, 0, 0)
+    return (x - left, y - top, w + left + right, h + top + bottom)
+
+
 def x_properties(xid):
     return run("xprop", "-id", str(xid)).stdout
 
@@ -240,6 +250,13 @@ def click(acc):
     click_at(*centre(acc))
 
 
+def double_click(acc):
+    """Two clicks at the control's centre, quick enough to make a double click."""
+    x, y = centre(acc)
+    run("xdotool", "mousemove", "--sync", str(x), str(y), "click", "--repeat", "2", "--delay",
+        "60", "1")
+
+
 def key(*keys):
     run("xdotool", "key", "--clearmodifiers", *keys)
 
@@ -247,6 +264,15 @@ def key(*keys):
 def type_text(s):
     """Types into the focused control, one character at a time, as a keyboard would."""
     run("xdotool", "type", "--delay", "30", s)
+
+
+def commit_text(acc, s):
+    """Puts text in at the caret of a text box as an input method commits it: whole, with no
+    keys (typing characters that the keyboard lacks would remap a key for each, which races
+    with the window manager's own reading of the keyboard map)."""
+    caret = acc.queryText().caretOffset
+    acc.queryEditableText().insertText(caret, s, len(s.encode("utf-8")))
+    acc.queryText().setCaretOffset(caret + len(s))
 
 
 class _XClientMessage(ctypes.Structure):
@@ -609,9 +635,13 @@ class Program:
             return False
 
     def focus(self, title):
-        """Gives the window the keyboard, as a window manager does on a click: without one, the
-        keys stay with the window that the program last brought to the front."""
-        run("xdotool", "windowfocus", "--sync", str(self.xid(title)))
+        """Brings the window to the front with the keyboard, as a click on its title bar does."""
+        run("xdotool", "windowactivate", "--sync", str(self.xid(title)))
+
+    def active(self):
+        """The X window that has the keyboard, as the window manager tells."""
+        out = run("xdotool", "getactivewindow", check=False).stdout.strip()
+        return int(out) if out.isdigit() else None
 
     def client_area(self, title):
         return x_geometry(self.xid(title))
@@ -621,7 +651,9 @@ class Program:
         def ready():
             for w in self.windows():
                 if role(w) == wanted_role:
-                    return make(w, self.title_at(extents(w)))
+                    # Its title once the window manager has framed it where it shows.
+                    title = self.title_at(extents(w))
+                    return make(w, title) if title is not None else None
             return None
 
         return wait_for(ready, what)
@@ -631,9 +663,10 @@ class Program:
         return self.shown("alert", Box, "a message box")
 
     def xid_at(self, place):
-        """The program's X window that covers exactly this place."""
+        """The program's X window that covers exactly this place, with its frame (as the
+        accessibility interface gives a window's place) or without."""
         for xid in x_windows(self.process.pid):
-            if x_geometry(xid) == tuple(place):
+            if tuple(place) in (x_frame(xid), x_geometry(xid)):
                 return xid
         return None
 

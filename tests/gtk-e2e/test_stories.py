@@ -3,6 +3,7 @@ Chinese and browsed for, the information windows, the desktop's handlers, close 
 the window manager, modal message boxes, and leaving."""
 
 import gettext
+import re
 import unittest
 
 import driver as d
@@ -14,6 +15,9 @@ DEFAULT_FILE = TABLES["default_settings_file"].encode("ascii")
 GAME_FILE = "game/Data/svrcfg_skirmish.ini"
 FOCUSABLE = ("button", "check box", "text box", "movie")
 NOWHERE = "nowhere/Data/svrcfg_skirmish.ini"
+# Bytes that are no UTF-8 (as surrogate escapes): what a '?' in their place would name.
+UNDECODABLE = "game/Data/svrcfg_skirmish\udcff\udcfe.ini"
+MARKED = "game/Data/svrcfg_skirmish??.ini"
 
 
 def gtk_label(mnemonic):
@@ -46,14 +50,18 @@ def press(p, form, name):
 
 
 def type_into(p, form, name, text):
-    """Clicks into the box, selects what it holds and types over it."""
+    """Clicks into the box, clears it and types: Latin text key by key, Chinese as an input
+    method gives it, a whole run at the caret."""
     p.focus(caption(form))
-    press(p, form, name)
+    box_acc = find_control(p, form, name)
+    d.click(box_acc)
     d.key("ctrl+a")
-    if text:
-        d.type_text(text)
-    else:
-        d.key("BackSpace")
+    d.key("BackSpace")
+    for run in re.findall(r"[\x00-\x7f]+|[^\x00-\x7f]+", text):
+        if run.isascii():
+            d.type_text(run)
+        else:
+            d.commit_text(box_acc, run)
 
 
 def open_settings(p):
@@ -80,16 +88,20 @@ class Generate(unittest.TestCase):
             ("Yes, no location stored", None, [YES, OK], [box("offer"), box("failure")], None),
             ("Yes, folder missing", NOWHERE, [YES, OK], [box("offer"), box("failure")], None),
             ("Yes, game file there", GAME_FILE, [YES], [box("offer")], DEFAULT_FILE),
+            ("Yes, stored path not UTF-8", UNDECODABLE, [YES, OK], [box("offer"), box("failure")],
+             None),
         ]
         for name, location, answers, boxes, after in cases:
             with self.subTest(name), d.Program({GAME_FILE: game}) as p:
                 if location is not None:
-                    p.write("settings.ban", p.path(location).encode() + b"\r\n")
+                    p.write("settings.ban",
+                            p.path(location).encode("utf-8", "surrogateescape") + b"\r\n")
                 press(p, "Form1", "Command1")
                 self.assertEqual(p.answer_boxes(answers), boxes)
                 self.assertEqual(p.read("svrcfg_skirmish.ini"), DEFAULT_FILE)
                 self.assertEqual(p.read(GAME_FILE), after or game)
                 self.assertIsNone(p.read(NOWHERE))
+                self.assertIsNone(p.read(MARKED))
                 self.assertIn(caption("Form1"), p.titles())
 
 
@@ -242,6 +254,9 @@ class Shell(unittest.TestCase):
             press(p, "Form3", "Label5")
             expect_asked("web", control("Form3", "Label5")["text"])
 
+            # Resources, a utility window, stays above the main window that it lies over: the
+            # user moves it aside.
+            d.run("xdotool", "windowmove", "--sync", str(p.xid(caption("Form3"))), "0", "0")
             press(p, "Form1", "Command4")
             press(p, "Form2", "Command2")
             expect_asked("mail", TABLES["maker_address"])
@@ -251,6 +266,19 @@ class Shell(unittest.TestCase):
             readme = p.read(TABLES["readme"])
             self.assertNotIn(b"\r", readme)
             readme.decode("utf-8")
+
+
+    def test_each_click_of_a_double_click_makes_its_request(self):
+        cases = [
+            ("e-mail button", "Command4", "Form2", "Command2", "mail " + TABLES["maker_address"]),
+            ("link", "Command3", "Form3", "Label5", "web " + control("Form3", "Label5")["text"]),
+        ]
+        for name, opener, form, clicked, request in cases:
+            with self.subTest(name), d.Program() as p:
+                press(p, "Form1", opener)
+                d.double_click(find_control(p, form, clicked))
+                d.wait_for(lambda: len(p.shell_log()) >= 2, "two requests")
+                self.assertEqual(p.shell_log(), [request, request])
 
 
 class Leaving(unittest.TestCase):
@@ -311,11 +339,24 @@ class Keyboard(unittest.TestCase):
                 d.key("shift+Tab")
                 expect(order[-1], f"Shift+Tab on {order[0]}")
 
-    def test_an_access_key_opens_the_resources(self):
-        with d.Program() as p:
-            p.focus(caption("Form1"))
-            d.key("alt+r")
-            p.window(caption("Form3"))
+    def test_a_window_opened_by_its_access_key_takes_the_keyboard(self):
+        """Also where the window manager keeps the keyboard from windows that open by themselves:
+        the user asked for this one."""
+        for keys, opened in (("alt+r", "Form3"), ("alt+a", "Form2")):
+            with self.subTest(keys), d.Program() as p:
+                p.focus(caption("Form1"))
+                d.key(keys)
+                xid = p.xid(caption(opened))
+                d.wait_for(lambda: p.active() == xid, f"{opened} to take the keyboard")
+
+    def test_enter_in_a_yes_no_box_answers_yes(self):
+        with d.Program({GAME_FILE: b"old"}) as p:
+            p.write("settings.ban", p.path(GAME_FILE).encode() + b"\r\n")
+            press(p, "Form1", "Command1")
+            p.box()
+            d.key("Return")
+            d.wait_for(lambda: p.read(GAME_FILE) == DEFAULT_FILE, "the copy that Yes makes")
+            p.no_box()
 
     def test_enter_presses_the_default_button_or_the_focused_one(self):
         mail = ["mail " + TABLES["maker_address"]]
@@ -343,22 +384,40 @@ class Keyboard(unittest.TestCase):
 
 
 class Modal(unittest.TestCase):
-    def test_while_a_box_is_up_no_other_window_takes_input(self):
-        with d.Program() as p:
-            press(p, "Form1", "Command3")
-            link = find_control(p, "Form3", "Label1")
-            exit_button = find_control(p, "Form1", "Command5")
+    def test_while_a_box_or_the_file_dialog_is_up_no_other_window_takes_input(self):
+        def offer_box(p, while_up):
             press(p, "Form1", "Command1")
             p.box()
-            d.click(link)
+            exit_button = find_control(p, "Form1", "Command5")
+            while_up()
             d.click(exit_button)
-            d.stays(lambda: not p.shell_log() and p.process.poll() is None,
-                    "no link opened and the program running")
+            d.stays(lambda: p.process.poll() is None, "the program running")
             self.assertEqual(p.answer_boxes([NO, OK]), [box("offer"), box("declined")])
-            # The same click, once the box is answered, is taken.
-            d.click(link)
-            d.wait_for(p.shell_log, "the link to open")
-            self.assertEqual(p.shell_log(), ["web " + control("Form3", "Label1")["text"]])
+
+        def file_dialog(p, while_up):
+            open_settings(p)
+            press(p, "Form4", "Command1")
+            chooser = p.file_chooser()
+            while_up()
+            chooser.press(CANCEL)
+
+        for name, open_and_close in (("the offer box", offer_box),
+                                     ("the file dialog", file_dialog)):
+            with self.subTest(name), d.Program() as p:
+                press(p, "Form1", "Command3")
+                # Out of the way of the dialogs, which are centred.
+                d.run("xdotool", "windowmove", "--sync", str(p.xid(caption("Form3"))), "0", "0")
+                link = find_control(p, "Form3", "Label1")
+
+                def while_up():
+                    d.click(link)
+                    d.stays(lambda: not p.shell_log(), "no link opened")
+
+                open_and_close(p, while_up)
+                # The same click, once the dialog is gone, is taken.
+                d.click(link)
+                d.wait_for(p.shell_log, "the link to open")
+                self.assertEqual(p.shell_log(), ["web " + control("Form3", "Label1")["text"]])
 
 
 if __name__ == "__main__":

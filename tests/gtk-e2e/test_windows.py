@@ -22,9 +22,10 @@ class Windows(unittest.TestCase):
                 self.assertEqual((width, height),
                                  (px(table["client_width"]), px(table["client_height"])),
                                  "client size")
-                # Centred on the 1280 x 1024 screen when it is first shown.
-                self.assertTrue(near((x + width // 2, y + height // 2), (640, 512)),
-                                f"centre of {form} at {(x + width // 2, y + height // 2)}")
+                # Centred on the 1280 x 1024 screen when it is first shown, title bar and all.
+                fx, fy, fw, fh = d.x_frame(xid)
+                self.assertTrue(near((fx + fw // 2, fy + fh // 2), (640, 512)),
+                                f"centre of {form} at {(fx + fw // 2, fy + fh // 2)}")
                 self.check_window_kind(form, d.x_properties(xid), (width, height))
                 d.screenshot(form, xid)
                 for c in table["controls"]:
