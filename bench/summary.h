@@ -1,5 +1,4 @@
-// Median, minimum and maximum of each measure, and the table that sets a program beside the bare
-// window.
+// Median, minimum and maximum of each measure, and the tables that set programs side by side.
 #pragma once
 
 #include "probe.h"
@@ -18,9 +17,13 @@ struct Spread {
 
 Spread spread(std::vector<double> values);
 
-// One row per measure: the program's median, min and max, the bare window's, and the ratio of
-// the medians.
-void print_table(std::FILE* out, const std::string& program, const std::vector<Sample>& subject,
-                 const std::string& baseline, const std::vector<Sample>& bare);
+struct Measured {
+    std::string name;
+    std::vector<Sample> samples;
+};
+
+// One row per measure: each program's median, min and max; then the ratio of the medians of
+// each program to each one after it.
+void print_tables(std::FILE* out, const std::vector<Measured>& programs);
 
 } // namespace bench

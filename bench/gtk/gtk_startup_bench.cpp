@@ -1,5 +1,6 @@
-// Starts a GTK program again and again, alternating with a bare GTK window, and measures how long
-// each takes to its first drawn frame and how much memory it holds at idle.
+// Starts GTK programs in turn again and again (the program, its floor, a bare GTK window), and
+// measures how long each takes to its first drawn frame and how much memory it holds at idle, and
+// the ratios of each one's figures to those of each one after it.
 //
 // A frame counts as drawn when the X server reports damage to the program's top-level window and
 // the window's pixels are no longer one plain colour. Memory is the resident set (VmRSS) half a
@@ -122,12 +123,79 @@ Stats stats(std::vector<double> v)
     return {median, v.front(), v.back()};
 }
 
+// The k-th program to start in round `round`: each round begins with another one, and every
+// other round goes the other way round, so that no program always follows the same one (with
+// three, every order comes once in six rounds).
+std::size_t turn(int round, std::size_t k, std::size_t count)
+{
+    const std::size_t first = static_cast<std::size_t>(round) % count;
+    return (first + (round % 2 == 0 ? k : count - k)) % count;
+}
+
+struct Measured {
+    std::string name;
+    std::vector<double> frame_ms;
+    std::vector<double> rss_kib;
+};
+
+void print_tables(const std::vector<Measured>& programs)
+{
+    struct Row {
+        const char* name;
+        const char* unit;
+        std::vector<double> Measured::*values;
+    };
+    const Row rows[] = {{"first drawn frame", "ms", &Measured::frame_ms},
+                        {"resident at idle", "KiB", &Measured::rss_kib}};
+
+    std::printf("| %-25s |", "GTK, median (min-max)");
+    for (const Measured& p : programs) std::printf(" %-32s |", p.name.c_str());
+    std::printf("\n|---|");
+    for (std::size_t i = 0; i < programs.size(); ++i) std::printf("---|");
+    std::printf("\n");
+    for (const Row& row : rows) {
+        std::printf("| %-25s |", row.name);
+        for (const Measured& p : programs) {
+            const Stats s = stats(p.*row.values);
+            char cell[64];
+            std::snprintf(cell, sizeof cell, "%.1f (%.1f-%.1f) %s", s.median, s.min, s.max,
+                          row.unit);
+            std::printf(" %-32s |", cell);
+        }
+        std::printf("\n");
+    }
+
+    std::printf("\n| %-25s |", "GTK, ratio of the medians");
+    for (std::size_t a = 0; a < programs.size(); ++a) {
+        for (std::size_t b = a + 1; b < programs.size(); ++b)
+            std::printf(" %s / %s |", programs[a].name.c_str(), programs[b].name.c_str());
+    }
+    std::printf("\n|---|");
+    for (std::size_t i = 1; i < programs.size(); ++i) {
+        for (std::size_t j = i; j < programs.size(); ++j) std::printf("---:|");
+    }
+    std::printf("\n");
+    for (const Row& row : rows) {
+        std::printf("| %-25s |", row.name);
+        for (std::size_t a = 0; a < programs.size(); ++a) {
+            for (std::size_t b = a + 1; b < programs.size(); ++b) {
+                const int width =
+                    static_cast<int>(programs[a].name.size() + programs[b].name.size()) + 3;
+                std::printf(" %*.2fx |", width - 1,
+                            stats(programs[a].*row.values).median /
+                                stats(programs[b].*row.values).median);
+            }
+        }
+        std::printf("\n");
+    }
+}
+
 } // namespace
 
 int main(int argc, char** argv)
 {
-    if (argc != 4) {
-        std::fprintf(stderr, "usage: %s RUNS PROGRAM BARE_WINDOW\n", argv[0]);
+    if (argc < 4) {
+        std::fprintf(stderr, "usage: %s RUNS PROGRAM [FLOOR] BARE_WINDOW\n", argv[0]);
         return 2;
     }
     const int runs = std::atoi(argv[1]);
@@ -139,44 +207,39 @@ int main(int argc, char** argv)
         return 1;
     }
     XSetErrorHandler(ignore_errors);
-    // A new display puts the pointer in its middle, where both windows open: it would rest on
+    // A new display puts the pointer in its middle, where the windows open: it would rest on
     // one of the program's controls, whose tool tip then opens in the measured half second (and
     // loads a font of its own), and on the bare window's button, which it lights. The pointer
-    // waits in a corner, off both windows, as it would for a program started from a menu.
+    // waits in a corner, off every window, as it would for a program started from a menu.
     XWarpPointer(display, None, DefaultRootWindow(display), 0, 0, 0, 0, 0, 0);
     XSync(display, False);
 
-    const std::string programs[2] = {argv[2], argv[3]};
-    std::vector<double> frame[2], rss[2];
-    for (int i = 0; i < 2 * runs; ++i) {
-        const int which = i % 2;
+    const std::vector<std::string> paths(argv + 2, argv + argc);
+    std::vector<Measured> programs;
+    for (const std::string& path : paths)
+        programs.push_back({path.substr(path.rfind('/') + 1), {}, {}});
+    // One unmeasured start of each first: the first program on a new display also picks the
+    // display's OpenGL visuals (which loads Mesa), and the first start after a build reads the
+    // files from disk.
+    for (const std::string& path : paths) {
         Sample s;
-        if (!measure(display, damage_event, programs[which], s)) {
-            std::fprintf(stderr, "%s drew no frame\n", programs[which].c_str());
-            return 1;
+        measure(display, damage_event, path, s);
+    }
+    for (int i = 0; i < runs; ++i) {
+        for (std::size_t k = 0; k < paths.size(); ++k) {
+            const std::size_t which = turn(i, k, paths.size());
+            Sample s;
+            if (!measure(display, damage_event, paths[which], s)) {
+                std::fprintf(stderr, "%s drew no frame\n", paths[which].c_str());
+                return 1;
+            }
+            programs[which].frame_ms.push_back(s.frame_ms);
+            programs[which].rss_kib.push_back(s.rss_kib);
         }
-        frame[which].push_back(s.frame_ms);
-        rss[which].push_back(s.rss_kib);
     }
 
-    std::printf("%d runs each, alternating; the pointer off both windows\n\n", runs);
-    const auto name = [](const std::string& path) { return path.substr(path.rfind('/') + 1); };
-    std::printf("| %-20s | %-32s | %-32s | %-6s |\n", "GTK, median (min-max)",
-                name(programs[0]).c_str(), name(programs[1]).c_str(), "ratio");
-    std::printf("|%s|%s|%s|%s|\n", std::string(22, '-').c_str(), std::string(34, '-').c_str(),
-                std::string(34, '-').c_str(), std::string(8, '-').c_str());
-    const auto row = [](const char* name, const char* unit, const std::vector<double>& a,
-                        const std::vector<double>& b) {
-        const Stats p = stats(a);
-        const Stats q = stats(b);
-        char left[64];
-        char right[64];
-        std::snprintf(left, sizeof left, "%.1f (%.1f-%.1f) %s", p.median, p.min, p.max, unit);
-        std::snprintf(right, sizeof right, "%.1f (%.1f-%.1f) %s", q.median, q.min, q.max, unit);
-        std::printf("| %-20s | %-32s | %-32s | %5.2fx |\n", name, left, right, p.median / q.median);
-    };
-    row("first drawn frame", "ms", frame[0], frame[1]);
-    row("resident at idle", "KiB", rss[0], rss[1]);
+    std::printf("%d runs each, in turn; the pointer off every window\n\n", runs);
+    print_tables(programs);
     XCloseDisplay(display);
     return 0;
 }

@@ -6,6 +6,7 @@
 #include "platform/win32/art.h"
 #include "platform/win32/display.h"
 #include "platform/win32/movie.h"
+#include "platform/win32/native_style.h"
 #include "platform/win32/ole.h"
 #include "platform/win32/utf16.h"
 
@@ -19,7 +20,6 @@
 namespace platform {
 namespace {
 
-constexpr wchar_t kFormClass[] = L"SkirmishcfgForm";
 constexpr int kFirstControlId = 1000;
 constexpr int kIconSize = 32;        // button pictures and the window icon, at 96 dpi
 constexpr int kSmallIcon = 16;       // the taskbar's small icon, at 96 dpi
@@ -68,7 +68,6 @@ struct Win32Desktop::Window {
     using FontKey = std::tuple<std::string, int, bool, int>; // face, size, underline, charset
     std::map<FontKey, HFONT> fonts;
 
-    int px(int twips) const { return twips_to_pixels(twips, static_cast<int>(dpi)); }
     // A size given in pixels at 96 dpi, at this window's DPI.
     int scale(int pixels) const { return ::MulDiv(pixels, static_cast<int>(dpi), kStandardDpi); }
 
@@ -88,13 +87,7 @@ struct Win32Desktop::Window {
         return nullptr;
     }
 
-    // Pixels of a control's rectangle in the window's client area; edges are rounded, not
-    // sizes, so that neighbours stay flush.
-    RECT bounds(const ControlSpec& c) const
-    {
-        const Rect r = absolute_rect(*spec, c);
-        return {px(r.left), px(r.top), px(r.left + r.width), px(r.top + r.height)};
-    }
+    RECT bounds(const ControlSpec& c) const { return control_bounds(*spec, c, dpi); }
 
     HFONT font(const Font& f)
     {
@@ -174,20 +167,7 @@ struct Win32Desktop::Window {
         }
     }
 
-    // Not WS_CLIPCHILDREN: a group frame paints only its edge and caption, so the window's
-    // own background has to show through inside it.
-    DWORD style() const { return WS_OVERLAPPED | WS_CAPTION; }
-    DWORD ex_style() const
-    {
-        return spec->border == Border::FixedTool ? WS_EX_TOOLWINDOW : WS_EX_APPWINDOW;
-    }
-
-    SIZE outer_size() const
-    {
-        RECT r{0, 0, px(spec->client_width), px(spec->client_height)};
-        adjust_for_dpi(r, style(), ex_style(), dpi);
-        return {r.right - r.left, r.bottom - r.top};
-    }
+    SIZE outer_size() const { return form_size(*spec, dpi); }
 
     void centre()
     {
@@ -268,8 +248,9 @@ WindowId Win32Desktop::create(const FormSpec& spec, WindowEvents& events)
     Window& w = *window;
     w.spec = &spec;
     w.events = &events;
-    w.hwnd = ::CreateWindowExW(w.ex_style(), kFormClass, to_utf16(spec.caption).c_str(), w.style(),
-                               0, 0, 100, 100, nullptr, nullptr, instance_, &w);
+    const NativeStyle frame = form_style(spec);
+    w.hwnd = ::CreateWindowExW(frame.ex_style, frame.window_class, to_utf16(spec.caption).c_str(),
+                               frame.style, 0, 0, 100, 100, nullptr, nullptr, instance_, &w);
     if (w.hwnd == nullptr) return kNoWindow;
     w.dpi = dpi_of(w.hwnd);
 
@@ -282,49 +263,16 @@ WindowId Win32Desktop::create(const FormSpec& spec, WindowEvents& events)
     for (const ControlSpec& c : spec.controls) {
         const RECT r = w.bounds(c);
         const std::wstring text = to_utf16(c.text);
-        const wchar_t* window_class = L"STATIC";
-        DWORD style = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS;
-        DWORD ex_style = 0;
-        switch (c.kind) {
-        case ControlKind::Button:
-            window_class = L"BUTTON";
-            style |= WS_TABSTOP | BS_NOTIFY | BS_MULTILINE |
-                     (c.default_button ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON);
-            break;
-        case ControlKind::CheckBox:
-            // Auto check boxes tick themselves on a click; the program only reads them, and
-            // BM_SETCHECK from code sends no click, so no handler runs for a value set by code.
-            window_class = L"BUTTON";
-            style |= WS_TABSTOP | BS_AUTOCHECKBOX | BS_FLAT;
-            break;
-        case ControlKind::TextBox:
-            window_class = L"EDIT";
-            style |= WS_TABSTOP | ES_AUTOHSCROLL;
-            ex_style = WS_EX_CLIENTEDGE;
-            break;
-        case ControlKind::Label:
-        case ControlKind::LinkLabel:
-            // SS_NOTIFY: labels report clicks (links) and let their tool tips see the mouse.
-            style |= SS_NOTIFY | SS_NOPREFIX | (c.align == Align::Right ? SS_RIGHT : SS_LEFT);
-            break;
-        case ControlKind::Frame:
-            // Not clipped by the controls inside it, so that its edge is drawn under a label
-            // that reaches over it.
-            window_class = L"BUTTON";
-            style = (style & ~WS_CLIPSIBLINGS) | BS_GROUPBOX;
-            break;
-        case ControlKind::Picture: style |= SS_OWNERDRAW; break;
-        case ControlKind::Movie: break;
-        }
+        const NativeStyle native = control_style(c);
         HWND hwnd = nullptr;
         if (c.kind == ControlKind::Movie) {
             static constexpr MoviePresets kNoPresets{};
             hwnd = create_movie_strip(w.hwnd, r, id, c.movie != nullptr ? *c.movie : kNoPresets);
         } else {
-            hwnd = ::CreateWindowExW(ex_style, window_class, text.c_str(), style, r.left, r.top,
-                                     r.right - r.left, r.bottom - r.top, w.hwnd,
-                                     reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance_,
-                                     nullptr);
+            hwnd = ::CreateWindowExW(
+                native.ex_style, native.window_class, text.c_str(), native.style, r.left, r.top,
+                r.right - r.left, r.bottom - r.top, w.hwnd,
+                reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance_, nullptr);
         }
         Window::Control control{&c, hwnd};
         if (c.kind == ControlKind::TextBox && c.max_length > 0)

@@ -1,0 +1,84 @@
+// The controls floor: the main window's controls alone, each made from the program's own table
+// with the program's class, styles and font, under the same common-controls manifest, and nothing
+// else (no pictures, tool tips, cursors, check marks, margins or handlers). Against the bare
+// window it shows what the system's controls cost by themselves; against it, the program shows
+// what its own work adds.
+#include "platform/win32/display.h"
+#include "platform/win32/native_style.h"
+#include "platform/win32/utf16.h"
+#include "settings/main_window.h"
+
+#include <windows.h>
+#include <commctrl.h>
+
+#include <utility>
+#include <vector>
+
+namespace {
+
+LRESULT CALLBACK floor_proc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam)
+{
+    if (message == WM_DESTROY) {
+        ::PostQuitMessage(0);
+        return 0;
+    }
+    return ::DefWindowProcW(hwnd, message, wparam, lparam);
+}
+
+// One font object for all the controls that share a font, as the program makes them.
+HFONT font_for(const platform::Font& font, UINT dpi,
+               std::vector<std::pair<platform::Font, HFONT>>& made)
+{
+    for (const auto& [f, handle] : made) {
+        if (f.face == font.face && f.tenth_points == font.tenth_points &&
+            f.underline == font.underline && f.charset == font.charset)
+            return handle;
+    }
+    const LOGFONTW lf = platform::logical_font(font, dpi);
+    return made.emplace_back(font, ::CreateFontIndirectW(&lf)).second;
+}
+
+} // namespace
+
+int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int show)
+{
+    // The classes the controls need, as the program asks for them, without the tool tips'.
+    INITCOMMONCONTROLSEX classes{sizeof classes, ICC_STANDARD_CLASSES};
+    ::InitCommonControlsEx(&classes);
+    WNDCLASSEXW wc{};
+    wc.cbSize = sizeof wc;
+    wc.lpfnWndProc = floor_proc;
+    wc.hInstance = instance;
+    wc.hbrBackground = ::GetSysColorBrush(COLOR_BTNFACE);
+    wc.hCursor = ::LoadCursorW(nullptr, IDC_ARROW);
+    wc.lpszClassName = platform::kFormClass;
+    ::RegisterClassExW(&wc);
+
+    const platform::FormSpec& form = settings::kForm1;
+    const platform::NativeStyle frame = platform::form_style(form);
+    HWND hwnd = ::CreateWindowExW(
+        frame.ex_style, frame.window_class, platform::to_utf16(form.caption).c_str(), frame.style,
+        CW_USEDEFAULT, CW_USEDEFAULT, 100, 100, nullptr, nullptr, instance, nullptr);
+    const UINT dpi = platform::dpi_of(hwnd);
+    const SIZE size = platform::form_size(form, dpi);
+    ::SetWindowPos(hwnd, nullptr, 0, 0, size.cx, size.cy, SWP_NOMOVE | SWP_NOZORDER);
+
+    std::vector<std::pair<platform::Font, HFONT>> fonts;
+    for (const platform::ControlSpec& c : form.controls) {
+        const RECT r = platform::control_bounds(form, c, dpi);
+        const platform::NativeStyle native = platform::control_style(c);
+        HWND control = ::CreateWindowExW(
+            native.ex_style, native.window_class, platform::to_utf16(c.text).c_str(), native.style,
+            r.left, r.top, r.right - r.left, r.bottom - r.top, hwnd, nullptr, instance, nullptr);
+        ::SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font_for(c.font, dpi, fonts)),
+                       FALSE);
+    }
+    ::ShowWindow(hwnd, show);
+    ::UpdateWindow(hwnd);
+    MSG msg;
+    while (::GetMessageW(&msg, nullptr, 0, 0) > 0) {
+        ::TranslateMessage(&msg);
+        ::DispatchMessageW(&msg);
+    }
+    return 0;
+}

@@ -1,0 +1,30 @@
+// What a window table becomes in Win32: the window's class and frame, each control's class and
+// styles, and each control's place at a DPI.
+#pragma once
+
+#include "platform/form_table.h"
+
+#include <windows.h>
+
+namespace platform {
+
+struct NativeStyle {
+    const wchar_t* window_class;
+    DWORD style;
+    DWORD ex_style;
+};
+
+// The class of every window of the program; whoever makes the windows registers it.
+inline constexpr wchar_t kFormClass[] = L"SkirmishcfgForm";
+
+// The window itself.
+NativeStyle form_style(const FormSpec& form);
+// The window's outer size, frame included, for its client area at a DPI.
+SIZE form_size(const FormSpec& form, UINT dpi);
+// A control of the table. A movie strip gets a plain static window here: the front end makes it
+// with a class of its own (movie.h).
+NativeStyle control_style(const ControlSpec& control);
+// A control's rectangle in pixels of the window's client area.
+RECT control_bounds(const FormSpec& form, const ControlSpec& control, UINT dpi);
+
+} // namespace platform
