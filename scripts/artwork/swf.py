@@ -155,8 +155,10 @@ class Shape:
         return self
 
     def new_styles(self, fills, lines=()):
-        """Replaces the style tables for the records that follow; the styles are reset to none."""
+        """Replaces the style tables for the records that follow, and sets every style to none:
+        players differ on whether an index still in force refers to the old table or the new."""
         self.records.append(("styles", list(fills), list(lines)))
+        self.records.append(("change", None, 0, 0, 0))
         self.tables.append((list(fills), list(lines)))
         return self
 
