@@ -10,9 +10,9 @@ build:
 	cmake --preset gtk
 	cmake --build --preset gtk
 
-# Every test: the artwork; the Linux build with the GTK program, plainly and under AddressSanitizer
-# + UndefinedBehaviorSanitizer; a short run of each fuzz target; the 32-bit release's imports; then
-# the 64-bit Windows build under Wine, end to end included.
+# Every test: the artwork and the feature movie; the Linux build with the GTK program, plainly and
+# under AddressSanitizer + UndefinedBehaviorSanitizer; a short run of each fuzz target; the 32-bit
+# release's imports; then the 64-bit Windows build under Wine, end to end included.
 test:
 	scripts/install-deps test
 	python3 scripts/make-assets.py --check

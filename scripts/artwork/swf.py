@@ -156,7 +156,7 @@ class Shape:
 
     def new_styles(self, fills, lines=()):
         """Replaces the style tables for the records that follow, and sets every style to none:
-        players differ on whether an index still in force refers to the old table or the new."""
+        an index left in force would point into the new tables, where it may not exist."""
         self.records.append(("styles", list(fills), list(lines)))
         self.records.append(("change", None, 0, 0, 0))
         self.tables.append((list(fills), list(lines)))
