@@ -105,7 +105,7 @@ def shapes():
     """{character id: DefineShape tag}."""
     defs = {}
     # The frame counter's long edges lie on the strip's pixel rows 44 and 47 (1437 and 1535
-    # twips at its scale, 49/80), so that its growth is what tells one frame from the next.
+    # twips at its scale, 49/80), where any way of smoothing agrees: only its growing end differs.
     bar = Shape(fills=[solid((150, 176, 206))]).path([(0, 0), (240, 0), (240, 98), (0, 98)],
                                                       fill1=1)
     defs[1] = bar.define(1)
