@@ -123,7 +123,7 @@ function serve(request, response)
         body = '';
     } else if (url.pathname === '/movie.swf') {
         body = movie;
-        type = 'application/x-shockwave-flash';
+        type = 'application/octet-stream';
     } else if (url.pathname.startsWith('/ruffle/')) {
         // Only the package's own files, by plain name: never a path that climbs out of it.
         const name = url.pathname.slice('/ruffle/'.length);
