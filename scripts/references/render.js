@@ -14,10 +14,12 @@
 //
 // Renderer: "canvas", the player's 2D canvas back end, drawn by Chromium's CPU rasteriser with
 // analytic anti-aliasing. "webgl" and "wgpu-webgl" ("webgpu" falls back to it) also work here,
-// on Chromium's software GL, and also give the same bytes twice, but they smooth edges with
-// 4x multisampling, further from exact coverage, and rely on a software fallback that headless
-// Chromium without a GPU may drop. On the feature movie the two kinds stay well inside the
-// tolerance of the frame comparison (some 60-70 pixels off by more than 24, mean error 0.55).
+// on Chromium's software GL, and also give the same bytes twice, but they smooth edges by
+// multisampling (coverage comes in quarters here), further from exact coverage, and rely on a
+// software fallback that headless Chromium without a GPU may drop. On the feature movie the two
+// kinds stay well inside the tolerance of the frame comparison (some 60-70 pixels off by more
+// than 24, mean error 0.55). Canvas draws each fill on its own, so where two fills of one shape
+// share an edge the background shows faintly through the seam; the feature movie has none.
 //
 // Output goes to a fresh folder beside OUT, which replaces OUT only when every frame is written.
 'use strict';
