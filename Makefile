@@ -1,6 +1,6 @@
 # The commands a newcomer types. Each installs what it needs first (only what is missing).
 
-.PHONY: all build test fuzz run run-windows package bench clean
+.PHONY: all build test fuzz run run-windows package bench references clean
 
 all: build
 
@@ -10,12 +10,13 @@ build:
 	cmake --preset gtk
 	cmake --build --preset gtk
 
-# Every test: the artwork; the Linux build with the GTK program, plainly and under AddressSanitizer
-# + UndefinedBehaviorSanitizer; a short run of each fuzz target; the 32-bit release's imports; then
-# the 64-bit Windows build under Wine, end to end included.
+# Every test: the artwork and the feature movie; the Linux build with the GTK program, plainly and
+# under AddressSanitizer + UndefinedBehaviorSanitizer; a short run of each fuzz target; the 32-bit
+# release's imports; then the 64-bit Windows build under Wine, end to end included.
 test:
 	scripts/install-deps test
 	python3 scripts/make-assets.py --check
+	python3 scripts/make-test-movie.py --check
 	cmake --preset gtk
 	cmake --build --preset gtk
 	ctest --preset gtk
@@ -92,6 +93,14 @@ bench:
 	cmake --preset gtk-release
 	cmake --build --preset gtk-release --target skirmishcfg bare_gtk_window text_gtk_window gtk_startup_bench
 	bench/gtk/run build/gtk-release
+
+# The feature movie anew, and the frames of it and of the shipped movie as the reference player
+# renders them into the About window's strip (tests/movie/); the tests compare the program's own
+# frames with these. Needs Chromium and Node, which nothing else does.
+references:
+	scripts/install-deps references
+	python3 scripts/make-test-movie.py
+	scripts/references/run
 
 clean:
 	rm -rf build dist

@@ -22,6 +22,11 @@ import tempfile
 import zlib
 from pathlib import Path
 
+from artwork.check import Bad, expect
+from artwork.swf import (swf_background, swf_file, swf_matrix, swf_place, swf_shape,
+                         swf_show_frame)
+from artwork.swf_read import read_swf
+
 ROOT = Path(__file__).resolve().parent.parent
 ASSETS = ROOT / "assets"
 
@@ -1179,135 +1184,6 @@ def cursor_image(grid, bpp):
 # ----------------------------------------------------------------------------------------------
 
 
-class BitWriter:
-    """Bit fields, most significant bit first, as the movie format packs them."""
-
-    def __init__(self):
-        self.out, self.acc, self.n = bytearray(), 0, 0
-
-    def ub(self, value, bits):
-        assert 0 <= value < (1 << bits) or bits == 0 and value == 0, (value, bits)
-        for i in range(bits - 1, -1, -1):
-            self.acc = (self.acc << 1) | ((value >> i) & 1)
-            self.n += 1
-            if self.n == 8:
-                self.out.append(self.acc)
-                self.acc, self.n = 0, 0
-
-    def sb(self, value, bits):
-        assert -(1 << (bits - 1)) <= value < (1 << (bits - 1)), (value, bits)
-        self.ub(value & ((1 << bits) - 1), bits)
-
-    def done(self):
-        if self.n:
-            self.ub(0, 8 - self.n)
-        return bytes(self.out)
-
-
-def signed_bits(*values):
-    return max(1, *[(v.bit_length() if v >= 0 else (~v).bit_length()) + 1 for v in values])
-
-
-def swf_rect(xmin, xmax, ymin, ymax):
-    b = BitWriter()
-    n = signed_bits(xmin, xmax, ymin, ymax)
-    b.ub(n, 5)
-    for v in (xmin, xmax, ymin, ymax):
-        b.sb(v, n)
-    return b.done()
-
-
-def swf_matrix(tx, ty, scale=None):
-    b = BitWriter()
-    if scale is None:
-        b.ub(0, 1)
-    else:
-        sx, sy = (int(round(c * 65536)) for c in scale)
-        n = signed_bits(sx, sy)
-        b.ub(1, 1)
-        b.ub(n, 5)
-        b.sb(sx, n)
-        b.sb(sy, n)
-    b.ub(0, 1)
-    n = signed_bits(tx, ty) if (tx or ty) else 0
-    b.ub(n, 5)
-    if n:
-        b.sb(tx, n)
-        b.sb(ty, n)
-    return b.done()
-
-
-def swf_tag(code, body=b""):
-    if len(body) < 0x3F:
-        return struct.pack("<H", code << 6 | len(body)) + body
-    return struct.pack("<HI", code << 6 | 0x3F, len(body)) + body
-
-
-def swf_shape(shape_id, paths, colour, alpha=None):
-    """DefineShape (or DefineShape3 when the colour has alpha) with one solid fill and closed
-    straight-edged paths in twips; the fill lies to the right of clockwise paths."""
-    xs = [x for p in paths for x, _ in p]
-    ys = [y for p in paths for _, y in p]
-    body = struct.pack("<H", shape_id) + swf_rect(min(xs), max(xs), min(ys), max(ys))
-    body += bytes((1, 0x00)) + bytes(colour) + (bytes((alpha,)) if alpha is not None else b"")
-    body += bytes((0,))
-    b = BitWriter()
-    b.ub(1, 4)  # fill index bits
-    b.ub(0, 4)  # line index bits
-    for k, path in enumerate(paths):
-        x0, y0 = path[0]
-        b.ub(0, 1)                       # style change record
-        b.ub(0, 1)                       # new styles
-        b.ub(0, 1)                       # line style
-        b.ub(1 if k == 0 else 0, 1)      # fill style 1
-        b.ub(0, 1)                       # fill style 0
-        b.ub(1, 1)                       # move to
-        n = signed_bits(x0, y0)
-        b.ub(n, 5)
-        b.sb(x0, n)
-        b.sb(y0, n)
-        if k == 0:
-            b.ub(1, 1)
-        for (ax, ay), (bx, by) in zip(path, path[1:] + path[:1]):
-            dx, dy = bx - ax, by - ay
-            if dx == 0 and dy == 0:
-                continue
-            b.ub(1, 1)                   # edge record
-            b.ub(1, 1)                   # straight
-            if dx == 0 or dy == 0:
-                d = dy if dx == 0 else dx
-                n = max(2, signed_bits(d))
-                b.ub(n - 2, 4)
-                b.ub(0, 1)               # not general: horizontal or vertical
-                b.ub(1 if dx == 0 else 0, 1)
-                b.sb(d, n)
-            else:
-                n = max(2, signed_bits(dx, dy))
-                b.ub(n - 2, 4)
-                b.ub(1, 1)
-                b.sb(dx, n)
-                b.sb(dy, n)
-    b.ub(0, 6)  # end of shape
-    return swf_tag(32 if alpha is not None else 2, body + b.done())
-
-
-def swf_place(depth, matrix, char_id=None, clip_depth=None):
-    """PlaceObject2: a new character at a depth, or (char_id None) a move of the one there."""
-    flags = 0x04
-    body = b""
-    if char_id is not None:
-        flags |= 0x02
-        body += struct.pack("<H", char_id)
-    else:
-        flags |= 0x01
-    if clip_depth is not None:
-        flags |= 0x40
-    body = struct.pack("<BH", flags, depth) + body + matrix
-    if clip_depth is not None:
-        body += struct.pack("<H", clip_depth)
-    return swf_tag(26, body)
-
-
 def glyph_paths(font, text, x0, y0, cell):
     """The text as twip paths: each glyph's cells merged into rectangles, plus the diagonal
     half-cells the bitmaps fill, so the movie's lettering matches the pictures'."""
@@ -1375,7 +1251,7 @@ def make_movie():
     rule = [(0, 0), (W - 40 * tw, 0), (W - 40 * tw, tw), (0, tw)]
     spark = [(0, 0), (24 * tw, 0), (24 * tw, tw), (0, tw)]
 
-    tags = [swf_tag(9, bytes(hexrgb("#3a1208")))]
+    tags = [swf_background(hexrgb("#3a1208"))]
     tags.append(swf_shape(1, letters, hexrgb("#f0b030")))
     tags.append(swf_shape(2, [glint], (255, 250, 220), alpha=170))
     tags.append(swf_shape(3, [diamond], hexrgb("#ffcf5a")))
@@ -1411,7 +1287,7 @@ def make_movie():
         swf_place(7, swf_matrix(*right_d, scale=(pulse(0), pulse(0))), 3),
         swf_place(8, swf_matrix(spark_x(0, False), top_y), 5),
         swf_place(9, swf_matrix(spark_x(0, True), bottom_y), 5),
-        swf_tag(1),
+        swf_show_frame(),
     ]
     for f in range(1, n):
         if f <= sweep:
@@ -1421,11 +1297,8 @@ def make_movie():
         tags.append(swf_place(7, swf_matrix(*right_d, scale=(s, s))))
         tags.append(swf_place(8, swf_matrix(spark_x(f, False), top_y)))
         tags.append(swf_place(9, swf_matrix(spark_x(f, True), bottom_y)))
-        tags.append(swf_tag(1))
-    tags.append(swf_tag(0))
-
-    body = swf_rect(0, W, 0, H) + struct.pack("<HH", MOVIE_RATE << 8, n) + b"".join(tags)
-    return b"FWS" + bytes((6,)) + struct.pack("<I", 8 + len(body)) + body
+        tags.append(swf_show_frame())
+    return swf_file(W, H, MOVIE_RATE, tags)
 
 
 # ----------------------------------------------------------------------------------------------
@@ -1497,15 +1370,6 @@ def build():
 # ----------------------------------------------------------------------------------------------
 # Reading the files back
 # ----------------------------------------------------------------------------------------------
-
-
-class Bad(Exception):
-    pass
-
-
-def expect(cond, what):
-    if not cond:
-        raise Bad(what)
 
 
 def unrle8(data, at, w, h):
@@ -1612,132 +1476,6 @@ def read_icon_file(data, kind):
         end = offset + size
     expect(end == len(data), "trailing bytes after the last image")
     return images
-
-
-class BitReader:
-    def __init__(self, data, at=0):
-        self.data, self.pos = data, at * 8
-
-    def ub(self, n):
-        v = 0
-        for _ in range(n):
-            expect(self.pos < len(self.data) * 8, "bit field runs past its tag")
-            v = (v << 1) | ((self.data[self.pos // 8] >> (7 - self.pos % 8)) & 1)
-            self.pos += 1
-        return v
-
-    def sb(self, n):
-        v = self.ub(n)
-        return v - (1 << n) if n and v >> (n - 1) else v
-
-    def align(self):
-        self.pos = (self.pos + 7) // 8 * 8
-        return self.pos // 8
-
-
-def read_rect(r):
-    n = r.ub(5)
-    return [r.sb(n) for _ in range(4)]
-
-
-def read_matrix(r):
-    if r.ub(1):
-        n = r.ub(5)
-        r.sb(n), r.sb(n)
-    if r.ub(1):
-        n = r.ub(5)
-        r.sb(n), r.sb(n)
-    n = r.ub(5)
-    tx, ty = r.sb(n), r.sb(n)
-    r.align()
-    return tx, ty
-
-
-def read_shape(body, rgba):
-    r = BitReader(body, 2)
-    read_rect(r)
-    at = r.align()
-    fills = body[at]
-    expect(fills >= 1, "shape without a fill")
-    at += 1 + fills * (1 + (4 if rgba else 3))
-    expect(body[at] == 0, "unexpected line styles")
-    r = BitReader(body, at + 1)
-    fill_bits, line_bits = r.ub(4), r.ub(4)
-    edges = 0
-    while True:
-        if r.ub(1) == 0:
-            flags = r.ub(5)
-            if flags == 0:
-                break
-            expect(not flags & 0x10, "new styles are not used")
-            if flags & 0x01:
-                n = r.ub(5)
-                r.sb(n), r.sb(n)
-            for bit in (0x02, 0x04):
-                if flags & bit:
-                    r.ub(fill_bits)
-            if flags & 0x08:
-                r.ub(line_bits)
-        else:
-            expect(r.ub(1) == 1, "curves are not used")
-            n = r.ub(4) + 2
-            if r.ub(1):
-                r.sb(n), r.sb(n)
-            else:
-                r.ub(1)
-                r.sb(n)
-            edges += 1
-    expect(r.align() == len(body), "shape records do not fill the tag exactly")
-    return edges
-
-
-def read_swf(data):
-    expect(data[:3] == b"FWS", "not an uncompressed movie")
-    version, length = data[3], struct.unpack_from("<I", data, 4)[0]
-    expect(length == len(data), f"length field {length} but {len(data)} bytes")
-    r = BitReader(data, 8)
-    frame = read_rect(r)
-    at = r.align()
-    rate, frames = struct.unpack_from("<HH", data, at)
-    at += 4
-    shown, defined, codes = 0, set(), []
-    while True:
-        expect(at + 2 <= len(data), "tags run past the end")
-        head = struct.unpack_from("<H", data, at)[0]
-        code, size = head >> 6, head & 0x3F
-        at += 2
-        if size == 0x3F:
-            size = struct.unpack_from("<I", data, at)[0]
-            at += 4
-        body = data[at : at + size]
-        expect(len(body) == size, "tag runs past the end")
-        at += size
-        codes.append(code)
-        if code == 0:
-            break
-        if code == 1:
-            shown += 1
-        elif code in (2, 32):
-            sid = struct.unpack_from("<H", body)[0]
-            expect(read_shape(body, code == 32) > 0, "empty shape")
-            defined.add(sid)
-        elif code == 26:
-            flags, depth = struct.unpack_from("<BH", body)
-            p = 3
-            if flags & 0x02:
-                expect(struct.unpack_from("<H", body, p)[0] in defined, "places an undefined shape")
-                p += 2
-            if flags & 0x04:
-                rr = BitReader(body, p)
-                read_matrix(rr)
-                p = rr.pos // 8
-            if flags & 0x40:
-                p += 2
-            expect(p == len(body), "PlaceObject2 has bytes left over")
-    expect(at == len(data), "bytes after the End tag")
-    expect(shown == frames, f"header says {frames} frames, {shown} ShowFrame tags")
-    return {"version": version, "frame": frame, "rate": rate / 256.0, "frames": frames,
-            "tags": len(codes)}
 
 
 def check_readme(data):

@@ -1,0 +1,1 @@
+"""Writers and readers shared by the scripts that make the program's artwork and test movies."""

@@ -1,0 +1,74 @@
+// The frame comparison's three figures, each measured against the reference.
+#include "support/frame_compare.h"
+
+#include <algorithm>
+#include <cstdlib>
+#include <iomanip>
+#include <ostream>
+#include <sstream>
+
+namespace testing_support {
+namespace {
+
+int channel(std::uint32_t pixel, int c)
+{
+    return static_cast<int>(pixel >> (8 * c) & 0xFF);
+}
+
+bool flat(const Image& image, int x, int y)
+{
+    for (int c = 0; c < 3; ++c) {
+        int lo = 255;
+        int hi = 0;
+        for (int yy = std::max(y - 1, 0); yy <= std::min(y + 1, image.height - 1); ++yy) {
+            for (int xx = std::max(x - 1, 0); xx <= std::min(x + 1, image.width - 1); ++xx) {
+                lo = std::min(lo, channel(image.at(xx, yy), c));
+                hi = std::max(hi, channel(image.at(xx, yy), c));
+            }
+        }
+        if (hi - lo > FrameDifference::kFlatSpread) return false;
+    }
+    return true;
+}
+
+} // namespace
+
+FrameDifference compare_frames(const Image& frame, const Image& reference)
+{
+    FrameDifference d;
+    if (frame.width != reference.width || frame.height != reference.height ||
+        reference.pixels.empty()) {
+        d.same_size = false;
+        return d;
+    }
+    long long total = 0;
+    for (int y = 0; y < reference.height; ++y) {
+        for (int x = 0; x < reference.width; ++x) {
+            int worst = 0;
+            for (int c = 0; c < 3; ++c) {
+                const int e = std::abs(channel(frame.at(x, y), c) - channel(reference.at(x, y), c));
+                total += e;
+                worst = std::max(worst, e);
+            }
+            if (worst > FrameDifference::kOffBy) ++d.pixels_off;
+            if (worst > d.worst_flat_error && flat(reference, x, y)) d.worst_flat_error = worst;
+        }
+    }
+    d.mean_error =
+        static_cast<double>(total) / (3.0 * static_cast<double>(reference.pixels.size()));
+    return d;
+}
+
+std::ostream& operator<<(std::ostream& out, const FrameDifference& d)
+{
+    if (!d.same_size) return out << "the frame and its reference differ in size";
+    // Two decimals, without changing the caller's stream.
+    std::ostringstream mean;
+    mean << std::fixed << std::setprecision(2) << d.mean_error;
+    return out << "mean error " << mean.str() << " (at most " << FrameDifference::kMaxMeanError
+               << "), " << d.pixels_off << " pixels off by more than " << FrameDifference::kOffBy
+               << " (at most " << FrameDifference::kMaxPixelsOff << "), worst error where flat "
+               << d.worst_flat_error << " (at most " << FrameDifference::kMaxFlatError << ")";
+}
+
+} // namespace testing_support
