@@ -1,0 +1,120 @@
+// Applies the timelines' placements, removals and stops to the display tree, frame by frame.
+#include "movie/display_list.h"
+
+#include "movie/limits.h"
+
+#include <algorithm>
+
+namespace movie {
+namespace {
+
+std::size_t count(const Instance& instance)
+{
+    std::size_t n = 1;
+    for (const Instance& child : instance.children) n += count(child);
+    return n;
+}
+
+void update(Instance& instance, const Control& control)
+{
+    if (control.has_matrix) instance.matrix = control.matrix;
+    if (control.has_colour) instance.colour = control.colour;
+    if (control.has_clip) instance.clip_depth = control.clip_depth;
+}
+
+} // namespace
+
+Stage::Stage(const Movie& movie) : movie_(&movie)
+{
+    root_.character = {0, Character::Kind::sprite, 0};
+    run_frame(root_, 0);
+}
+
+void Stage::step()
+{
+    work_ = 0;
+    advance(root_, 0);
+}
+
+void Stage::advance(Instance& holder, int nesting)
+{
+    // Sprites placed in an earlier frame move on; those this frame places will show their first.
+    for (Instance& child : holder.children) {
+        if (child.character.kind != Character::Kind::sprite) continue;
+        if (++work_ > kMaxStepWork) return;
+        advance(child, nesting + 1);
+    }
+    const Timeline& timeline = movie_->timelines[holder.character.index];
+    if (holder.stopped || timeline.frames() <= 1) return;
+    if (++holder.frame >= timeline.frames()) {
+        holder.frame = 0;
+        for (const Instance& child : holder.children) live_ -= count(child);
+        holder.children.clear();
+    }
+    run_frame(holder, nesting);
+}
+
+void Stage::run_frame(Instance& holder, int nesting)
+{
+    const Timeline& timeline = movie_->timelines[holder.character.index];
+    const std::uint32_t begin = holder.frame == 0 ? 0 : timeline.frame_ends[holder.frame - 1];
+    const std::uint32_t end = timeline.frame_ends[holder.frame];
+    for (std::uint32_t i = begin; i < end; ++i) {
+        if (++work_ > kMaxStepWork) return;
+        const Control& control = timeline.controls[i];
+        switch (control.kind) {
+        case Control::Kind::place: place(holder, control, nesting); break;
+        case Control::Kind::remove: remove(holder, control.depth); break;
+        case Control::Kind::stop: holder.stopped = true; break;
+        }
+    }
+}
+
+void Stage::place(Instance& holder, const Control& control, int nesting)
+{
+    std::vector<Instance>& list = holder.children;
+    auto at =
+        std::lower_bound(list.begin(), list.end(), control.depth,
+                         [](const Instance& i, std::uint16_t depth) { return i.depth < depth; });
+    const bool taken = at != list.end() && at->depth == control.depth;
+    if (taken && control.move &&
+        (!control.has_character || at->character.id == control.character)) {
+        update(*at, control);
+        return;
+    }
+    if (!control.has_character) return;
+
+    Instance fresh;
+    fresh.depth = control.depth;
+    fresh.character = movie_->find(control.character);
+    if (taken) {
+        // A move that names another character swaps it in where the old one stood.
+        if (control.move) {
+            fresh.matrix = at->matrix;
+            fresh.colour = at->colour;
+            fresh.clip_depth = at->clip_depth;
+        }
+        live_ -= count(*at);
+        at = list.erase(at);
+    }
+    update(fresh, control);
+    if (live_ >= kMaxLiveObjects) return;
+    if (fresh.character.kind == Character::Kind::sprite && nesting + 1 >= kMaxNesting)
+        fresh.character.kind = Character::Kind::nothing;
+    ++live_;
+    Instance& placed = *list.insert(at, std::move(fresh));
+    // A sprite shows its first frame in the frame that places it.
+    if (placed.character.kind == Character::Kind::sprite) run_frame(placed, nesting + 1);
+}
+
+void Stage::remove(Instance& holder, std::uint16_t depth)
+{
+    std::vector<Instance>& list = holder.children;
+    const auto at =
+        std::find_if(list.begin(), list.end(), [&](const Instance& i) { return i.depth == depth; });
+    if (at == list.end()) return;
+    live_ -= count(*at);
+    list.erase(at);
+}
+
+} // namespace movie

@@ -1,0 +1,137 @@
+// Broken and hostile movies: each is refused or played in part, never a crash or a hang.
+#include "movie/limits.h"
+#include "movie/player.h"
+#include "swf_writer.h"
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+namespace {
+
+using namespace movie_test;
+using movie::Player;
+
+constexpr std::uint32_t kRed = 0xFF0000FF;
+
+// A small movie with every kind of thing in it: shapes, a curve, a sprite, a clip layer.
+Bytes small_movie()
+{
+    const Bytes curve = ShapeWriter(styles({solid(0x00FF00FF)}, {{20, kRed}}))
+                            .move(0, 0, 0, 1, 1)
+                            .curve(200, 0, 200, 200)
+                            .line(0, 0)
+                            .tag(2);
+    return swf(10, 10, 2,
+               tag(9, {0, 0, 0}) + box_shape(1, 0, 0, 200, 200, kRed) + curve +
+                   sprite(3, 2, place({1, 2}) + show_frame() + remove(1) + show_frame()) +
+                   place({1, 2, false, {}, 2}) + place({2, 3}) + show_frame() + place({3, 1}) +
+                   show_frame());
+}
+
+std::vector<std::uint32_t> play(Player& player, int frames)
+{
+    std::vector<std::uint32_t> pixels(16 * 8);
+    for (int i = 0; i < frames; ++i) {
+        player.render(pixels.data(), 16, 8, 16);
+        player.next_frame();
+    }
+    player.previous_frame();
+    player.render(pixels.data(), 16, 8, 16);
+    return pixels;
+}
+
+TEST(BrokenMovies, AreNotPlayed)
+{
+    Bytes length_too_long = small_movie();
+    const Bytes longer = u32(static_cast<std::uint32_t>(length_too_long.size() + 1));
+    std::copy(longer.begin(), longer.end(), length_too_long.begin() + 4);
+    Bytes length_too_short = small_movie();
+    length_too_short[4] = 7;
+    length_too_short[5] = length_too_short[6] = length_too_short[7] = 0;
+    Bytes lzma = small_movie();
+    lzma[0] = 'Z';
+    const Bytes packed = compressed(small_movie());
+    const struct {
+        const char* what;
+        Bytes file;
+    } cases[] = {
+        {"empty", {}},
+        {"not a movie", {'G', 'I', 'F', '8', '9', 'a', 0, 0, 0, 0}},
+        {"LZMA-compressed", lzma},
+        {"ActionScript 3", swf(10, 10, 1, tag(69, {0x08, 0, 0, 0}) + show_frame())},
+        {"ActionScript 3 code alone", swf(10, 10, 1, tag(82, Bytes(20, 0)) + show_frame())},
+        {"a stage of no width", swf(0, 10, 1, show_frame())},
+        {"an absurd stage", swf(9000, 10, 1, show_frame())},
+        {"more frames than the limit", swf(10, 10, movie::kMaxFrames + 1, show_frame())},
+        {"a sprite of more frames than the limit", swf(10, 10, 1, sprite(1, 60000, {}))},
+        {"a length past the file's end", length_too_long},
+        {"a length shorter than the header", length_too_short},
+        {"a compressed stream cut short", Bytes(packed.begin(), packed.end() - 10)},
+    };
+    for (const auto& c : cases) {
+        Player player = Player::from_bytes(c.file);
+        EXPECT_FALSE(player.playable()) << c.what;
+        for (std::uint32_t p : play(player, 3)) ASSERT_EQ(p, Player::kPlainGround) << c.what;
+    }
+}
+
+TEST(BrokenMovies, CutAtAnyByteAreRefused)
+{
+    // A compressed file whose movie comes out whole plays even without the stream's last few
+    // bytes: its end code and checksum.
+    for (const auto& [whole, spare] :
+         {std::pair{small_movie(), 0}, std::pair{compressed(small_movie()), 6}}) {
+        for (std::size_t size = 0; size < whole.size(); ++size) {
+            Player player = Player::from_bytes(std::span(whole).first(size));
+            if (size + spare < whole.size()) {
+                ASSERT_FALSE(player.playable()) << size << " of " << whole.size();
+            }
+            play(player, 2);
+        }
+        const Player player = Player::from_bytes(whole);
+        EXPECT_TRUE(player.playable());
+        std::vector<std::uint32_t> pixels(16 * 8);
+        player.render(pixels.data(), 16, 8, 16);
+        EXPECT_EQ(pixels[2 * 16 + 8], 0x00FF00u) << "the sprite's shape within the clip";
+        EXPECT_EQ(pixels[6 * 16 + 6], 0u) << "the sprite's shape outside the clip";
+    }
+}
+
+TEST(BrokenMovies, PlayWhatCanBeRead)
+{
+    const Bytes red_box = box_shape(1, 0, 0, 200, 200, kRed) + place({1, 1});
+    Bytes short_shape = box_shape(2, 0, 0, 200, 200, 0x00FF00FF);
+    short_shape.resize(short_shape.size() - 3);
+    short_shape[0] = static_cast<std::uint8_t>((short_shape[0] & 0xC0) | (short_shape.size() - 2));
+    // A sprite that places itself, twice over, and a chain of sprites deeper than the limit.
+    const Bytes itself =
+        sprite(5, 1, place({1, 5}) + place({2, 5}) + place({3, 1}) + show_frame()) + place({2, 5});
+    Bytes chain = box_shape(100, 0, 0, 200, 200, 0x00FF00FF);
+    for (int id = 101; id <= 100 + movie::kMaxNesting + 4; ++id)
+        chain = chain + sprite(id, 1, place({1, id - 1}) + show_frame());
+    chain = chain + place({2, 100 + movie::kMaxNesting + 4});
+    const struct {
+        const char* what;
+        Bytes tags;
+    } cases[] = {
+        {"a shape cut short is left undefined", red_box + short_shape + place({2, 2})},
+        {"a huge style count with no styles",
+         red_box + tag(32, u16(2) + rect(0, 0, 0, 0) + Bytes{0xFF, 0xFF, 0xFF}) + place({2, 2})},
+        {"a placement of a character never defined", red_box + place({2, 77})},
+        {"a placement cut short", red_box + tag(26, {0x06, 2})},
+        {"a tag longer than what is left",
+         red_box + show_frame() + u16(2 << 6 | 0x3F) + u32(100000)},
+        {"a sprite that places itself", red_box + itself},
+        {"sprites nested deeper than the limit", red_box + chain},
+    };
+    for (const auto& c : cases) {
+        Player player =
+            Player::from_bytes(swf(10, 10, 2, tag(9, {0, 0, 0}) + c.tags + show_frame()));
+        ASSERT_TRUE(player.playable()) << c.what;
+        EXPECT_EQ(play(player, 5)[8 * 16 / 2 + 8], 0xFF0000u)
+            << c.what << ": the red box, and only it";
+    }
+}
+
+} // namespace

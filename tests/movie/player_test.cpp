@@ -1,0 +1,287 @@
+// The player as the strip sees it: which objects each frame shows and where, timelines that loop,
+// stop, rewind and step back, and the pixels drawn.
+#include "movie/player.h"
+#include "swf_writer.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <vector>
+
+namespace {
+
+using namespace movie_test;
+using movie::Player;
+
+constexpr std::uint32_t kRed = 0xFF0000FF, kGreen = 0x00FF00FF, kBlue = 0x0000FFFF;
+constexpr std::uint32_t kBlack = 0x000000;
+constexpr int kPixel = 20; // twips
+
+// A black 10 x 10 px stage; red and green 4 px boxes, a blue box the stage's size.
+Bytes stage()
+{
+    return tag(9, {0, 0, 0}) + box_shape(1, 0, 0, 4 * kPixel, 4 * kPixel, kRed) +
+           box_shape(2, 0, 0, 4 * kPixel, 4 * kPixel, kGreen) +
+           box_shape(3, 0, 0, 10 * kPixel, 10 * kPixel, kBlue);
+}
+
+Transform at(int x, int y)
+{
+    return {x * kPixel, y * kPixel};
+}
+
+std::vector<std::uint32_t> picture(const Player& player, int width = 10, int height = 10)
+{
+    std::vector<std::uint32_t> pixels(static_cast<std::size_t>(width) * height, 0xFF000000);
+    player.render(pixels.data(), width, height, width);
+    return pixels;
+}
+
+std::uint32_t pixel(const Player& player, int x, int y)
+{
+    return picture(player)[y * 10 + x];
+}
+
+TEST(Player, EachFrameShowsWhatItsTimelinesPlaced)
+{
+    struct Check {
+        int step; // next_frame calls from the start
+        int frame;
+        int x, y;
+        std::uint32_t colour;
+    };
+    const Bytes red_sprite_frames =
+        place({1, 1}) + show_frame() + place({1, 2}) + show_frame() + place({1, 3}) + show_frame();
+    const struct {
+        const char* what;
+        int frames;
+        Bytes tags;
+        std::vector<Check> checks;
+    } cases[] = {
+        {"objects stay placed; higher depths are drawn over lower ones",
+         2,
+         place({1, 1}) + place({2, 2, false, at(2, 2)}) + show_frame() + show_frame(),
+         {{0, 0, 1, 1, 0xFF0000},
+          {0, 0, 3, 3, 0x00FF00},
+          {0, 0, 8, 8, kBlack},
+          {1, 1, 3, 3, 0x00FF00}}},
+        {"a move changes only what it names",
+         2,
+         place({1, 1, false, {}, {}, colour_transform({}, {0, 0, 255, 0})}) + show_frame() +
+             place({1, {}, true, at(5, 5)}) + show_frame(),
+         {{0, 0, 1, 1, 0xFF00FF}, {1, 1, 1, 1, kBlack}, {1, 1, 6, 6, 0xFF00FF}}},
+        {"a move naming another character swaps it in where the old one stood",
+         2,
+         place({1, 1, false, at(5, 5)}) + show_frame() + place({1, 2, true}) + show_frame(),
+         {{0, 0, 6, 6, 0xFF0000}, {1, 1, 6, 6, 0x00FF00}}},
+        {"a placement on a taken depth replaces what was there",
+         2,
+         place({1, 1, false, at(5, 5)}) + show_frame() + place({1, 2}) + show_frame(),
+         {{1, 1, 1, 1, 0x00FF00}, {1, 1, 6, 6, kBlack}}},
+        {"removals by depth, of both kinds",
+         3,
+         place({1, 1}) + place({2, 2, false, at(5, 5)}) + show_frame() + remove(1) + show_frame() +
+             tag(5, u16(2) + u16(2)) + show_frame(),
+         {{1, 1, 1, 1, kBlack}, {1, 1, 6, 6, 0x00FF00}, {2, 2, 6, 6, kBlack}}},
+        {"a clip layer shows the depths it covers only inside it, and is not drawn",
+         1,
+         place({1, 1, false, {}, 2}) + place({2, 3}) + place({3, 2, false, at(5, 5)}) +
+             show_frame(),
+         {{0, 0, 1, 1, 0x0000FF}, {0, 0, 8, 2, kBlack}, {0, 0, 6, 6, 0x00FF00}}},
+        {"clips inside clips leave what both cover",
+         1,
+         place({1, 1, false, {}, 4}) + place({2, 1, false, at(2, 2), 4}) + place({3, 3}) +
+             show_frame(),
+         {{0, 0, 3, 3, 0x0000FF}, {0, 0, 1, 1, kBlack}, {0, 0, 5, 5, kBlack}}},
+        {"at its end the timeline starts again from nothing",
+         2,
+         place({1, 1}) + show_frame() + place({2, 2, false, at(5, 5)}) + show_frame(),
+         {{1, 1, 6, 6, 0x00FF00}, {2, 0, 6, 6, kBlack}, {2, 0, 1, 1, 0xFF0000}}},
+        {"a Stop holds the timeline on its frame",
+         3,
+         place({1, 1}) + show_frame() + stop() + place({1, {}, true, at(5, 5)}) + show_frame() +
+             place({1, {}, true, at(0, 0)}) + show_frame(),
+         {{1, 1, 6, 6, 0xFF0000}, {2, 1, 6, 6, 0xFF0000}, {5, 1, 1, 1, kBlack}}},
+        {"a sprite shows its first frame when placed, then moves on each frame and loops",
+         4,
+         sprite(10, 3, red_sprite_frames) + place({1, 10}) + show_frame() + show_frame() +
+             show_frame() + show_frame(),
+         {{0, 0, 1, 1, 0xFF0000},
+          {1, 1, 1, 1, 0x00FF00},
+          {2, 2, 8, 8, 0x0000FF},
+          {3, 3, 1, 1, 0xFF0000},
+          {4, 0, 1, 1, 0xFF0000},
+          {5, 1, 1, 1, 0x00FF00}}},
+        {"a sprite placed later starts at its own first frame",
+         3,
+         sprite(10, 3, red_sprite_frames) + show_frame() + place({1, 10}) + show_frame() +
+             show_frame(),
+         {{0, 0, 1, 1, kBlack}, {1, 1, 1, 1, 0xFF0000}, {2, 2, 1, 1, 0x00FF00}}},
+        {"a sprite's Stop holds only the sprite",
+         3,
+         sprite(10, 3,
+                place({1, 1}) + show_frame() + stop() + place({1, 2}) + show_frame() +
+                    place({1, 3}) + show_frame()) +
+             place({1, 10}) + show_frame() + place({1, {}, true, at(5, 5)}) + show_frame() +
+             show_frame(),
+         {{1, 1, 6, 6, 0x00FF00}, {2, 2, 6, 6, 0x00FF00}, {2, 2, 1, 1, kBlack}}},
+        {"colour transforms compose down the nesting",
+         1,
+         sprite(10, 1,
+                place({1, 1, false, {}, {}, colour_transform({0.5, 1, 1, 1}, {})}) + show_frame()) +
+             place({1, 10, false, {}, {}, colour_transform({}, {0, 0, 100, 0})}) + show_frame(),
+         {{0, 0, 1, 1, 0x800064}}},
+        {"alpha from a colour transform",
+         1,
+         place({1, 1, false, {}, {}, colour_transform({1, 1, 1, 0.5}, {})}) + show_frame(),
+         {{0, 0, 1, 1, 0x800000}}},
+    };
+    for (const auto& c : cases) {
+        Player player = Player::from_bytes(swf(10, 10, c.frames, stage() + c.tags));
+        ASSERT_TRUE(player.playable()) << c.what;
+        int steps = 0;
+        for (const Check& check : c.checks) {
+            for (; steps < check.step; ++steps) player.next_frame();
+            EXPECT_EQ(player.frame(), check.frame) << c.what << ", step " << check.step;
+            const std::uint32_t got = pixel(player, check.x, check.y);
+            // Colour arithmetic may round either way.
+            for (int shift : {0, 8, 16}) {
+                EXPECT_NEAR(int(got >> shift & 0xFF), int(check.colour >> shift & 0xFF), 1)
+                    << c.what << ", step " << check.step << " at " << check.x << "," << check.y
+                    << std::hex << ": " << got;
+            }
+        }
+    }
+}
+
+TEST(Player, RewindAndStepBackReplayTheSameFrames)
+{
+    const Bytes tags = stage() +
+                       sprite(10, 2, place({1, 2}) + show_frame() + place({1, 1}) + show_frame()) +
+                       place({1, 10}) + show_frame() + place({1, {}, true, at(2, 2)}) +
+                       show_frame() + place({1, {}, true, at(4, 4)}) + show_frame();
+    Player player = Player::from_bytes(swf(10, 10, 3, tags));
+    std::vector<std::vector<std::uint32_t>> forward;
+    for (int i = 0; i < 3; ++i, player.next_frame()) forward.push_back(picture(player));
+    ASSERT_EQ(player.frame(), 0);
+    EXPECT_NE(forward[0], forward[1]);
+
+    player.previous_frame();
+    EXPECT_EQ(player.frame(), 2) << "back from the first frame is the last";
+    EXPECT_EQ(picture(player), forward[2]);
+    player.previous_frame();
+    EXPECT_EQ(player.frame(), 1);
+    EXPECT_EQ(picture(player), forward[1]);
+    player.rewind();
+    EXPECT_EQ(player.frame(), 0);
+    EXPECT_EQ(picture(player), forward[0]);
+}
+
+// The share of a pixel's red from a red line on black, summed down column x.
+float red_down(const std::vector<std::uint32_t>& pixels, int width, int x)
+{
+    float sum = 0;
+    for (std::size_t i = x; i < pixels.size(); i += width)
+        sum += float(pixels[i] >> 16 & 0xFF) / 255;
+    return sum;
+}
+
+TEST(Player, DrawsShapesAsTheyAreDefined)
+{
+    const Bytes hairline =
+        ShapeWriter(styles({}, {{0, kRed}})).move(0, 100, 0, 0, 1).line(200, 100).tag(4);
+    const Bytes thick =
+        ShapeWriter(styles({}, {{40, kRed}})).move(0, 100, 0, 0, 1).line(200, 100).tag(4);
+    // The gradient square, 32768 twips wide, fitted to the 200 twips of the stage.
+    const double to_stage = 200.0 / 32768;
+    const Bytes linear = ShapeWriter(styles({gradient(0x10, {100, 100, to_stage, to_stage},
+                                                      {{0, 0x000000FF}, {255, 0xFFFFFFFF}})},
+                                            {}))
+                             .box(0, 0, 200, 200, 1)
+                             .tag(4);
+    const Bytes radial = ShapeWriter(styles({gradient(0x12, {100, 100, to_stage, to_stage},
+                                                      {{0, 0xFFFFFFFF}, {255, 0x000000FF}})},
+                                            {}))
+                             .box(0, 0, 200, 200, 1)
+                             .tag(4);
+    // The same box with its fill on its left: drawn the other way round.
+    const Bytes left = ShapeWriter(styles({solid(kRed)}, {}))
+                           .move(0, 0, 1, 0, 0)
+                           .line(0, 80)
+                           .line(80, 80)
+                           .line(80, 0)
+                           .line(0, 0)
+                           .tag(4);
+    const struct {
+        const char* what;
+        Bytes tags;
+        std::function<void(const std::vector<std::uint32_t>&)> check;
+    } cases[] = {
+        {"a hairline is a pixel wide", hairline + place({1, 4}),
+         [](const auto& p) {
+             EXPECT_NEAR(red_down(p, 10, 5), 1.0f, 0.05f);
+             EXPECT_GT(p[4 * 10 + 5] >> 16 & 0xFF, 100u);
+         }},
+        {"a line's width grows with its matrix",
+         thick + place({1, 4, false, Transform{0, -100, 2, 2}}),
+         [](const auto& p) { EXPECT_NEAR(red_down(p, 10, 5), 4.0f, 0.1f); }},
+        {"a linear gradient runs across its square", linear + place({1, 4}),
+         [](const auto& p) {
+             EXPECT_LT(p[50] & 0xFF, 0x20u);
+             EXPECT_NEAR(int(p[55] & 0xFF), 0x8C, 0x10);
+             EXPECT_GT(p[59] & 0xFF, 0xE0u);
+         }},
+        {"a radial gradient runs out from its centre", radial + place({1, 4}),
+         [](const auto& p) {
+             EXPECT_GT(p[44] & 0xFF, 0xD0u);
+             EXPECT_LT(p[0] & 0xFF, 0x08u) << "past the circle: the last colour";
+         }},
+        {"a fill on the left of its edges", left + place({1, 4}),
+         [](const auto& p) {
+             EXPECT_EQ(p[11], 0xFF0000u);
+             EXPECT_EQ(p[55], kBlack);
+         }},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        const Player player =
+            Player::from_bytes(swf(10, 10, 1, tag(9, {0, 0, 0}) + c.tags + show_frame()));
+        c.check(picture(player));
+    }
+}
+
+TEST(Player, FitsTheWholeStageCentredAndLeavesTheRowsEnds)
+{
+    const Bytes tags =
+        tag(9, {0, 0, 0}) + box_shape(1, 0, 0, 400, 200, kBlue) + place({1, 1}) + show_frame();
+    const Player player = Player::from_bytes(swf(20, 10, 1, tags));
+    const int width = 40, height = 40, stride = 43;
+    std::vector<std::uint32_t> pixels(stride * height, 0xAB000000);
+    player.render(pixels.data(), width, height, stride);
+    const auto at = [&](int x, int y) { return pixels[y * stride + x]; };
+    EXPECT_EQ(at(20, 9), kBlack) << "twice the size: 20 rows, 10 above and below";
+    EXPECT_EQ(at(0, 10), 0x0000FFu);
+    EXPECT_EQ(at(39, 29), 0x0000FFu);
+    EXPECT_EQ(at(20, 30), kBlack);
+    for (int y = 0; y < height; ++y) EXPECT_EQ(at(41, y), 0xAB000000u) << "past the row, at " << y;
+
+    const std::vector<std::uint32_t> wide = picture(player, 60, 10);
+    EXPECT_EQ(wide[19], kBlack) << "as tall as the stage, 20 columns either side";
+    EXPECT_EQ(wide[20], 0x0000FFu);
+    EXPECT_EQ(wide[39], 0x0000FFu);
+    EXPECT_EQ(wide[40], kBlack);
+}
+
+TEST(Player, AMovieThatCannotBePlayedIsPlainGround)
+{
+    Player player = Player::from_bytes(std::vector<std::uint8_t>{'Z', 'W', 'S', 10});
+    EXPECT_FALSE(player.playable());
+    EXPECT_EQ(player.frame_count(), 1);
+    player.next_frame();
+    player.previous_frame();
+    EXPECT_EQ(player.frame(), 0);
+    EXPECT_EQ(player.background(), Player::kPlainGround);
+    for (std::uint32_t p : picture(player, 5, 3)) EXPECT_EQ(p, Player::kPlainGround);
+}
+
+} // namespace
