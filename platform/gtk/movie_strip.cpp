@@ -230,11 +230,14 @@ void show_menu(GtkWidget* widget, const GdkEvent* trigger)
     gtk_check_menu_item_set_active(GTK_CHECK_MENU_ITEM(strip->play_item), strip->playing);
     gtk_check_menu_item_set_active(GTK_CHECK_MENU_ITEM(strip->loop_item), strip->looping);
     strip->syncing_menu = false;
-    if (trigger != nullptr)
+    if (trigger != nullptr) {
         gtk_menu_popup_at_pointer(GTK_MENU(menu), trigger);
-    else
-        gtk_menu_popup_at_widget(GTK_MENU(menu), widget, GDK_GRAVITY_CENTER, GDK_GRAVITY_NORTH_WEST,
-                                 nullptr);
+        return;
+    }
+    gtk_menu_popup_at_widget(GTK_MENU(menu), widget, GDK_GRAVITY_CENTER, GDK_GRAVITY_NORTH_WEST,
+                             nullptr);
+    // Opened from the keyboard, the menu takes the arrows and Enter at once.
+    gtk_menu_shell_select_first(GTK_MENU_SHELL(menu), FALSE);
 }
 
 gboolean pressed(GtkWidget* widget, GdkEventButton* event, gpointer)
