@@ -82,6 +82,8 @@ package:
 # on Windows the main window's controls alone (the same classes, styles, fonts and manifest), on
 # GTK the main window's text alone in the program's fonts. On Windows the text alone is then
 # measured against the bare window too: the share of the figures that the Chinese text takes.
+# Last, the About window's movie: one frame's drawing time, and the GTK program's processor time
+# while About plays it.
 bench:
 	scripts/install-deps bench
 	cmake --preset win32
@@ -91,8 +93,11 @@ bench:
 	    startup_bench
 	bench/run build/win64 build/win32/skirmishcfg.exe
 	cmake --preset gtk-release
-	cmake --build --preset gtk-release --target skirmishcfg bare_gtk_window text_gtk_window gtk_startup_bench
+	cmake --build --preset gtk-release --target skirmishcfg bare_gtk_window text_gtk_window \
+	    gtk_startup_bench movie_frame_bench
 	bench/gtk/run build/gtk-release
+	build/gtk-release/bench/gtk/movie_frame_bench assets/tessel.swf
+	bench/gtk/movie_cpu build/gtk-release/skirmishcfg
 
 # The feature movie anew, and the frames of it and of the shipped movie as the reference player
 # renders them into the About window's strip (tests/movie/); the tests compare the program's own

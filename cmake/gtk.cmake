@@ -34,7 +34,7 @@ add_library(skirmish_gtk STATIC
   platform/gtk/movie_strip.cpp
   ${resource_c}
 )
-target_link_libraries(skirmish_gtk PUBLIC skirmish_native PkgConfig::GTK3)
+target_link_libraries(skirmish_gtk PUBLIC skirmish_native skirmish_movie PkgConfig::GTK3)
 
 add_executable(skirmishcfg platform/gtk/main.cpp)
 target_link_libraries(skirmishcfg PRIVATE skirmish_gtk)

@@ -241,7 +241,8 @@ ControlWidgets make_control(const FormSpec& form, const ControlSpec& c, int dpi)
     case ControlKind::Picture: return make_picture(c, dpi);
     case ControlKind::Movie: {
         GtkWidget* strip = movie_strip_new(c.movie != nullptr ? *c.movie : MoviePresets{});
-        describe(strip, c, kAnimationCaption);
+        // Named after the movie's file once the window loads it.
+        describe(strip, c, {});
         atk_object_set_role(gtk_widget_get_accessible(strip), ATK_ROLE_ANIMATION);
         return {strip, strip, nullptr};
     }

@@ -573,11 +573,11 @@ void GtkDesktop::shell_open(WindowId owner, const OpenRequest& request)
     g_free(uri);
 }
 
-void GtkDesktop::set_movie(WindowId id, std::string_view control, std::string_view)
+void GtkDesktop::set_movie(WindowId id, std::string_view control, std::string_view path)
 {
     Window* w = find(id);
     Window::Control* c = w != nullptr ? w->control(control) : nullptr;
-    if (c != nullptr && c->spec->kind == ControlKind::Movie) movie_strip_restart(c->widgets.widget);
+    if (c != nullptr && c->spec->kind == ControlKind::Movie) movie_strip_play(c->widgets.widget, path);
 }
 
 void GtkDesktop::run()

@@ -1,17 +1,19 @@
-// The About window's movie strip on GTK: no movie player exists here, so it always shows the
-// program's own animation, painted with cairo on a timer.
+// The About window's movie strip on GTK: plays the movie file with the program's own player, on a
+// timer at the movie's frame rate, with a small context menu of player commands.
 #pragma once
 
 #include "platform/form_table.h"
-#include "platform/movie_animation.h"
 
 #include <gtk/gtk.h>
 
+#include <string_view>
+
 namespace platform {
 
-// A focusable drawing area that plays the animation with the presets (autoplay, loop).
+// A focusable drawing area showing the plain ground until a movie is set.
 GtkWidget* movie_strip_new(const MoviePresets& presets);
-// Loading a movie (re)starts the animation from its beginning.
-void movie_strip_restart(GtkWidget* strip);
+// Reads the movie at the UTF-8 path and plays it from its first frame (paused there when the
+// desktop asks for less motion); a file that cannot be played leaves the plain ground.
+void movie_strip_play(GtkWidget* strip, std::string_view path);
 
 } // namespace platform

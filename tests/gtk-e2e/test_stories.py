@@ -3,7 +3,10 @@ Chinese and browsed for, the information windows, the desktop's handlers, close 
 the window manager, modal message boxes, and leaving."""
 
 import gettext
+import os
 import re
+import subprocess
+import time
 import unittest
 
 import driver as d
@@ -206,14 +209,38 @@ class InformationWindows(unittest.TestCase):
             ticked = find_control(p, "Form1", "Check1").getState().contains(d.pyatspi.STATE_CHECKED)
             self.assertEqual(ticked, not check["checked"])
 
-    def test_the_about_windows_strip_moves(self):
-        with d.Program() as p:
-            press(p, "Form1", "Command4")
-            xid = p.xid(caption("Form2"))
-            strip = expected_rect("Form2", control("Form2", "SF"))
-            first = d.pixels(xid, strip)
-            self.assertEqual(len(first), strip[2] * strip[3] * 3)
-            d.wait_for(lambda: d.pixels(xid, strip) != first, "the strip to draw another frame")
+    def test_the_about_windows_strip_plays_the_movie(self):
+        """The strip shows tessel.swf's frames as the reference player draws them, Play in its
+        menu pauses and plays on; without the movie it shows the plain ground."""
+        strip = expected_rect("Form2", control("Form2", "SF"))
+        for movie in (True, False):
+            with self.subTest(movie=movie), d.Program() as p:
+                if not movie:
+                    os.remove(p.path(TABLES["movie"]))
+                press(p, "Form1", "Command4")
+                xid = p.xid(caption("Form2"))
+                sf = find_control(p, "Form2", "SF")
+                d.key("Tab")  # the focus rectangle leaves the strip
+                d.wait_for(lambda: not sf.getState().contains(d.pyatspi.STATE_FOCUSED),
+                           "the focus to leave the strip")
+                time.sleep(0.2)
+                shot = d.pixels(xid, strip)
+                if not movie:
+                    self.assertEqual(set(zip(*[iter(shot)] * 3)), {(0x3a, 0x12, 0x08)})
+                    continue
+                match = subprocess.run([os.environ["E2E_STRIP_MATCH"], str(strip[2]),
+                                        str(strip[3])], input=shot, capture_output=True)
+                self.assertEqual(match.returncode, 0, match.stdout + match.stderr)
+                for playing in (False, True):
+                    d.click_at(*d.centre(sf), button=3)
+                    d.click(d.find(p.app, "check menu item", "Play"))
+                    d.run("xdotool", "mousemove", "0", "0")
+                    d.wait_for(lambda: not p.popups(), "the menu to close")
+                    time.sleep(0.2)
+                    first = d.pixels(xid, strip)
+                    time.sleep(0.5)
+                    self.assertEqual(d.pixels(xid, strip) != first, playing,
+                                     "the picture moves on" if playing else "the picture holds")
 
     def test_resources_hides_and_the_next_opening_shows_the_same_window(self):
         with d.Program() as p:

@@ -1,0 +1,57 @@
+// Answers whether a screenshot of the About window's strip (raw RGB bytes on standard input, the
+// strip's width and height as arguments) shows one of tessel.swf's reference frames: prints the
+// best match's figures and exits 0 when it passes, 1 when no frame does.
+#include "support/frame_compare.h"
+#include "support/png.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <iostream>
+#include <iterator>
+#include <string>
+
+using testing_support::compare_frames;
+using testing_support::FrameDifference;
+using testing_support::Image;
+
+int main(int argc, char** argv)
+{
+    if (argc != 3) {
+        std::cerr << "usage: strip_match WIDTH HEIGHT <RGB\n";
+        return 2;
+    }
+    Image shot;
+    shot.width = std::atoi(argv[1]);
+    shot.height = std::atoi(argv[2]);
+    const std::string bytes(std::istreambuf_iterator<char>(std::cin), {});
+    if (shot.width <= 0 || shot.height <= 0 ||
+        bytes.size() != static_cast<std::size_t>(shot.width) * shot.height * 3) {
+        std::cerr << "expected " << argv[1] << " x " << argv[2] << " RGB pixels, got "
+                  << bytes.size() << " bytes\n";
+        return 2;
+    }
+    for (std::size_t i = 0; i < bytes.size(); i += 3) {
+        const auto byte = [&](std::size_t k) { return static_cast<unsigned char>(bytes[i + k]); };
+        shot.pixels.push_back(std::uint32_t{byte(0)} << 16 | byte(1) << 8 | byte(2));
+    }
+    int best_frame = -1;
+    FrameDifference best;
+    for (int n = 0;; ++n) {
+        char name[16];
+        std::snprintf(name, sizeof name, "/%03d.png", n);
+        const auto reference = testing_support::read_png(std::string(TESSEL_REFERENCES) + name);
+        if (!reference) break;
+        const FrameDifference d = compare_frames(shot, *reference);
+        if (best_frame < 0 || (d.passes() && !best.passes()) ||
+            (d.passes() == best.passes() && d.mean_error < best.mean_error)) {
+            best = d;
+            best_frame = n;
+        }
+    }
+    if (best_frame < 0) {
+        std::cerr << "no reference frames in " << TESSEL_REFERENCES << "\n";
+        return 2;
+    }
+    std::cout << "closest reference frame " << best_frame << ": " << best << "\n";
+    return best.passes() ? 0 : 1;
+}
