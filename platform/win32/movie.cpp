@@ -139,6 +139,12 @@ void show_menu(Strip& strip, LPARAM lparam)
                                   steppable(strip)));
 }
 
+// The Menu key, or Shift+F10.
+bool menu_key(WPARAM key)
+{
+    return key == VK_APPS || (key == VK_F10 && ::GetKeyState(VK_SHIFT) < 0);
+}
+
 bool shows_focus(const Strip& strip)
 {
     return ::GetFocus() == strip.hwnd &&
@@ -252,6 +258,19 @@ LRESULT handle(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam)
     case WM_LBUTTONDOWN:
     case WM_RBUTTONDOWN: ::SetFocus(hwnd); return 0;
     case WM_CONTEXTMENU: show_menu(*strip, lparam); return 0;
+    // The menu's keys are taken here, where they are pressed: which of its key messages the
+    // system turns into WM_CONTEXTMENU differs between systems, and the menu must show once.
+    case WM_KEYDOWN:
+    case WM_SYSKEYDOWN:
+        if (menu_key(wparam)) {
+            show_menu(*strip, kKeyboardMenu);
+            return 0;
+        }
+        break;
+    case WM_KEYUP:
+    case WM_SYSKEYUP:
+        if (menu_key(wparam)) return 0;
+        break;
     case WM_DESTROY: ::KillTimer(hwnd, kFrameTimer); return 0;
     case WM_NCDESTROY:
         ::SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);

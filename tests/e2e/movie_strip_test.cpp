@@ -121,8 +121,19 @@ TEST(MovieStrip, PlayInTheMenuPausesAndPlaysOn)
 {
     Program p;
     const HWND strip = open_strip(p);
-    auto toggle_play = [&] {
-        mouse_button(strip, MOUSEEVENTF_RIGHTDOWN, MOUSEEVENTF_RIGHTUP);
+    // The menu opens with a right click, or with the Menu key while the strip has the focus.
+    auto toggle_play = [&](bool keyboard) {
+        if (keyboard) {
+            INPUT keys[2] = {};
+            for (INPUT& key : keys) {
+                key.type = INPUT_KEYBOARD;
+                key.ki.wVk = VK_APPS;
+            }
+            keys[1].ki.dwFlags = KEYEVENTF_KEYUP;
+            ::SendInput(2, keys, sizeof(INPUT));
+        } else {
+            mouse_button(strip, MOUSEEVENTF_RIGHTDOWN, MOUSEEVENTF_RIGHTUP);
+        }
         const HWND menu = wait_for(
             [] { return ::FindWindowW(kMenuClass, nullptr); }, "the strip's menu");
         wait_for([&] { return ::IsWindowVisible(menu); }, "the menu to show");
@@ -136,9 +147,9 @@ TEST(MovieStrip, PlayInTheMenuPausesAndPlaysOn)
         return capture(strip).pixels != before.pixels;
     };
     ASSERT_TRUE(moving());
-    toggle_play();
+    toggle_play(false);
     EXPECT_FALSE(moving());
-    toggle_play();
+    toggle_play(true);
     EXPECT_TRUE(moving());
 }
 
