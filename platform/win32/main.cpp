@@ -17,7 +17,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int)
         app::Application application(desktop, files, code_page, code_page);
         application.run();
     }
-    // OLE, if a dialog, a shell request or the movie started it.
+    // OLE, if a dialog or a shell request started it.
     platform::ole_release();
     return 0;
 }

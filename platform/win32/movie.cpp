@@ -1,13 +1,16 @@
-// The About window's movie strip: hosts the installed movie player, or paints our own animation.
+// The About window's movie strip: the movie file played by our own player, frame by frame on a
+// timer, drawn into a DIB section at the strip's real pixel size.
 #include "platform/win32/movie.h"
 
-#include "platform/win32/movie_painter.h"
-#include "platform/win32/movie_player.h"
-#include "platform/win32/utf16.h"
+#include "movie/load.h"
+#include "movie/player.h"
+#include "platform/win32/movie_menu.h"
 
 #include <algorithm>
+#include <cmath>
+#include <cstdint>
+#include <cstdio>
 #include <cwchar>
-#include <memory>
 #include <new>
 
 namespace platform {
@@ -15,20 +18,33 @@ namespace {
 
 constexpr wchar_t kClassName[] = L"SkirmishMovieStrip";
 constexpr UINT_PTR kFrameTimer = 1;
-// The system timer ticks every ~15.6 ms, so 33 ms lands on ~31 ms: about 30 frames a second.
-constexpr UINT kFrameMilliseconds = 33;
+constexpr int kClassNameChars = 64;
+// WM_CONTEXTMENU from the keyboard (Shift+F10, the Menu key) carries no position.
+constexpr LPARAM kKeyboardMenu = -1;
+// Where a menu opened from the keyboard appears, inside the strip's top left corner.
+constexpr int kKeyboardMenuInset = 8;
+constexpr int kFocusInset = 1;
 
 HINSTANCE g_instance = nullptr;
 
 struct Strip {
     HWND hwnd = nullptr;
     MoviePresets presets;
-    std::unique_ptr<HostedPlayer> player; // none: the strip shows the animation
+    movie::Player player; // the plain one until a movie is set
+    bool playing = false;
+    bool looping = true;
 
-    ULONGLONG started = 0;        // GetTickCount64 when the animation last (re)started
-    bool running = false;         // the frame timer is on
-    double held = kAnimationRest; // the moment shown while not running
-    MoviePainter animation;
+    // The frame as last drawn, kept until the frame or the size changes.
+    HBITMAP bitmap = nullptr;
+    std::uint32_t* pixels = nullptr;
+    int width = 0;
+    int height = 0;
+    bool stale = true;
+
+    ~Strip()
+    {
+        if (bitmap) ::DeleteObject(bitmap);
+    }
 };
 
 Strip* strip_from(HWND hwnd)
@@ -40,50 +56,133 @@ Strip* strip_from(HWND hwnd)
 Strip* strip_checked(HWND hwnd)
 {
     if (!hwnd || !::IsWindow(hwnd)) return nullptr;
-    wchar_t name[64] = {};
-    if (!::GetClassNameW(hwnd, name, 64) || std::wcscmp(name, kClassName) != 0) return nullptr;
+    wchar_t name[kClassNameChars] = {};
+    if (!::GetClassNameW(hwnd, name, kClassNameChars) || std::wcscmp(name, kClassName) != 0)
+        return nullptr;
     return strip_from(hwnd);
 }
 
-double animation_time(const Strip& strip)
+bool steppable(const Strip& strip) { return strip.player.playable(); }
+
+void play(Strip& strip, bool on)
 {
-    if (!strip.running) return strip.held;
-    const double elapsed = static_cast<double>(::GetTickCount64() - strip.started) / 1000.0;
-    return strip.presets.loop ? elapsed : std::min(elapsed, kAnimationRest);
+    on = on && steppable(strip);
+    if (on) {
+        const double fps = strip.player.frames_per_second();
+        const UINT ms = static_cast<UINT>(std::max(1L, std::lround(1000.0 / fps)));
+        on = ::SetTimer(strip.hwnd, kFrameTimer, ms, nullptr) != 0;
+    }
+    if (!on) ::KillTimer(strip.hwnd, kFrameTimer);
+    strip.playing = on;
 }
 
-// From the start, unless the user has turned animations off: then the strip holds a still picture.
-void restart(Strip& strip)
+void show_frame_if_changed(Strip& strip, int before)
+{
+    if (strip.player.frame() == before) return;
+    strip.stale = true;
+    ::InvalidateRect(strip.hwnd, nullptr, FALSE);
+}
+
+void next_tick(Strip& strip)
+{
+    const int before = strip.player.frame();
+    strip.player.next_frame();
+    show_frame_if_changed(strip, before);
+    // Without the loop the movie holds its last frame.
+    if (!strip.looping && strip.player.frame() == strip.player.frame_count() - 1)
+        play(strip, false);
+}
+
+// The desktop's wish for less motion: then nothing moves until asked to.
+bool animations_wanted()
 {
     BOOL animate = TRUE;
     if (!::SystemParametersInfoW(SPI_GETCLIENTAREAANIMATION, 0, &animate, 0)) animate = TRUE;
-    strip.started = ::GetTickCount64();
-    strip.held = kAnimationRest;
-    strip.running =
-        animate && ::SetTimer(strip.hwnd, kFrameTimer, kFrameMilliseconds, nullptr) != 0;
-    if (!strip.running) ::KillTimer(strip.hwnd, kFrameTimer);
-    ::InvalidateRect(strip.hwnd, nullptr, FALSE);
+    return animate != FALSE;
 }
 
-void stop(Strip& strip, double hold)
+void apply(Strip& strip, MovieCommand command)
 {
-    ::KillTimer(strip.hwnd, kFrameTimer);
-    strip.running = false;
-    strip.held = hold;
-}
-
-void next_frame(Strip& strip)
-{
-    if (strip.running && !strip.presets.loop && animation_time(strip) >= kAnimationRest) {
-        stop(strip, kAnimationRest);
+    const int before = strip.player.frame();
+    switch (command) {
+    case MovieCommand::None: return;
+    case MovieCommand::Play: play(strip, !strip.playing); break;
+    case MovieCommand::Loop: strip.looping = !strip.looping; break;
+    case MovieCommand::Rewind: strip.player.rewind(); break;
+    case MovieCommand::Forward:
+        play(strip, false);
+        strip.player.next_frame();
+        break;
+    case MovieCommand::Back:
+        play(strip, false);
+        strip.player.previous_frame();
+        break;
     }
-    ::InvalidateRect(strip.hwnd, nullptr, FALSE);
+    // A rewind replays from the first frame, which may look different even where it is the same
+    // frame number.
+    if (command == MovieCommand::Rewind) {
+        strip.stale = true;
+        ::InvalidateRect(strip.hwnd, nullptr, FALSE);
+    }
+    show_frame_if_changed(strip, before);
+}
+
+void show_menu(Strip& strip, LPARAM lparam)
+{
+    if (!strip.presets.context_menu) return;
+    POINT where{static_cast<short>(LOWORD(lparam)), static_cast<short>(HIWORD(lparam))};
+    if (lparam == kKeyboardMenu) {
+        where = {kKeyboardMenuInset, kKeyboardMenuInset};
+        ::ClientToScreen(strip.hwnd, &where);
+    }
+    apply(strip, track_movie_menu(strip.hwnd, where, strip.playing, strip.looping,
+                                  steppable(strip)));
+}
+
+// The Menu key, or Shift+F10.
+bool menu_key(WPARAM key)
+{
+    return key == VK_APPS || (key == VK_F10 && ::GetKeyState(VK_SHIFT) < 0);
 }
 
 bool shows_focus(const Strip& strip)
 {
     return ::GetFocus() == strip.hwnd &&
            !(::SendMessageW(strip.hwnd, WM_QUERYUISTATE, 0, 0) & UISF_HIDEFOCUS);
+}
+
+// A DIB section of the client's size, drawn anew only when the frame or the size has changed.
+bool draw_frame(Strip& strip, int width, int height)
+{
+    if (!strip.bitmap || strip.width != width || strip.height != height) {
+        if (strip.bitmap) ::DeleteObject(strip.bitmap);
+        strip.bitmap = nullptr;
+        strip.pixels = nullptr;
+        BITMAPINFO info{};
+        info.bmiHeader.biSize = sizeof info.bmiHeader;
+        info.bmiHeader.biWidth = width;
+        info.bmiHeader.biHeight = -height; // top-down, as the player writes its rows
+        info.bmiHeader.biPlanes = 1;
+        info.bmiHeader.biBitCount = 32;
+        info.bmiHeader.biCompression = BI_RGB;
+        void* bits = nullptr;
+        strip.bitmap = ::CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+        if (!strip.bitmap || !bits) {
+            if (strip.bitmap) ::DeleteObject(strip.bitmap);
+            strip.bitmap = nullptr;
+            return false;
+        }
+        strip.pixels = static_cast<std::uint32_t*>(bits);
+        strip.width = width;
+        strip.height = height;
+        strip.stale = true;
+    }
+    if (strip.stale) {
+        ::GdiFlush(); // GDI may still be reading the last frame
+        strip.player.render(strip.pixels, width, height, width);
+        strip.stale = false;
+    }
+    return true;
 }
 
 void paint(Strip& strip, HDC target)
@@ -93,12 +192,22 @@ void paint(Strip& strip, HDC target)
     const int width = client.right - client.left;
     const int height = client.bottom - client.top;
     if (width <= 0 || height <= 0) return;
-    if (strip.player) {
-        // Only shows for a moment before the player's own window covers it.
-        ::FillRect(target, &client, static_cast<HBRUSH>(::GetStockObject(BLACK_BRUSH)));
-        return;
+    if (draw_frame(strip, width, height)) {
+        if (HDC source = ::CreateCompatibleDC(target)) {
+            HGDIOBJ old = ::SelectObject(source, strip.bitmap);
+            ::BitBlt(target, 0, 0, width, height, source, 0, 0, SRCCOPY);
+            ::SelectObject(source, old);
+            ::DeleteDC(source);
+        }
     }
-    strip.animation.paint(target, width, height, animation_time(strip), shows_focus(strip));
+    if (shows_focus(strip)) {
+        RECT focus = client;
+        ::InflateRect(&focus, -kFocusInset, -kFocusInset);
+        // Drawn with XOR: white and black make it show on the dark movie.
+        ::SetTextColor(target, RGB(255, 255, 255));
+        ::SetBkColor(target, RGB(0, 0, 0));
+        ::DrawFocusRect(target, &focus);
+    }
 }
 
 LRESULT handle(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam)
@@ -111,6 +220,7 @@ LRESULT handle(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam)
         if (create && create->lpCreateParams) {
             strip->presets = *static_cast<const MoviePresets*>(create->lpCreateParams);
         }
+        strip->looping = strip->presets.loop;
         ::SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(strip));
         return ::DefWindowProcW(hwnd, message, wparam, lparam);
     }
@@ -135,31 +245,33 @@ LRESULT handle(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam)
     case WM_PRINTCLIENT: paint(*strip, reinterpret_cast<HDC>(wparam)); return 0;
     case WM_TIMER:
         if (wparam != kFrameTimer) break;
-        next_frame(*strip);
+        next_tick(*strip);
         return 0;
-    case WM_SIZE:
-        if (strip->player) strip->player->fit();
-        ::InvalidateRect(hwnd, nullptr, FALSE);
-        return 0;
+    case WM_SIZE: ::InvalidateRect(hwnd, nullptr, FALSE); return 0;
     case WM_SETFOCUS:
-        if (HWND inner = strip->player ? strip->player->window() : nullptr) {
-            ::SetFocus(inner);
-        } else {
-            ::InvalidateRect(hwnd, nullptr, FALSE);
-        }
-        return 0;
     case WM_KILLFOCUS: ::InvalidateRect(hwnd, nullptr, FALSE); return 0;
     case WM_UPDATEUISTATE: {
         const LRESULT result = ::DefWindowProcW(hwnd, message, wparam, lparam);
         ::InvalidateRect(hwnd, nullptr, FALSE);
         return result;
     }
-    case WM_LBUTTONDOWN: ::SetFocus(hwnd); return 0;
-    case WM_DESTROY:
-        ::KillTimer(hwnd, kFrameTimer);
-        strip->running = false;
-        strip->player.reset(); // while the window it lives in is still there
-        return 0;
+    case WM_LBUTTONDOWN:
+    case WM_RBUTTONDOWN: ::SetFocus(hwnd); return 0;
+    case WM_CONTEXTMENU: show_menu(*strip, lparam); return 0;
+    // The menu's keys are taken here, where they are pressed: which of its key messages the
+    // system turns into WM_CONTEXTMENU differs between systems, and the menu must show once.
+    case WM_KEYDOWN:
+    case WM_SYSKEYDOWN:
+        if (menu_key(wparam)) {
+            show_menu(*strip, kKeyboardMenu);
+            return 0;
+        }
+        break;
+    case WM_KEYUP:
+    case WM_SYSKEYUP:
+        if (menu_key(wparam)) return 0;
+        break;
+    case WM_DESTROY: ::KillTimer(hwnd, kFrameTimer); return 0;
     case WM_NCDESTROY:
         ::SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
         delete strip;
@@ -176,6 +288,13 @@ LRESULT CALLBACK strip_procedure(HWND hwnd, UINT message, WPARAM wparam, LPARAM 
     } catch (...) {
         return ::DefWindowProcW(hwnd, message, wparam, lparam);
     }
+}
+
+// The last component of the path: what a screen reader calls the strip.
+std::wstring file_name(const std::wstring& path)
+{
+    const std::size_t slash = path.find_last_of(L"\\/");
+    return slash == std::wstring::npos ? path : path.substr(slash + 1);
 }
 
 } // namespace
@@ -202,26 +321,11 @@ HWND create_movie_strip(HWND parent, const RECT& bounds, int id, const MoviePres
 {
     if (!g_instance) register_movie_strip(::GetModuleHandleW(nullptr));
     if (!g_instance) return nullptr;
-    HWND hwnd = ::CreateWindowExW(
-        0, kClassName, to_utf16(kAnimationCaption).c_str(),
-        WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_CLIPCHILDREN | WS_CLIPSIBLINGS, bounds.left,
-        bounds.top, bounds.right - bounds.left, bounds.bottom - bounds.top, parent,
-        reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), g_instance,
-        const_cast<MoviePresets*>(&presets));
-    if (!hwnd) return nullptr;
-    try {
-        if (Strip* strip = strip_from(hwnd)) {
-            strip->player = host_player(hwnd, strip->presets);
-            if (!strip->player && presets.autoplay) {
-                restart(*strip);
-            } else if (!strip->player) {
-                stop(*strip, kAnimationRest);
-            }
-        }
-    } catch (...) {
-        // The window stands either way; at worst it shows a still picture.
-    }
-    return hwnd;
+    return ::CreateWindowExW(0, kClassName, L"",
+                             WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_CLIPSIBLINGS, bounds.left,
+                             bounds.top, bounds.right - bounds.left, bounds.bottom - bounds.top,
+                             parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), g_instance,
+                             const_cast<MoviePresets*>(&presets));
 }
 
 void set_movie_path(HWND window, const std::wstring& path)
@@ -229,11 +333,12 @@ void set_movie_path(HWND window, const std::wstring& path)
     try {
         Strip* strip = strip_checked(window);
         if (!strip) return;
-        if (strip->player) {
-            strip->player->load(path);
-            return;
-        }
-        restart(*strip);
+        play(*strip, false);
+        strip->player = movie::load(::_wfopen(path.c_str(), L"rb"));
+        strip->stale = true;
+        ::SetWindowTextW(window, file_name(path).c_str());
+        play(*strip, strip->presets.autoplay && animations_wanted());
+        ::InvalidateRect(window, nullptr, FALSE);
     } catch (...) {
         // Nothing to report: the strip keeps whatever it was showing.
     }

@@ -357,6 +357,24 @@ void mouse_clicks(HWND control, int count, bool reachable)
     ::SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
 }
 
+void mouse_button(HWND window, DWORD down, DWORD up, int from_top)
+{
+    RECT r{};
+    ::GetWindowRect(window, &r);
+    const POINT at{(r.left + r.right) / 2, from_top < 0 ? (r.top + r.bottom) / 2 : r.top + from_top};
+    wait_for(
+        [&] {
+            ::SetCursorPos(at.x, at.y);
+            return ::WindowFromPoint(at) == window;
+        },
+        "the window to be under the pointer");
+    INPUT inputs[2] = {};
+    for (INPUT& input : inputs) input.type = INPUT_MOUSE;
+    inputs[0].mi.dwFlags = down;
+    inputs[1].mi.dwFlags = up;
+    ::SendInput(2, inputs, sizeof(INPUT));
+}
+
 void type(HWND edit, std::string_view typed)
 {
     send(edit, EM_SETSEL, 0, -1);

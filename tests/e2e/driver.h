@@ -109,6 +109,10 @@ void click_on(HWND control);
 // in quick succession, so that two make a double click. Unless the control is meant to be out of
 // reach (behind a modal box), they wait until the system finds it under the pointer.
 void mouse_clicks(HWND control, int count, bool reachable = true);
+// A real press and release of one mouse button (MOUSEEVENTF_RIGHTDOWN, MOUSEEVENTF_RIGHTUP, ...)
+// across the middle of a window, which may be a menu's: `from_top` pixels below its top edge, or
+// half way down when negative.
+void mouse_button(HWND window, DWORD down, DWORD up, int from_top = -1);
 // Types into a text box one character at a time, over what it held.
 void type(HWND edit, std::string_view text);
 
