@@ -162,6 +162,13 @@ Converted IconvCodePage::encode(std::string_view utf8) const
         run = i;
     }
     output += convert(codeset_, "UTF-8", utf8.substr(run), bad_utf8_length, out.exact);
+    // glibc takes code points past U+10FFFF as UTF-8, and a UTF-8 codeset passes them on: text
+    // that is not well-formed never converts exactly.
+    for (std::size_t i = 0; out.exact && i < utf8.size();) {
+        const std::size_t length = utf8_length(utf8.substr(i));
+        if (length == 0) out.exact = false;
+        i += length;
+    }
     return out;
 }
 

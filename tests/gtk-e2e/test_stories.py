@@ -60,11 +60,15 @@ def type_into(p, form, name, text):
     d.click(box_acc)
     d.key("ctrl+a")
     d.key("BackSpace")
+    typed = ""
     for run in re.findall(r"[\x00-\x7f]+|[^\x00-\x7f]+", text):
         if run.isascii():
             d.type_text(run)
         else:
+            # Keys and the accessibility bus are two roads: the keys must have arrived first.
+            d.wait_for(lambda: d.text(box_acc) == typed, f"{form}.{name} to read {typed!r}")
             d.commit_text(box_acc, run)
+        typed += run
 
 
 def open_settings(p):

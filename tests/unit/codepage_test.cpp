@@ -89,6 +89,8 @@ TEST(IconvCodePage, Utf8LocaleReadsOnlyWellFormedText)
     };
     const platform::IconvCodePage utf8("UTF-8");
     for (const auto& [bytes, text] : cases) EXPECT_EQ(utf8.to_utf8(bytes), text);
+    // Nor is such text stored as if it were exact: it would not read back.
+    EXPECT_FALSE(utf8.encode("a\xF4\x90\x80\x80").exact);
 }
 #endif
 
