@@ -75,7 +75,7 @@ Rgba paint_at(const Paint& paint, int x, int y)
     if (paint.kind == FillKind::solid) return paint.colour;
     const Point p = apply(paint.to_square, {x + 0.5f, y + 0.5f});
     const float t = paint.kind == FillKind::linear ? (p.x + kSquare) / (2 * kSquare)
-                                                   : std::hypot(p.x, p.y) / kSquare;
+                                                   : std::sqrt(p.x * p.x + p.y * p.y) / kSquare;
     return paint.ramp[ramp_index(t, paint.spread)];
 }
 
