@@ -77,7 +77,7 @@ void Player::previous_frame()
     if (!stage_) return;
     const int target = (frame() + frame_count() - 1) % frame_count();
     rewind();
-    for (int i = 0; i < target && stage_; ++i) next_frame();
+    for (int i = 0; i < target && stage_ && stage_->work_done() < kMaxReplayWork; ++i) next_frame();
 }
 
 void Player::render(std::uint32_t* pixels, int width, int height, int stride) const
