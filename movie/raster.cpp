@@ -155,7 +155,7 @@ void Rasterizer::curve(Point from, Point control, Point to)
     const int pieces = curve_pieces(from, control, to);
     Point last = from;
     for (int i = 1; i <= pieces; ++i) {
-        const Point next = i == pieces ? to : curve_point(from, control, to, float(i) / pieces);
+        const Point next = i == pieces ? to : curve_point(from, control, to, fraction(i, pieces));
         line(last, next);
         last = next;
     }

@@ -62,4 +62,9 @@ private:
 int curve_pieces(Point from, Point control, Point to);
 Point curve_point(Point from, Point control, Point to, float t);
 
+inline float fraction(int i, int n)
+{
+    return static_cast<float>(i) / static_cast<float>(n);
+}
+
 } // namespace movie

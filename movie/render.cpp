@@ -158,8 +158,10 @@ void Renderer::draw_shape(const Shape& shape, const Matrix& matrix, const Colour
             std::uint8_t* out = cover->data() + row;
             for (int i = 0; i < span.count; ++i) {
                 const int x = span.x + i;
-                const float c = span.coverage[i] * (mask_row ? mask_row[x] / 255.0f : 1.0f);
-                out[x] = static_cast<std::uint8_t>(std::min(255.0f, out[x] + c * 255 + 0.5f));
+                const float c =
+                    span.coverage[i] * (mask_row ? static_cast<float>(mask_row[x]) / 255 : 1.0f);
+                out[x] =
+                    static_cast<std::uint8_t>(std::min(255, out[x] + static_cast<int>(c * 256)));
             }
         });
     }
@@ -193,7 +195,7 @@ void Renderer::outline(const Shape& shape, const DrawItem& item, const Matrix& m
                 const Point control = apply(matrix, seg.control);
                 const int pieces = curve_pieces(from, control, to);
                 for (int i = 1; i < pieces; ++i)
-                    points_.push_back(curve_point(from, control, to, float(i) / pieces));
+                    points_.push_back(curve_point(from, control, to, fraction(i, pieces)));
             }
             points_.push_back(to);
         }
