@@ -22,6 +22,12 @@ void update(Instance& instance, const Control& control)
     if (control.has_clip) instance.clip_depth = control.clip_depth;
 }
 
+std::vector<Instance>::iterator at_depth(std::vector<Instance>& list, std::uint16_t depth)
+{
+    return std::lower_bound(list.begin(), list.end(), depth,
+                            [](const Instance& i, std::uint16_t d) { return i.depth < d; });
+}
+
 } // namespace
 
 Stage::Stage(const Movie& movie) : movie_(&movie)
@@ -32,6 +38,7 @@ Stage::Stage(const Movie& movie) : movie_(&movie)
 
 void Stage::step()
 {
+    work_done_ += work_;
     work_ = 0;
     advance(root_, 0);
 }
@@ -48,7 +55,10 @@ void Stage::advance(Instance& holder, int nesting)
     if (holder.stopped || timeline.frames() <= 1) return;
     if (++holder.frame >= timeline.frames()) {
         holder.frame = 0;
-        for (const Instance& child : holder.children) live_ -= count(child);
+        std::size_t cleared = 0;
+        for (const Instance& child : holder.children) cleared += count(child);
+        live_ -= cleared;
+        work_ += static_cast<int>(cleared / 16);
         holder.children.clear();
     }
     run_frame(holder, nesting);
@@ -73,9 +83,7 @@ void Stage::run_frame(Instance& holder, int nesting)
 void Stage::place(Instance& holder, const Control& control, int nesting)
 {
     std::vector<Instance>& list = holder.children;
-    auto at =
-        std::lower_bound(list.begin(), list.end(), control.depth,
-                         [](const Instance& i, std::uint16_t depth) { return i.depth < depth; });
+    auto at = at_depth(list, control.depth);
     const bool taken = at != list.end() && at->depth == control.depth;
     if (taken && control.move &&
         (!control.has_character || at->character.id == control.character)) {
@@ -94,14 +102,16 @@ void Stage::place(Instance& holder, const Control& control, int nesting)
             fresh.colour = at->colour;
             fresh.clip_depth = at->clip_depth;
         }
-        live_ -= count(*at);
-        at = list.erase(at);
+        const auto index = at - list.begin();
+        drop(list, at);
+        at = list.begin() + index;
     }
     update(fresh, control);
     if (live_ >= kMaxLiveObjects) return;
     if (fresh.character.kind == Character::Kind::sprite && nesting + 1 >= kMaxNesting)
         fresh.character.kind = Character::Kind::nothing;
     ++live_;
+    work_ += static_cast<int>((list.end() - at) / 16);
     Instance& placed = *list.insert(at, std::move(fresh));
     // A sprite shows its first frame in the frame that places it.
     if (placed.character.kind == Character::Kind::sprite) run_frame(placed, nesting + 1);
@@ -110,10 +120,15 @@ void Stage::place(Instance& holder, const Control& control, int nesting)
 void Stage::remove(Instance& holder, std::uint16_t depth)
 {
     std::vector<Instance>& list = holder.children;
-    const auto at =
-        std::find_if(list.begin(), list.end(), [&](const Instance& i) { return i.depth == depth; });
-    if (at == list.end()) return;
-    live_ -= count(*at);
+    const auto at = at_depth(list, depth);
+    if (at != list.end() && at->depth == depth) drop(list, at);
+}
+
+void Stage::drop(std::vector<Instance>& list, std::vector<Instance>::iterator at)
+{
+    const std::size_t gone = count(*at);
+    live_ -= gone;
+    work_ += static_cast<int>((gone + static_cast<std::size_t>(list.end() - at)) / 16);
     list.erase(at);
 }
 

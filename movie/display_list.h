@@ -33,16 +33,21 @@ public:
     // The main timeline: its frame and its display list.
     const Instance& root() const { return root_; }
 
+    // The work of every step so far, counted as kMaxStepWork counts it.
+    long long work_done() const { return work_done_ + work_; }
+
 private:
     void advance(Instance& holder, int nesting);
     void run_frame(Instance& holder, int nesting);
     void place(Instance& holder, const Control& control, int nesting);
     void remove(Instance& holder, std::uint16_t depth);
+    void drop(std::vector<Instance>& list, std::vector<Instance>::iterator at);
 
     const Movie* movie_;
     Instance root_;
     std::size_t live_ = 0; // instances in the tree below the root
-    int work_ = 0;         // controls and sprites handled in this step
+    int work_ = 0;         // in this step
+    long long work_done_ = 0;
 };
 
 } // namespace movie

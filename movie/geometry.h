@@ -50,7 +50,7 @@ inline bool invert(const Matrix& m, Matrix& inverse)
 // How much a matrix enlarges lengths on average: strokes keep one width whatever the direction.
 inline float mean_scale(const Matrix& m)
 {
-    return (std::hypot(m.a, m.b) + std::hypot(m.c, m.d)) / 2;
+    return (std::sqrt(m.a * m.a + m.b * m.b) + std::sqrt(m.c * m.c + m.d * m.d)) / 2;
 }
 
 struct Rgba {

@@ -32,16 +32,23 @@ inline constexpr int kMaxFrames = 4096;
 // Objects alive at once in the whole display tree (sprites' children included).
 inline constexpr std::size_t kMaxLiveObjects = 2048;
 
-// Controls applied and sprites moved on in one frame step; past it the rest of that step is
-// skipped.
+// Work of one frame step: each control applied and sprite moved on counts one, and so do every
+// 16 objects shifted or cleared in a display list; past it the rest of that step is skipped.
 inline constexpr int kMaxStepWork = 2048;
 
-// Lines handed to the rasteriser and objects drawn in one frame; past either, drawing stops there.
-inline constexpr std::size_t kMaxFrameLines = 200000;
-inline constexpr std::size_t kMaxFrameObjects = 2048;
+// Work of stepping back, which replays from the first frame: past it the replay stops short.
+inline constexpr long long kMaxReplayWork = 1 << 18;
 
-// Clip layers in force at once while drawing: each holds a coverage mask of the whole picture.
+// Lines handed to the rasteriser, objects drawn, and pixels swept (counted in whole pictures) in
+// one frame; past any of them, drawing stops there.
+inline constexpr std::size_t kMaxFrameLines = 60000;
+inline constexpr std::size_t kMaxFrameObjects = 2048;
+inline constexpr int kMaxFrameSweeps = 64;
+
+// Clip layers in force at once, and in one frame: each holds a coverage mask of the whole
+// picture. A clip layer past either limit hides what it would mask.
 inline constexpr int kMaxClipLayers = 16;
+inline constexpr int kMaxFrameClips = 64;
 
 // Frames per second a movie may ask for; 0 means "unset" in files written by careless tools.
 inline constexpr double kMinFrameRate = 1.0;

@@ -26,6 +26,11 @@ enum TagCode {
     kDoAbc2 = 82,
 };
 
+bool by_id(const Character& c, std::uint16_t id)
+{
+    return c.id < id;
+}
+
 bool read_place(const Tag& tag, Control& c)
 {
     Bits in(tag.body);
@@ -172,7 +177,11 @@ private:
     bool define(std::uint16_t id, Character::Kind kind, std::size_t index)
     {
         if (movie_.characters.size() >= kMaxCharacters) return false;
-        movie_.characters.push_back({id, kind, static_cast<std::uint32_t>(index)});
+        auto& list = movie_.characters;
+        const auto at = std::lower_bound(list.begin(), list.end(), id, by_id);
+        // The first definition of an id stands, as later ones are ignored when a movie plays.
+        if (at == list.end() || at->id != id)
+            list.insert(at, {id, kind, static_cast<std::uint32_t>(index)});
         return true;
     }
 
@@ -186,10 +195,8 @@ private:
 
 Character Movie::find(std::uint16_t id) const
 {
-    const auto it =
-        std::lower_bound(characters.begin(), characters.end(), id,
-                         [](const Character& c, std::uint16_t wanted) { return c.id < wanted; });
-    return it != characters.end() && it->id == id ? *it : Character{id};
+    const auto at = std::lower_bound(characters.begin(), characters.end(), id, by_id);
+    return at != characters.end() && at->id == id ? *at : Character{id};
 }
 
 std::optional<Movie> read_movie(std::span<const std::uint8_t> file)
@@ -216,14 +223,6 @@ std::optional<Movie> read_movie(std::span<const std::uint8_t> file)
     if (!reader.read_timeline(std::span(swf.body).subspan(swf.tags), h.frame_count, true, main))
         return std::nullopt;
     movie.timelines.front() = std::move(main);
-
-    // The first definition of an id stands, as later ones are ignored when a movie plays.
-    std::stable_sort(movie.characters.begin(), movie.characters.end(),
-                     [](const Character& a, const Character& b) { return a.id < b.id; });
-    movie.characters.erase(
-        std::unique(movie.characters.begin(), movie.characters.end(),
-                    [](const Character& a, const Character& b) { return a.id == b.id; }),
-        movie.characters.end());
     return movie;
 }
 

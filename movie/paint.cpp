@@ -10,10 +10,11 @@ namespace {
 // The gradient square's half side, in twips.
 constexpr float kSquare = 16384;
 
-Rgba mix(Rgba a, Rgba b, float t)
+// From a to b by t / 256.
+Rgba mix(Rgba a, Rgba b, int t)
 {
-    const auto channel = [t](std::uint8_t x, std::uint8_t y) {
-        return static_cast<std::uint8_t>(x + (y - x) * t + 0.5f);
+    const auto channel = [t](int x, int y) {
+        return static_cast<std::uint8_t>(x + (((y - x) * t + 128) >> 8));
     };
     return {channel(a.r, b.r), channel(a.g, b.g), channel(a.b, b.b), channel(a.a, b.a)};
 }
@@ -31,7 +32,7 @@ void build_ramp(const Gradient& g, const ColourTransform& transform, std::array<
             ramp[i] = colours[g.count - 1];
         } else {
             const int from = g.ratios[stop - 1], to = g.ratios[stop];
-            ramp[i] = mix(colours[stop - 1], colours[stop], float(i - from) / float(to - from));
+            ramp[i] = mix(colours[stop - 1], colours[stop], (i - from) * 256 / (to - from));
         }
     }
 }
@@ -46,7 +47,7 @@ int ramp_index(float t, int spread)
         if (t > 1) t = 2 - t;
     }
     if (!(t > 0)) return 0; // NaN too
-    return t < 1 ? static_cast<int>(t * 255 + 0.5f) : 255;
+    return t < 1 ? static_cast<int>(t * 256) : 255;
 }
 
 } // namespace
@@ -73,9 +74,10 @@ bool make_paint(const FillStyle& fill, const Matrix& shape_to_pixels,
 Rgba paint_at(const Paint& paint, int x, int y)
 {
     if (paint.kind == FillKind::solid) return paint.colour;
-    const Point p = apply(paint.to_square, {x + 0.5f, y + 0.5f});
+    const Point p =
+        apply(paint.to_square, {static_cast<float>(x) + 0.5f, static_cast<float>(y) + 0.5f});
     const float t = paint.kind == FillKind::linear ? (p.x + kSquare) / (2 * kSquare)
-                                                   : std::hypot(p.x, p.y) / kSquare;
+                                                   : std::sqrt(p.x * p.x + p.y * p.y) / kSquare;
     return paint.ramp[ramp_index(t, paint.spread)];
 }
 
@@ -84,14 +86,15 @@ void composite(const Paint& paint, const Span& span, const std::uint8_t* mask, s
     for (int i = 0; i < span.count; ++i) {
         const int x = span.x + i;
         float cover = span.coverage[i];
-        if (mask) cover *= mask[x] * (1.0f / 255);
+        if (mask) cover *= static_cast<float>(mask[x]) * (1.0f / 255);
         if (cover <= 0) continue;
         const Rgba c = paint_at(paint, x, span.y);
-        const float a = cover * c.a * (1.0f / 255);
+        // The paint's weight over what is there, in 1/65536.
+        const int a = static_cast<int>(cover * static_cast<float>(c.a) * 257);
         std::uint32_t& p = row[x];
-        const auto over = [a](std::uint32_t under, std::uint8_t top) {
-            const float u = static_cast<float>(under & 0xFF);
-            return static_cast<std::uint32_t>(u + (top - u) * a + 0.5f);
+        const auto over = [a](std::uint32_t under, int top) {
+            const int u = static_cast<int>(under & 0xFF);
+            return static_cast<std::uint32_t>(u + (((top - u) * a + 32768) >> 16));
         };
         p = over(p >> 16, c.r) << 16 | over(p >> 8, c.g) << 8 | over(p, c.b);
     }

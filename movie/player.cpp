@@ -77,7 +77,7 @@ void Player::previous_frame()
     if (!stage_) return;
     const int target = (frame() + frame_count() - 1) % frame_count();
     rewind();
-    for (int i = 0; i < target && stage_; ++i) next_frame();
+    for (int i = 0; i < target && stage_ && stage_->work_done() < kMaxReplayWork; ++i) next_frame();
 }
 
 void Player::render(std::uint32_t* pixels, int width, int height, int stride) const
@@ -90,10 +90,11 @@ void Player::render(std::uint32_t* pixels, int width, int height, int stride) co
 
     // Twips to pixels, the stage fitted whole and centred.
     const Movie& m = *movie_;
-    const float scale = std::min(width / m.width, height / m.height);
+    const auto w = static_cast<float>(width), h = static_cast<float>(height);
+    const float scale = std::min(w / m.width, h / m.height);
     Matrix view{scale, 0, 0, scale, 0, 0};
-    view.tx = (width - m.width * scale) / 2 - m.x_min * scale;
-    view.ty = (height - m.height * scale) / 2 - m.y_min * scale;
+    view.tx = (w - m.width * scale) / 2 - m.x_min * scale;
+    view.ty = (h - m.height * scale) / 2 - m.y_min * scale;
     try {
         draw(m, stage_->root(), view, {pixels, width, height, stride});
     } catch (const std::bad_alloc&) {

@@ -47,7 +47,8 @@ public:
     void next_frame();
     // Back to the first frame, as just read.
     void rewind();
-    // One frame back (before the first: the last): replayed from the first frame.
+    // One frame back (before the first: the last): replayed from the first frame, which a
+    // movie too busy to replay within kMaxReplayWork cuts short.
     void previous_frame();
 
     // Draws the frame into `width` x `height` pixels, 0x00RRGGBB in rows of `stride` pixels: the

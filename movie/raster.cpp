@@ -64,7 +64,7 @@ void Rasterizer::line(Point from, Point to)
         const float t = dx != 0 ? (edge - from.x) / dx : -1;
         if (t > 0 && t < 1) cuts[n++] = t;
     }
-    std::sort(cuts + 1, cuts + n);
+    if (n == 3 && cuts[1] > cuts[2]) std::swap(cuts[1], cuts[2]);
     cuts[n] = 1;
     const float dy = to.y - from.y;
     for (int i = 0; i < n; ++i) {
@@ -141,7 +141,7 @@ Span Rasterizer::row(int y, FillRule rule)
         sum += cells[x];
         float c = std::fabs(sum);
         if (rule == FillRule::even_odd) {
-            c = std::fmod(c, 2.0f);
+            c -= 2 * std::floor(c / 2);
             if (c > 1) c = 2 - c;
         }
         coverage_[x] = std::min(c, 1.0f);
@@ -155,7 +155,7 @@ void Rasterizer::curve(Point from, Point control, Point to)
     const int pieces = curve_pieces(from, control, to);
     Point last = from;
     for (int i = 1; i <= pieces; ++i) {
-        const Point next = i == pieces ? to : curve_point(from, control, to, float(i) / pieces);
+        const Point next = i == pieces ? to : curve_point(from, control, to, fraction(i, pieces));
         line(last, next);
         last = next;
     }
@@ -165,8 +165,8 @@ int curve_pieces(Point from, Point control, Point to)
 {
     // A quadratic's distance from its chord over a piece 1/n of it long is |from - 2 control +
     // to| / (4 n^2): n follows from the 1/8 px tolerance.
-    const float bend = std::hypot(from.x - 2 * control.x + to.x, from.y - 2 * control.y + to.y);
-    const float n = std::ceil(std::sqrt(bend * 2));
+    const float bx = from.x - 2 * control.x + to.x, by = from.y - 2 * control.y + to.y;
+    const float n = std::ceil(std::sqrt(std::sqrt(bx * bx + by * by) * 2));
     if (!(n > 1)) return 1;
     return n < kMaxCurveSegments ? static_cast<int>(n) : kMaxCurveSegments;
 }

@@ -5,6 +5,7 @@
 #include "movie/geometry.h"
 
 #include <cstddef>
+#include <cstdint>
 #include <vector>
 
 namespace movie {
@@ -32,12 +33,15 @@ public:
     // Hands over the coverage of what was added, row by row, and starts afresh.
     template <class Sink> void sweep(FillRule rule, Sink&& sink)
     {
+        if (rows_end_ > rows_begin_)
+            swept_ += std::int64_t{rows_end_ - rows_begin_} * (cols_end_ - cols_begin_);
         for (int y = rows_begin_; y < rows_end_; ++y) sink(row(y, rule));
         reset();
     }
 
-    // Lines added since this rasteriser was made: what drawing has cost so far.
+    // Lines added and cells swept since this rasteriser was made: what drawing has cost so far.
     std::size_t lines() const { return lines_; }
+    std::int64_t swept() const { return swept_; }
 
 private:
     void accumulate(int y, double x0, double x1, double height);
@@ -50,11 +54,17 @@ private:
     std::vector<float> coverage_;
     int rows_begin_, rows_end_, cols_begin_, cols_end_; // what has been touched
     std::size_t lines_ = 0;
+    std::int64_t swept_ = 0;
 };
 
 // How many straight pieces a curve needs to stay within 1/8 px, at least 1 and at most
 // kMaxCurveSegments; and the point a fraction t along it.
 int curve_pieces(Point from, Point control, Point to);
 Point curve_point(Point from, Point control, Point to, float t);
+
+inline float fraction(int i, int n)
+{
+    return static_cast<float>(i) / static_cast<float>(n);
+}
 
 } // namespace movie

@@ -39,7 +39,8 @@ private:
     void outline(const Shape& shape, const DrawItem& item, const Matrix& matrix);
     bool over_budget() const
     {
-        return raster_.lines() > kMaxFrameLines || objects_ > kMaxFrameObjects;
+        return raster_.lines() > kMaxFrameLines || objects_ > kMaxFrameObjects ||
+               raster_.swept() > std::int64_t{kMaxFrameSweeps} * canvas_.width * canvas_.height;
     }
     Mask combined(const Mask* outer, const std::vector<Clip>& clips) const;
 
@@ -49,6 +50,7 @@ private:
     std::vector<Point> points_;
     std::size_t objects_ = 0;
     int clips_in_force_ = 0;
+    int clips_drawn_ = 0;
 };
 
 void Renderer::draw_list(const std::vector<Instance>& list, const Matrix& matrix,
@@ -57,8 +59,13 @@ void Renderer::draw_list(const std::vector<Instance>& list, const Matrix& matrix
     std::vector<Clip> clips;
     Mask clipped; // `mask` and every clip in force at this level
     const Mask* current = mask;
+    int hidden_through = 0; // the depths of a clip layer past the limits, which hides them
     for (const Instance& object : list) {
         if (over_budget()) break;
+        if (object.depth <= hidden_through) {
+            hidden_through = std::max<int>(hidden_through, object.clip_depth);
+            continue;
+        }
         const auto ended = [&](const Clip& c) { return c.last_depth < object.depth; };
         if (std::any_of(clips.begin(), clips.end(), ended)) {
             clips_in_force_ -= static_cast<int>(std::count_if(clips.begin(), clips.end(), ended));
@@ -72,12 +79,16 @@ void Renderer::draw_list(const std::vector<Instance>& list, const Matrix& matrix
         }
         // A clip layer is not drawn: its outline masks the depths above it, up to its last.
         if (object.clip_depth <= object.depth) continue;
+        if (clips_in_force_ >= kMaxClipLayers || clips_drawn_ >= kMaxFrameClips) {
+            hidden_through = object.clip_depth;
+            continue;
+        }
+        ++clips_in_force_;
+        ++clips_drawn_;
         Clip& clip = clips.emplace_back();
         clip.last_depth = object.clip_depth;
         clip.coverage.assign(static_cast<std::size_t>(canvas_.width) * canvas_.height, 0);
-        // Past the limit a clip hides what it would mask, rather than nothing.
-        if (++clips_in_force_ <= kMaxClipLayers)
-            draw_object(object, matrix, colour, nullptr, &clip.coverage, nesting);
+        draw_object(object, matrix, colour, nullptr, &clip.coverage, nesting);
         clipped = combined(mask, clips);
         current = &clipped;
     }
@@ -130,6 +141,11 @@ void Renderer::draw_shape(const Shape& shape, const Matrix& matrix, const Colour
         outline(shape, item, matrix);
         const FillRule rule =
             item.stroke || shape.non_zero ? FillRule::non_zero : FillRule::even_odd;
+        if (over_budget()) {
+            // An outline cut short is no outline: it is dropped, not drawn.
+            raster_.sweep(rule, [](const Span&) {});
+            return;
+        }
         raster_.sweep(rule, [&](const Span& span) {
             const std::size_t row = static_cast<std::size_t>(span.y) * width;
             const std::uint8_t* mask_row = mask ? mask->data() + row : nullptr;
@@ -142,8 +158,10 @@ void Renderer::draw_shape(const Shape& shape, const Matrix& matrix, const Colour
             std::uint8_t* out = cover->data() + row;
             for (int i = 0; i < span.count; ++i) {
                 const int x = span.x + i;
-                const float c = span.coverage[i] * (mask_row ? mask_row[x] / 255.0f : 1.0f);
-                out[x] = static_cast<std::uint8_t>(std::min(255.0f, out[x] + c * 255 + 0.5f));
+                const float c =
+                    span.coverage[i] * (mask_row ? static_cast<float>(mask_row[x]) / 255 : 1.0f);
+                out[x] =
+                    static_cast<std::uint8_t>(std::min(255, out[x] + static_cast<int>(c * 256)));
             }
         });
     }
@@ -156,10 +174,12 @@ void Renderer::outline(const Shape& shape, const DrawItem& item, const Matrix& m
     // Lines narrower than a pixel, hairlines among them, are drawn a pixel wide.
     const float width =
         item.stroke ? std::max(1.0f, shape.lines[item.style].width * mean_scale(matrix)) : 0;
-    for (std::uint32_t p = item.begin; p < item.end; ++p) {
+    for (std::uint32_t p = item.begin; p < item.end && !over_budget(); ++p) {
         const Path& path = shape.paths[p];
         points_.clear();
-        for (std::uint32_t s = path.begin; s < path.end; ++s) {
+        // A stroke's points become lines only once its path is whole: they count already.
+        for (std::uint32_t s = path.begin;
+             s < path.end && raster_.lines() + points_.size() <= kMaxFrameLines; ++s) {
             const Segment& seg = shape.segments[s];
             const Point from = apply(matrix, seg.from), to = apply(matrix, seg.to);
             if (!item.stroke) {
@@ -175,7 +195,7 @@ void Renderer::outline(const Shape& shape, const DrawItem& item, const Matrix& m
                 const Point control = apply(matrix, seg.control);
                 const int pieces = curve_pieces(from, control, to);
                 for (int i = 1; i < pieces; ++i)
-                    points_.push_back(curve_point(from, control, to, float(i) / pieces));
+                    points_.push_back(curve_point(from, control, to, fraction(i, pieces)));
             }
             points_.push_back(to);
         }

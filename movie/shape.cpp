@@ -2,9 +2,6 @@
 // into one set of edges per fill style.
 #include "movie/shape.h"
 
-#include <algorithm>
-#include <utility>
-
 namespace movie {
 namespace {
 
@@ -111,46 +108,62 @@ bool read_styles(Bits& in, int version, Shape& shape)
     return !in.failed();
 }
 
-Segment reversed(const Segment& s)
+// Indices of the keys (styles counted from 0 below `count`, or kNone) grouped by key, each group
+// in the order given: a counting sort, as a style table is small.
+std::vector<std::uint32_t> grouped(const std::vector<int>& keys, std::size_t count)
 {
-    return {s.to, s.control, s.from, s.curve};
+    std::vector<std::uint32_t> next(count + 1, 0);
+    for (const int k : keys) {
+        if (k != kNone) ++next[k + 1];
+    }
+    for (std::size_t i = 1; i <= count; ++i) next[i] += next[i - 1];
+    std::vector<std::uint32_t> order(next[count]);
+    for (std::size_t i = 0; i < keys.size(); ++i) {
+        if (keys[i] != kNone) order[next[keys[i]]++] = static_cast<std::uint32_t>(i);
+    }
+    return order;
+}
+
+int relative(int style, std::size_t base)
+{
+    return style == kNone ? kNone : style - static_cast<int>(base);
 }
 
 // Turns one style table's edges into draw items: the fills in style order, then the strokes.
-void finish_layer(const std::vector<Edge>& edges, Shape& shape)
+void finish_layer(const std::vector<Edge>& edges, std::size_t fill_base, std::size_t line_base,
+                  Shape& shape)
 {
     // Every side of an edge that bounds a fill, turned so that the fill lies on its right: each
     // style's edges then form closed loops of one winding.
-    std::vector<std::pair<int, Segment>> sides;
+    std::vector<int> keys;
     for (const Edge& e : edges) {
-        if (e.fill1 != kNone) sides.emplace_back(e.fill1, e.segment);
-        if (e.fill0 != kNone) sides.emplace_back(e.fill0, reversed(e.segment));
+        keys.push_back(relative(e.fill1, fill_base));
+        keys.push_back(relative(e.fill0, fill_base));
     }
-    std::stable_sort(sides.begin(), sides.end(),
-                     [](const auto& x, const auto& y) { return x.first < y.first; });
+    const std::vector<std::uint32_t> sides = grouped(keys, shape.fills.size() - fill_base);
     for (std::size_t i = 0; i < sides.size();) {
-        const int style = sides[i].first;
+        const int style = keys[sides[i]];
         const auto begin = static_cast<std::uint32_t>(shape.segments.size());
-        for (; i < sides.size() && sides[i].first == style; ++i)
-            shape.segments.push_back(sides[i].second);
+        for (; i < sides.size() && keys[sides[i]] == style; ++i) {
+            const Segment& s = edges[sides[i] / 2].segment;
+            shape.segments.push_back(sides[i] % 2 ? Segment{s.to, s.control, s.from, s.curve} : s);
+        }
         const auto path = static_cast<std::uint32_t>(shape.paths.size());
         shape.paths.push_back({begin, static_cast<std::uint32_t>(shape.segments.size())});
-        shape.items.push_back({false, static_cast<std::uint32_t>(style), path, path + 1});
+        shape.items.push_back(
+            {false, static_cast<std::uint32_t>(style + fill_base), path, path + 1});
     }
 
     // Strokes: each line style's edges, in the order drawn, split where one does not start
     // where the last ended, so that joins and caps fall where the pen turned or lifted.
-    std::vector<const Edge*> lined;
-    for (const Edge& e : edges) {
-        if (e.line != kNone) lined.push_back(&e);
-    }
-    std::stable_sort(lined.begin(), lined.end(),
-                     [](const Edge* x, const Edge* y) { return x->line < y->line; });
+    keys.clear();
+    for (const Edge& e : edges) keys.push_back(relative(e.line, line_base));
+    const std::vector<std::uint32_t> lined = grouped(keys, shape.lines.size() - line_base);
     for (std::size_t i = 0; i < lined.size();) {
-        const int style = lined[i]->line;
+        const int style = keys[lined[i]];
         const auto first_path = static_cast<std::uint32_t>(shape.paths.size());
-        for (; i < lined.size() && lined[i]->line == style; ++i) {
-            const Segment& s = lined[i]->segment;
+        for (; i < lined.size() && keys[lined[i]] == style; ++i) {
+            const Segment& s = edges[lined[i]].segment;
             const bool joins = shape.paths.size() > first_path &&
                                shape.segments.back().to.x == s.from.x &&
                                shape.segments.back().to.y == s.from.y;
@@ -162,7 +175,7 @@ void finish_layer(const std::vector<Edge>& edges, Shape& shape)
                 shape.paths.push_back({end - 1, end});
             }
         }
-        shape.items.push_back({true, static_cast<std::uint32_t>(style), first_path,
+        shape.items.push_back({true, static_cast<std::uint32_t>(style + line_base), first_path,
                                static_cast<std::uint32_t>(shape.paths.size())});
     }
 }
@@ -246,7 +259,7 @@ bool read_shape(Bits& in, int tag_code, Shape& shape, std::size_t& edges)
             const std::uint32_t new_line = flags & 0x08 ? in.ub(line_bits) : 0;
             if (flags & 0x10) {
                 // A new style table: the indices in this record, and from here on, refer to it.
-                finish_layer(layer, shape);
+                finish_layer(layer, fill_base, line_base, shape);
                 layer.clear();
                 fill_base = shape.fills.size();
                 line_base = shape.lines.size();
@@ -287,7 +300,7 @@ bool read_shape(Bits& in, int tag_code, Shape& shape, std::size_t& edges)
         layer.push_back(e);
     }
     if (in.failed()) return false;
-    finish_layer(layer, shape);
+    finish_layer(layer, fill_base, line_base, shape);
     return true;
 }
 

@@ -1,30 +1,68 @@
 // Widens polylines into closed outlines: one side forward, a cap, the other side back, a cap.
+// Directions are unit vectors and arcs are repeated small rotations, so no angle is ever needed.
 #include "movie/stroke.h"
 
 #include "movie/limits.h"
 
 #include <algorithm>
 #include <cmath>
-#include <utility>
 #include <vector>
 
 namespace movie {
 namespace {
 
-constexpr float kPi = 3.14159265f;
-
 // Strokes wider than this are surely broken data; capping keeps the arcs' sizes sane.
 constexpr float kMaxHalfWidth = 1e5f;
+
+// The cosine of the smallest arc step: no round part has more than kMaxCurveSegments steps.
+constexpr float kCosSmallestStep = 0.99518473f; // cos(2 pi / 64)
+static_assert(kMaxCurveSegments == 64);
+
+struct Piece {
+    Point from, to;
+    Point dir; // unit
+    float length;
+};
+
+Point operator+(Point a, Point b)
+{
+    return {a.x + b.x, a.y + b.y};
+}
+
+Point operator*(Point a, float s)
+{
+    return {a.x * s, a.y * s};
+}
+
+float dot(Point a, Point b)
+{
+    return a.x * b.x + a.y * b.y;
+}
+
+float cross(Point a, Point b)
+{
+    return a.x * b.y - a.y * b.x;
+}
+
+// The unit normal on the left of a direction; its negation is the right.
+Point left_of(Point dir)
+{
+    return {-dir.y, dir.x};
+}
 
 class Outline {
 public:
     Outline(Rasterizer& raster, float radius) : raster_(raster), radius_(radius)
     {
-        // Arc steps whose chords stay within 1/16 px of the circle: caps of thin lines are
-        // small circles, whose area a coarser polygon would visibly lose.
-        const float cosine = 1 - 0.0625f / radius;
-        step_ = cosine > -1 ? 2 * std::acos(cosine) : kPi;
-        step_ = std::max(step_, 2 * kPi / kMaxCurveSegments);
+        // Steps whose chords stay within 1/16 px of the circle: caps of thin lines are small
+        // circles, whose area a coarser polygon would visibly lose. The step turns by twice
+        // the half angle whose cosine is 1 - tolerance / radius.
+        const float half = std::max(1 - 0.0625f / radius, 0.0f);
+        cos_ = std::min(2 * half * half - 1, kCosSmallestStep);
+        sin_ = std::sqrt(1 - cos_ * cos_);
+        // Points between an arc's ends lie a little outside the circle, so that the polygon
+        // keeps the circle's area: by about 1 + step^2 / 12.
+        outside_ = radius * (1 + (1 - cos_) / 6);
     }
 
     void to(Point p)
@@ -38,18 +76,19 @@ public:
         last_ = p;
     }
 
-    // Around `centre` from the direction `from_angle`, turning by `sweep` radians. The points
-    // between the ends lie a little outside the circle, so that the polygon keeps its area.
-    void arc(Point centre, float from_angle, float sweep)
+    // Around `centre` from the unit direction `from` to `to`, turning the way of negative
+    // angles (clockwise on screen), by at most half a turn.
+    void arc(Point centre, Point from, Point to_dir)
     {
-        const int steps = std::max(1, static_cast<int>(std::ceil(std::fabs(sweep) / step_)));
-        const float step = std::fabs(sweep) / steps;
-        const float outside = step > 1e-3f ? radius_ * std::sqrt(step / std::sin(step)) : radius_;
-        for (int i = 0; i <= steps; ++i) {
-            const float angle = from_angle + sweep * static_cast<float>(i) / steps;
-            const float r = i == 0 || i == steps ? radius_ : outside;
-            to({centre.x + r * std::cos(angle), centre.y + r * std::sin(angle)});
+        to(centre + from * radius_);
+        Point v = from;
+        for (int i = 0; i < kMaxCurveSegments; ++i) {
+            // Done once the end is no more than a step ahead.
+            if (cross(v, to_dir) <= 0 && dot(v, to_dir) >= cos_) break;
+            v = {v.x * cos_ + v.y * sin_, v.y * cos_ - v.x * sin_};
+            to(centre + v * outside_);
         }
+        to(centre + to_dir * radius_);
     }
 
     void close()
@@ -61,48 +100,39 @@ public:
 private:
     Rasterizer& raster_;
     float radius_;
-    float step_;
+    float cos_, sin_; // of one arc step
+    float outside_;
     bool started_ = false;
     Point first_, last_;
 };
-
-struct Piece {
-    Point from, to;
-    float angle; // of the direction from -> to
-    float length;
-};
-
-Point offset(Point p, float angle, float radius)
-{
-    return {p.x - radius * std::sin(angle), p.y + radius * std::cos(angle)};
-}
 
 // One side of the pieces, left of their direction: a round join where it is the outer side of
 // a turn; on the inner side, the corner where both offset edges meet.
 void side(Outline& out, const std::vector<Piece>& pieces, float radius, bool closed)
 {
     const std::size_t n = pieces.size();
-    if (!closed) out.to(offset(pieces[0].from, pieces[0].angle, radius));
+    if (!closed) out.to(pieces[0].from + left_of(pieces[0].dir) * radius);
     for (std::size_t i = 0; i < n; ++i) {
         const Piece& p = pieces[i];
+        const Point a = left_of(p.dir);
         if (i + 1 == n && !closed) {
-            out.to(offset(p.to, p.angle, radius));
+            out.to(p.to + a * radius);
             break;
         }
         const Piece& next = pieces[(i + 1) % n];
-        const float turn = std::remainder(next.angle - p.angle, 2 * kPi);
+        const Point b = left_of(next.dir);
+        const float turn = cross(p.dir, next.dir), along = dot(p.dir, next.dir);
         if (turn <= 0) {
-            out.arc(p.to, p.angle + kPi / 2, turn);
-        } else if (radius * std::tan(turn / 2) <= std::min(p.length, next.length)) {
-            const Point a = offset({}, p.angle, radius), b = offset({}, next.angle, radius);
-            const float along = 1 / (1 + std::cos(turn));
-            out.to({p.to.x + (a.x + b.x) * along, p.to.y + (a.y + b.y) * along});
+            out.arc(p.to, a, b);
+        } else if (radius * turn <= std::min(p.length, next.length) * (1 + along)) {
+            // The offset edges meet within both pieces (radius * tan(turn / 2) from the corner).
+            out.to(p.to + (a + b) * (radius / (1 + along)));
         } else {
             // Pieces too short for their edges to meet: through the corner itself, which the
             // non-zero rule fills over, only a little too strongly at the very corner.
-            out.to(offset(p.to, p.angle, radius));
+            out.to(p.to + a * radius);
             out.to(p.to);
-            out.to(offset(p.to, next.angle, radius));
+            out.to(p.to + b * radius);
         }
     }
 }
@@ -112,9 +142,9 @@ std::vector<Piece> pieces_of(std::span<const Point> points)
     std::vector<Piece> pieces;
     for (std::size_t i = 1; i < points.size(); ++i) {
         const Point a = points[i - 1], b = points[i];
-        if (a.x == b.x && a.y == b.y) continue;
-        pieces.push_back(
-            {a, b, std::atan2(b.y - a.y, b.x - a.x), std::hypot(b.x - a.x, b.y - a.y)});
+        const float length = std::sqrt((b.x - a.x) * (b.x - a.x) + (b.y - a.y) * (b.y - a.y));
+        if (!(length > 0) || !std::isfinite(length)) continue;
+        pieces.push_back({a, b, {(b.x - a.x) / length, (b.y - a.y) / length}, length});
     }
     return pieces;
 }
@@ -131,17 +161,23 @@ void stroke(std::span<const Point> points, float width, Rasterizer& raster)
 
     Outline out(raster, radius);
     side(out, pieces, radius, closed);
-    if (closed) out.close();
+    if (closed) {
+        out.close();
+    } else {
+        const Point end = left_of(pieces.back().dir);
+        out.arc(pieces.back().to, end, end * -1);
+    }
     // Back along the other side: the same pieces reversed are its left.
-    else
-        out.arc(pieces.back().to, pieces.back().angle + kPi / 2, -kPi);
     std::vector<Piece> back(pieces.rbegin(), pieces.rend());
     for (Piece& p : back) {
         std::swap(p.from, p.to);
-        p.angle += kPi;
+        p.dir = p.dir * -1;
     }
     side(out, back, radius, closed);
-    if (!closed) out.arc(back.back().to, back.back().angle + kPi / 2, -kPi);
+    if (!closed) {
+        const Point start = left_of(back.back().dir);
+        out.arc(back.back().to, start, start * -1);
+    }
     out.close();
 }
 

@@ -134,4 +134,19 @@ TEST(BrokenMovies, PlayWhatCanBeRead)
     }
 }
 
+TEST(BrokenMovies, ClipLayersPastTheLimitHideWhatTheyMask)
+{
+    for (const int layers : {movie::kMaxClipLayers, movie::kMaxClipLayers + 1}) {
+        Bytes tags = tag(9, {0, 0, 0}) + box_shape(1, 0, 0, 200, 200, kRed);
+        for (int depth = 1; depth <= layers; ++depth)
+            tags = tags + place({depth, 1, false, {}, 1000});
+        tags = tags + place({500, 1}) + show_frame();
+        const Player player = Player::from_bytes(swf(10, 10, 1, tags));
+        std::vector<std::uint32_t> pixels(100);
+        player.render(pixels.data(), 10, 10, 10);
+        EXPECT_EQ(pixels[55], layers <= movie::kMaxClipLayers ? 0xFF0000u : 0u)
+            << layers << " layers";
+    }
+}
+
 } // namespace

@@ -191,8 +191,17 @@ TEST(MovieReading, EachTagThatIsDrawn)
              EXPECT_EQ(m.shapes.size(), 1u);
              EXPECT_EQ(m.find(2).kind, movie::Character::Kind::nothing);
          }},
-        {"the first definition of an id stands", box_shape(1, 0, 0, 1, 1, kRed) + sprite(1, 1, {}),
-         [](const Movie& m) { EXPECT_EQ(m.find(1).kind, movie::Character::Kind::shape); }},
+        {"ids in any order; the first definition of an id stands",
+         sprite(9, 1, {}) + box_shape(4, 0, 0, 1, 1, kRed) + box_shape(1, 0, 0, 1, 1, kRed) +
+             sprite(4, 1, {}) + sprite(6, 1, {}),
+         [](const Movie& m) {
+             EXPECT_EQ(m.find(1).kind, movie::Character::Kind::shape);
+             EXPECT_EQ(m.find(4).kind, movie::Character::Kind::shape);
+             EXPECT_EQ(m.find(4).index, 0u);
+             EXPECT_EQ(m.find(6).kind, movie::Character::Kind::sprite);
+             EXPECT_EQ(m.find(9).kind, movie::Character::Kind::sprite);
+             EXPECT_EQ(m.find(5).kind, movie::Character::Kind::nothing);
+         }},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
