@@ -4,6 +4,7 @@
 #include "movie/limits.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace movie {
 namespace {
@@ -53,15 +54,45 @@ void Stage::advance(Instance& holder, int nesting)
     }
     const Timeline& timeline = movie_->timelines[holder.character.index];
     if (holder.stopped || timeline.frames() <= 1) return;
-    if (++holder.frame >= timeline.frames()) {
-        holder.frame = 0;
-        std::size_t cleared = 0;
-        for (const Instance& child : holder.children) cleared += count(child);
-        live_ -= cleared;
-        work_ += static_cast<int>(cleared / 16);
-        holder.children.clear();
+    if (++holder.frame < timeline.frames()) {
+        run_frame(holder, nesting);
+        return;
     }
+    holder.frame = 0;
+    back_to_first_frame(holder, timeline);
+    looping_ = true;
     run_frame(holder, nesting);
+    looping_ = false;
+}
+
+// Looping back keeps what the first frame places again, at the same depth and as the same
+// character, as a player's return to its first frame does: a sprite placed there runs on in its
+// own time. The rest goes; what stays takes the first frame's place and colour again.
+void Stage::back_to_first_frame(Instance& holder, const Timeline& timeline)
+{
+    std::vector<std::pair<std::uint16_t, std::uint16_t>> placed; // depth, character
+    for (std::uint32_t i = 0; i < timeline.frame_ends[0]; ++i) {
+        const Control& control = timeline.controls[i];
+        if (control.kind == Control::Kind::place && control.has_character)
+            placed.emplace_back(control.depth, control.character);
+    }
+    std::sort(placed.begin(), placed.end());
+    work_ += static_cast<int>(placed.size() / 16);
+    std::vector<Instance>& list = holder.children;
+    for (auto it = list.begin(); it != list.end();) {
+        if (++work_ > kMaxStepWork) return;
+        if (std::binary_search(placed.begin(), placed.end(),
+                               std::pair(it->depth, it->character.id))) {
+            it->matrix = {};
+            it->colour = {};
+            it->clip_depth = 0;
+            ++it;
+        } else {
+            const auto index = it - list.begin();
+            drop(list, it);
+            it = list.begin() + index;
+        }
+    }
 }
 
 void Stage::run_frame(Instance& holder, int nesting)
@@ -85,7 +116,8 @@ void Stage::place(Instance& holder, const Control& control, int nesting)
     std::vector<Instance>& list = holder.children;
     auto at = at_depth(list, control.depth);
     const bool taken = at != list.end() && at->depth == control.depth;
-    if (taken && control.move &&
+    // On the way back to the first frame, an object kept there is placed again in place.
+    if (taken && (control.move || looping_) &&
         (!control.has_character || at->character.id == control.character)) {
         update(*at, control);
         return;

@@ -27,7 +27,8 @@ public:
     explicit Stage(const Movie& movie);
 
     // One frame on: every sprite already placed, then the main timeline. A timeline that ends
-    // starts again from a cleared display list; one that met a Stop stays where it is.
+    // starts again from its first frame, keeping what that frame places again; one that met a
+    // Stop stays where it is.
     void step();
 
     // The main timeline: its frame and its display list.
@@ -42,12 +43,14 @@ private:
     void place(Instance& holder, const Control& control, int nesting);
     void remove(Instance& holder, std::uint16_t depth);
     void drop(std::vector<Instance>& list, std::vector<Instance>::iterator at);
+    void back_to_first_frame(Instance& holder, const Timeline& timeline);
 
     const Movie* movie_;
     Instance root_;
     std::size_t live_ = 0; // instances in the tree below the root
     int work_ = 0;         // in this step
     long long work_done_ = 0;
+    bool looping_ = false; // running a timeline's first frame again
 };
 
 } // namespace movie

@@ -9,8 +9,11 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <string>
+#include <utility>
+#include <vector>
 
 namespace platform {
 namespace {
@@ -25,6 +28,11 @@ struct Strip {
     guint timer = 0;
     cairo_surface_t* frame = nullptr; // kept while the size stays
     int rendered = -1;                // the player's frame in `frame`; -1: render anew
+    bool rendered_focus = false;      // whether `frame` holds the focus ring too
+    // The theme's focus ring at the strip's size, premultiplied: drawing it with the theme at
+    // every frame cost more than the frame itself, so it is drawn once and laid over each frame.
+    std::vector<std::pair<std::size_t, std::uint32_t>> ring;
+    int ring_width = 0, ring_height = 0;
     GtkWidget* menu = nullptr;
     GtkWidget* play_item = nullptr;
     GtkWidget* loop_item = nullptr;
@@ -103,6 +111,49 @@ bool animations_enabled()
     return animate != FALSE;
 }
 
+// The focus ring's pixels at this size, by the theme, once per size.
+void make_ring(GtkWidget* widget, Strip& strip, int pixels_wide, int pixels_high, int scale)
+{
+    if (strip.ring_width == pixels_wide && strip.ring_height == pixels_high) return;
+    strip.ring.clear();
+    strip.ring_width = pixels_wide;
+    strip.ring_height = pixels_high;
+    cairo_surface_t* ring =
+        cairo_image_surface_create(CAIRO_FORMAT_ARGB32, pixels_wide, pixels_high);
+    cairo_surface_set_device_scale(ring, scale, scale);
+    cairo_t* cr = cairo_create(ring);
+    gtk_render_focus(gtk_widget_get_style_context(widget), cr, 1, 1, pixels_wide / scale - 2,
+                     pixels_high / scale - 2);
+    cairo_destroy(cr);
+    cairo_surface_flush(ring);
+    const auto* pixels = reinterpret_cast<const std::uint32_t*>(cairo_image_surface_get_data(ring));
+    const int stride = cairo_image_surface_get_stride(ring) / 4;
+    for (int y = 0; pixels != nullptr && y < pixels_high; ++y) {
+        for (int x = 0; x < pixels_wide; ++x) {
+            const std::uint32_t pixel = pixels[static_cast<std::size_t>(y) * stride + x];
+            if (pixel >> 24 != 0)
+                strip.ring.emplace_back(static_cast<std::size_t>(y) * stride + x, pixel);
+        }
+    }
+    cairo_surface_destroy(ring);
+}
+
+// Lays the premultiplied ring over the frame (the same stride: both surfaces are as wide).
+void lay_ring(const Strip& strip, std::uint32_t* pixels)
+{
+    for (const auto& [at, over] : strip.ring) {
+        const std::uint32_t keep = 255 - (over >> 24);
+        const std::uint32_t under = pixels[at];
+        std::uint32_t out = 0;
+        for (int shift = 0; shift < 24; shift += 8) {
+            const std::uint32_t channel =
+                (over >> shift & 0xFF) + ((under >> shift & 0xFF) * keep + 127) / 255;
+            out |= std::min<std::uint32_t>(channel, 255) << shift;
+        }
+        pixels[at] = out;
+    }
+}
+
 gboolean draw(GtkWidget* widget, cairo_t* cr, gpointer)
 {
     try {
@@ -123,18 +174,21 @@ gboolean draw(GtkWidget* widget, cairo_t* cr, gpointer)
         }
         auto* pixels = reinterpret_cast<std::uint32_t*>(cairo_image_surface_get_data(strip->frame));
         if (pixels == nullptr) return TRUE;
-        if (strip->rendered != strip->player.frame()) {
+        const bool focus = gtk_widget_has_visible_focus(widget) != FALSE;
+        if (strip->rendered != strip->player.frame() || strip->rendered_focus != focus) {
             cairo_surface_flush(strip->frame);
             strip->player.render(pixels, pixels_wide, pixels_high,
                                  cairo_image_surface_get_stride(strip->frame) / 4);
+            if (focus) {
+                make_ring(widget, *strip, pixels_wide, pixels_high, scale);
+                lay_ring(*strip, pixels);
+            }
             cairo_surface_mark_dirty(strip->frame);
             strip->rendered = strip->player.frame();
+            strip->rendered_focus = focus;
         }
         cairo_set_source_surface(cr, strip->frame, 0, 0);
         cairo_paint(cr);
-        if (gtk_widget_has_visible_focus(widget)) {
-            gtk_render_focus(gtk_widget_get_style_context(widget), cr, 1, 1, width - 2, height - 2);
-        }
     } catch (...) {
     }
     return TRUE;
@@ -265,6 +319,15 @@ void destroyed(GtkWidget* widget, gpointer)
     }
 }
 
+// Another theme draws another ring.
+void style_updated(GtkWidget* widget, gpointer)
+{
+    if (Strip* strip = strip_of(widget)) {
+        strip->ring_width = strip->ring_height = 0;
+        strip->rendered = -1;
+    }
+}
+
 void delete_strip(gpointer data)
 {
     delete static_cast<Strip*>(data);
@@ -285,6 +348,7 @@ GtkWidget* movie_strip_new(const MoviePresets& presets)
     g_signal_connect(area, "button-press-event", G_CALLBACK(pressed), nullptr);
     g_signal_connect(area, "popup-menu", G_CALLBACK(popup_requested), nullptr);
     g_signal_connect(area, "destroy", G_CALLBACK(destroyed), nullptr);
+    g_signal_connect(area, "style-updated", G_CALLBACK(style_updated), nullptr);
     return area;
 }
 

@@ -93,7 +93,7 @@ TEST(Player, EachFrameShowsWhatItsTimelinesPlaced)
          place({1, 1, false, {}, 4}) + place({2, 1, false, at(2, 2), 4}) + place({3, 3}) +
              show_frame(),
          {{0, 0, 3, 3, 0x0000FF}, {0, 0, 1, 1, kBlack}, {0, 0, 5, 5, kBlack}}},
-        {"at its end the timeline starts again from nothing",
+        {"at its end the timeline starts again from its first frame",
          2,
          place({1, 1}) + show_frame() + place({2, 2, false, at(5, 5)}) + show_frame(),
          {{1, 1, 6, 6, 0x00FF00}, {2, 0, 6, 6, kBlack}, {2, 0, 1, 1, 0xFF0000}}},
@@ -102,7 +102,8 @@ TEST(Player, EachFrameShowsWhatItsTimelinesPlaced)
          place({1, 1}) + show_frame() + stop() + place({1, {}, true, at(5, 5)}) + show_frame() +
              place({1, {}, true, at(0, 0)}) + show_frame(),
          {{1, 1, 6, 6, 0xFF0000}, {2, 1, 6, 6, 0xFF0000}, {5, 1, 1, 1, kBlack}}},
-        {"a sprite shows its first frame when placed, then moves on each frame and loops",
+        {"a sprite shows its first frame when placed, then moves on each frame and loops, also "
+         "on through the loop of the timeline that placed it",
          4,
          sprite(10, 3, red_sprite_frames) + place({1, 10}) + show_frame() + show_frame() +
              show_frame() + show_frame(),
@@ -110,8 +111,8 @@ TEST(Player, EachFrameShowsWhatItsTimelinesPlaced)
           {1, 1, 1, 1, 0x00FF00},
           {2, 2, 8, 8, 0x0000FF},
           {3, 3, 1, 1, 0xFF0000},
-          {4, 0, 1, 1, 0xFF0000},
-          {5, 1, 1, 1, 0x00FF00}}},
+          {4, 0, 1, 1, 0x00FF00},
+          {5, 1, 1, 1, 0x0000FF}}},
         {"a sprite placed later starts at its own first frame",
          3,
          sprite(10, 3, red_sprite_frames) + show_frame() + place({1, 10}) + show_frame() +
