@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <fstream>
+#include <iostream>
 #include <iterator>
 #include <string>
 #include <vector>
@@ -122,6 +123,7 @@ TEST(ReferenceFrames, EachFrameMatchesTheReferencePlayersFrame)
         movie::Player player = movie::Player::from_bytes(bytes);
         ASSERT_TRUE(player.playable());
         FrameDifference worst;
+        int worst_frame = 0;
         int frames = 0;
         for (;; ++frames) {
             const std::optional<Image> reference =
@@ -132,11 +134,15 @@ TEST(ReferenceFrames, EachFrameMatchesTheReferencePlayersFrame)
             player.render(frame.pixels.data(), kStripWidth, kStripHeight, kStripWidth);
             const FrameDifference d = compare_frames(frame, *reference);
             EXPECT_TRUE(d.passes()) << "frame " << frames << ": " << d;
-            if (d.mean_error > worst.mean_error) worst = d;
+            if (d.mean_error > worst.mean_error) {
+                worst = d;
+                worst_frame = frames;
+            }
             player.next_frame();
         }
         EXPECT_EQ(frames, player.frame_count() + 2) << "reference frames";
-        std::printf("%s: %d frames, worst %.2f mean error\n", m.file, frames, worst.mean_error);
+        std::cout << m.file << ": " << frames << " frames; the worst, frame " << worst_frame << ": "
+                  << worst << "\n";
     }
 }
 
