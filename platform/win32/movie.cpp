@@ -5,6 +5,7 @@
 #include "movie/load.h"
 #include "movie/player.h"
 #include "platform/win32/movie_menu.h"
+#include "platform/win32/strip_accessible.h"
 
 #include <algorithm>
 #include <cmath>
@@ -258,6 +259,9 @@ LRESULT handle(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam)
     case WM_LBUTTONDOWN:
     case WM_RBUTTONDOWN: ::SetFocus(hwnd); return 0;
     case WM_CONTEXTMENU: show_menu(*strip, lparam); return 0;
+    case WM_GETOBJECT:
+        if (const LRESULT accessible = strip_accessible(hwnd, wparam, lparam)) return accessible;
+        return ::DefWindowProcW(hwnd, message, wparam, lparam);
     // The menu's keys are taken here, where they are pressed: which of its key messages the
     // system turns into WM_CONTEXTMENU differs between systems, and the menu must show once.
     case WM_KEYDOWN:
