@@ -19,173 +19,23 @@ import math
 import struct
 import sys
 import tempfile
-import zlib
 from pathlib import Path
 
+from artwork.bmp import read_bmp, write_bmp
 from artwork.check import Bad, expect
 from artwork.fonts import LOGO_FONT, SMALL_FONT, glyph_paths, text_shape, text_width
+from artwork.icon import icon_from_picture, icon_image, read_icon_file, write_icon_file
 from artwork.geometry import (ELLIPSE, Mask, Picture, circle, fill_rect, inset, line, minus,
                               pixel_art, polygon, scaled, union)
 from artwork.numbers import Xorshift, clamp, hexrgb, mix, ramp, ridge_line, smooth
 from artwork.palette import adaptive_palette, to_indexed
+from artwork.png import write_png
 from artwork.swf import (swf_background, swf_file, swf_matrix, swf_place, swf_shape,
                          swf_show_frame)
 from artwork.swf_read import read_swf
 
 ROOT = Path(__file__).resolve().parent.parent
 ASSETS = ROOT / "assets"
-
-
-# ----------------------------------------------------------------------------------------------
-# BMP, ICO and CUR writers
-# ----------------------------------------------------------------------------------------------
-
-
-def pack_rows(w, h, values, bpp):
-    """Device-independent bitmap rows, bottom row first, each padded to a multiple of 4 bytes.
-    values are palette indices (1, 4, 8 bpp) or (r, g, b) tuples (24 bpp)."""
-    stride = (w * bpp + 31) // 32 * 4
-    out = bytearray()
-    for y in range(h - 1, -1, -1):
-        row = values[y * w : (y + 1) * w]
-        if bpp == 24:
-            data = bytearray()
-            for r, g, b in row:
-                data += bytes((b, g, r))
-        else:
-            data, acc, nbits = bytearray(), 0, 0
-            for v in row:
-                acc = (acc << bpp) | v
-                nbits += bpp
-                if nbits == 8:
-                    data.append(acc)
-                    acc, nbits = 0, 0
-            if nbits:
-                data.append(acc << (8 - nbits))
-        out += data + bytes(stride - len(data))
-    return bytes(out)
-
-
-BI_RGB, BI_RLE8 = 0, 1
-
-
-def info_header(w, h, bpp, image_size, colours, dpm=2835, compression=BI_RGB):
-    return struct.pack("<IiiHHIIiiII", 40, w, h, 1, bpp, compression, image_size, dpm, dpm,
-                       colours, 0)
-
-
-def rle8_rows(w, h, values):
-    """8-bit palette indices run-length encoded (BI_RLE8), bottom row first: a repeated index is
-    a count and the index; three or more differing ones are a zero, their count and the indices
-    themselves, padded to an even length; each row ends with 0 0 and the picture with 0 1."""
-    out = bytearray()
-    for y in range(h - 1, -1, -1):
-        row = values[y * w : (y + 1) * w]
-        x = 0
-        while x < w:
-            run = 1
-            while x + run < w and run < 255 and row[x + run] == row[x]:
-                run += 1
-            if run >= 2:
-                out += bytes((run, row[x]))
-                x += run
-                continue
-            end = x + 1
-            while end < w and end - x < 255 and not (end + 1 < w and row[end] == row[end + 1]):
-                end += 1
-            literal = bytes(row[x:end])
-            if len(literal) >= 3:
-                out += bytes((0, len(literal))) + literal + bytes(len(literal) % 2)
-            else:
-                for v in literal:
-                    out += bytes((1, v))
-            x = end
-        out += bytes((0, 0))
-    out[-1] = 1  # the last row's end is the picture's end
-    return bytes(out)
-
-
-def palette_bytes(palette):
-    return b"".join(bytes((b, g, r, 0)) for r, g, b in palette)
-
-
-def write_bmp(w, h, values, bpp, palette=None, rle=False):
-    """A bottom-up BMP: 8 bpp with a 256-entry palette, or 24 bpp. rle: 8 bpp run-length
-    encoded, which every Windows decodes by itself and which keeps the exe small."""
-    pal = palette_bytes(palette) if palette else b""
-    pixels = rle8_rows(w, h, values) if rle else pack_rows(w, h, values, bpp)
-    offset = 14 + 40 + len(pal)
-    colours = len(palette) if palette else 0
-    head = struct.pack("<2sIHHI", b"BM", offset + len(pixels), 0, 0, offset)
-    compression = BI_RLE8 if rle else BI_RGB
-    return head + info_header(w, h, bpp, len(pixels), colours, compression=compression) + pal + pixels
-
-
-def icon_image(w, h, indices, palette, keep, bpp):
-    """One image of an icon or cursor: the header gives twice the height because the colour
-    bitmap is followed by the 1-bit AND mask (1 = see-through), both bottom-up."""
-    xor = pack_rows(w, h, indices, bpp)
-    andmask = pack_rows(w, h, [0 if k else 1 for k in keep], 1)
-    head = info_header(w, h * 2, bpp, len(xor) + len(andmask), 0, dpm=0)
-    return head + palette_bytes(palette) + xor + andmask
-
-
-def write_icon_file(kind, images):
-    """kind 1 is an icon, 2 a cursor. images: dicts with w, h, data, bpp, colours and, for a
-    cursor, the hot spot. The directory entry holds planes and bit count for an icon, and the
-    hot spot in those two fields for a cursor."""
-    out = bytearray(struct.pack("<HHH", 0, kind, len(images)))
-    offset = 6 + 16 * len(images)
-    for im in images:
-        colours = im["colours"] if im["colours"] < 256 else 0
-        if kind == 1:
-            a, b = 1, im["bpp"]
-        else:
-            a, b = im["hotspot"]
-        out += struct.pack("<BBBBHHII", im["w"] % 256, im["h"] % 256, colours, 0, a, b,
-                           len(im["data"]), offset)
-        offset += len(im["data"])
-    for im in images:
-        out += im["data"]
-    return bytes(out)
-
-
-def icon_from_picture(pic):
-    """An 8-bit image of an icon: its own 255 colours plus black at index 0 for see-through
-    pixels, so that the colour bitmap leaves the screen alone wherever the mask lets it through."""
-    keep = pic.opaque()
-    pixels = pic.pixels()
-    palette = adaptive_palette(pixels, 256, keep, reserve_black=True)
-    indices = to_indexed(pixels, palette, keep, first=1)
-    return {"w": pic.w, "h": pic.h, "bpp": 8, "colours": 256,
-            "data": icon_image(pic.w, pic.h, indices, palette, keep, 8)}
-
-
-# ----------------------------------------------------------------------------------------------
-# PNG previews (for looking at the artwork; never shipped)
-# ----------------------------------------------------------------------------------------------
-
-
-def write_png(w, h, rgba, zoom=1, checker=True):
-    rows = []
-    for y in range(h * zoom):
-        row = bytearray(b"\0")
-        for x in range(w * zoom):
-            r, g, b, a = rgba[(y // zoom) * w + x // zoom]
-            if checker:
-                bg = 200 if ((x // 4 + y // 4) % 2) else 150
-                r, g, b = (int(c * a / 255 + bg * (255 - a) / 255) for c in (r, g, b))
-                a = 255
-            row += bytes((r, g, b, a))
-        rows.append(bytes(row))
-
-    def chunk(tag, data):
-        body = tag + data
-        return struct.pack(">I", len(data)) + body + struct.pack(">I", zlib.crc32(body))
-
-    head = struct.pack(">IIBBBBB", w * zoom, h * zoom, 8, 6, 0, 0, 0)
-    return (b"\x89PNG\r\n\x1a\n" + chunk(b"IHDR", head)
-            + chunk(b"IDAT", zlib.compress(b"".join(rows), 9)) + chunk(b"IEND", b""))
 
 
 # ----------------------------------------------------------------------------------------------
@@ -874,112 +724,6 @@ def build():
 # ----------------------------------------------------------------------------------------------
 # Reading the files back
 # ----------------------------------------------------------------------------------------------
-
-
-def unrle8(data, at, w, h):
-    """Decodes BI_RLE8 pixels at offset at: (indices top row first, bytes used). Every row must
-    be filled and ended, as rle8_rows writes them."""
-    rows, row, pos = [], [], at
-    while True:
-        expect(pos + 2 <= len(data), "run-length data runs past the end")
-        count, value = data[pos], data[pos + 1]
-        pos += 2
-        if count:
-            row += [value] * count
-        elif value in (0, 1):
-            expect(len(row) == w, f"a row of {len(row)} pixels, expected {w}")
-            rows.append(row)
-            row = []
-            if value == 1:
-                break
-        else:
-            expect(value != 2, "a delta, which leaves pixels undefined")
-            row += list(data[pos : pos + value])
-            pos += value + value % 2
-    expect(len(rows) == h, f"{len(rows)} rows, expected {h}")
-    return [v for r in reversed(rows) for v in r], pos - at
-
-
-def read_dib(data, at, icon):
-    """Decodes a DIB at offset at: (w, h, bpp, RGBA pixels top row first, bytes used)."""
-    fields = struct.unpack_from("<IiiHHIIiiII", data, at)
-    size, w, h, planes, bpp, comp, image_size, _, _, used, _ = fields
-    expect(size == 40 and planes == 1, "not a BITMAPINFOHEADER")
-    expect(comp == BI_RGB or (comp == BI_RLE8 and bpp == 8 and not icon), "unexpected compression")
-    expect(bpp in (1, 4, 8, 24), f"unexpected bit count {bpp}")
-    if icon:
-        expect(h % 2 == 0, "icon height is not doubled")
-        h //= 2
-    expect(w > 0 and h > 0, "not a bottom-up bitmap")
-    colours = (used or (1 << bpp)) if bpp <= 8 else 0
-    pal_at = at + 40
-    palette = [(data[pal_at + 4 * k + 2], data[pal_at + 4 * k + 1], data[pal_at + 4 * k])
-               for k in range(colours)]
-    pix_at = pal_at + 4 * colours
-    if comp == BI_RLE8:
-        indices, need = unrle8(data, pix_at, w, h)
-        expect(image_size == need, f"image size {image_size}, expected {need}")
-        expect(all(v < colours for v in indices), "index beyond the palette")
-        return w, h, bpp, [palette[v] + (255,) for v in indices], pix_at + need - at
-    stride = (w * bpp + 31) // 32 * 4
-    mask_stride = (w + 31) // 32 * 4
-    need = stride * h + (mask_stride * h if icon else 0)
-    expect(image_size in (0, need), f"image size {image_size}, expected {need}")
-    expect(pix_at + need <= len(data), "pixel data runs past the end")
-    out = []
-    for y in range(h):
-        row = pix_at + (h - 1 - y) * stride
-        mrow = pix_at + stride * h + (h - 1 - y) * mask_stride
-        for x in range(w):
-            if bpp == 24:
-                b, g, r = data[row + 3 * x : row + 3 * x + 3]
-                c = (r, g, b)
-            else:
-                bit = x * bpp
-                v = (data[row + bit // 8] >> (8 - bpp - bit % 8)) & ((1 << bpp) - 1)
-                expect(v < colours, f"index {v} beyond the palette")
-                c = palette[v]
-            a = 255
-            if icon and (data[mrow + x // 8] >> (7 - x % 8)) & 1:
-                expect(c == (0, 0, 0), "a see-through pixel's colour is not black")
-                a = 0
-            out.append(c + (a,))
-    return w, h, bpp, out, pix_at + need - at
-
-
-def read_bmp(data):
-    magic, size, _, _, offset = struct.unpack_from("<2sIHHI", data)
-    expect(magic == b"BM", "no BM signature")
-    expect(size == len(data), f"file size field {size} but {len(data)} bytes")
-    w, h, bpp, pixels, used = read_dib(data, 14, False)
-    colours = (1 << bpp) if bpp <= 8 else 0
-    expect(offset == 14 + 40 + 4 * colours, "pixel offset does not follow the palette")
-    expect(14 + used == len(data), "trailing bytes after the pixels")
-    return [(w, h, bpp, pixels, None)]
-
-
-def read_icon_file(data, kind):
-    reserved, typ, count = struct.unpack_from("<HHH", data)
-    expect(reserved == 0 and typ == kind and count > 0, "bad icon directory header")
-    images, end = [], 6 + 16 * count
-    for k in range(count):
-        bw, bh, colours, res, a, b, size, offset = struct.unpack_from("<BBBBHHII", data, 6 + 16 * k)
-        expect(res == 0, "reserved byte set")
-        expect(offset == end, "images are not stored back to back in directory order")
-        w, h, bpp, pixels, used = read_dib(data, offset, True)
-        expect(used == size, f"entry says {size} bytes, image has {used}")
-        expect(bw == w % 256 and bh == h % 256, "entry size differs from the image's")
-        expect(colours == ((1 << bpp) if bpp < 8 else 0), "entry colour count")
-        if kind == 1:
-            expect(a == 1 and b == bpp, "entry planes / bit count")
-            hot = None
-        else:
-            expect(a < w and b < h, "hot spot outside the cursor")
-            hot = (a, b)
-        images.append((w, h, bpp, pixels, hot))
-        end = offset + size
-    expect(end == len(data), "trailing bytes after the last image")
-    return images
 
 
 def check_readme(data):
