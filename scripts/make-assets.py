@@ -5,6 +5,8 @@ Everything the resource script and the About window ship is made here from code,
 reviewed and rebuilt like the rest of the source. A run always writes the same bytes: the drawing
 uses only + - * / and sqrt (which IEEE 754 rounds the same on every machine, unlike sin or exp from
 the platform's maths library) and its own xorshift numbers instead of the `random` module.
+The drawing, the file formats and the read-me's making live in the artwork/ package beside this
+script, which puts them together, writes the files and reads them back.
 
     scripts/make-assets.py              write the files into assets/
     scripts/make-assets.py --check      rebuild in a temporary folder; exit 1 if assets/ differs
@@ -30,50 +32,11 @@ from artwork.icon import icon_from_picture, read_icon_file, write_icon_file
 from artwork.movie import make_movie
 from artwork.palette import adaptive_palette, to_indexed
 from artwork.png import write_png
+from artwork.readme import check_readme, make_linux_readme, make_readme
 from artwork.swf_read import read_swf
 
 ROOT = Path(__file__).resolve().parent.parent
 ASSETS = ROOT / "assets"
-
-
-# '#' black, 'o' white, 'r' red, anything else see-through. Hot spot: the fingertip's top at (2, 1).
-
-
-# ----------------------------------------------------------------------------------------------
-# The read-me
-# ----------------------------------------------------------------------------------------------
-
-README_SOURCE = ASSETS / "readme.source.txt"
-
-
-def readme_text(system):
-    """The read-me for one system from its one source text (UTF-8, LF): lines between a
-    "[windows]" or "[linux]" line and the next "[end]" belong to that system alone."""
-    lines, only = [], None
-    for line in README_SOURCE.read_text(encoding="utf-8").splitlines(keepends=True):
-        marker = line.strip()
-        if marker in ("[windows]", "[linux]"):
-            only = marker[1:-1]
-        elif marker == "[end]":
-            only = None
-        elif only in (None, system):
-            lines.append(line)
-    return "".join(lines)
-
-
-def make_readme():
-    """Windows: GBK with CR LF, as Notepad of a Chinese system reads it."""
-    return readme_text("windows").replace("\n", "\r\n").encode("gbk")
-
-
-def make_linux_readme():
-    """Linux: UTF-8 with LF."""
-    return readme_text("linux").encode("utf-8")
-
-
-# ----------------------------------------------------------------------------------------------
-# Building every file
-# ----------------------------------------------------------------------------------------------
 
 
 def build():
@@ -99,23 +62,11 @@ def build():
     pen = cursor_image(draw_pen(), 4)
     pen["hotspot"] = (4, 5)
     files["pen.cur"] = write_icon_file(2, [pen])
-    files["readme.txt"] = make_readme()
-    files["readme-linux.txt"] = make_linux_readme()
+    source = (ASSETS / "readme.source.txt").read_text(encoding="utf-8")
+    files["readme.txt"] = make_readme(source)
+    files["readme-linux.txt"] = make_linux_readme(source)
     files["tessel.swf"] = make_movie()
     return files
-
-
-# ----------------------------------------------------------------------------------------------
-# Reading the files back
-# ----------------------------------------------------------------------------------------------
-
-
-def check_readme(data):
-    expect(not data.startswith(b"\xef\xbb\xbf"), "read-me starts with a byte-order mark")
-    text = data.decode("gbk")
-    expect("\n" not in text.replace("\r\n", ""), "a line end that is not CR LF")
-    expect("\r" not in text.replace("\r\n", ""), "a lone CR")
-    return text.count("\r\n")
 
 
 def self_check(files):

@@ -6,6 +6,7 @@ from artwork.icon import icon_image
 from artwork.numbers import hexrgb
 
 
+# '#' black, 'o' white, 'r' red, anything else see-through. Hot spot: the fingertip's top at (2, 1).
 HAND = [
     ".###.............",
     "#ooo#............",
