@@ -1,1 +1,2 @@
-"""Writers and readers shared by the scripts that make the program's artwork and test movies."""
+"""The program's artwork made from code: numbers, shapes and fonts, palettes, each picture's
+drawing, the About movie, the read-mes, and the writers and readers of their file formats."""
