@@ -8,9 +8,9 @@
 
 namespace app {
 
-using platform::WindowName;
+using app::WindowName;
 
-Application::Application(platform::Desktop& desktop, platform::FileSystem& files,
+Application::Application(ui::Desktop& desktop, platform::FileSystem& files,
                          const platform::CodePage& code_page,
                          const platform::CodePage& game_code_page)
     : services_{desktop, files, code_page, game_code_page, *this}
@@ -34,7 +34,7 @@ void Application::show(WindowName window)
 {
     // An unloaded window keeps its inert object until it is shown again; only then is it
     // replaced, never while its own handler may still be running (no window shows itself).
-    std::unique_ptr<platform::Form>& form = slot(window);
+    std::unique_ptr<ui::Form>& form = slot(window);
     if (!form || !form->alive()) {
         form.reset();
         form = make(window);
@@ -44,23 +44,23 @@ void Application::show(WindowName window)
 
 void Application::hide(WindowName window)
 {
-    if (std::unique_ptr<platform::Form>& form = slot(window)) form->hide();
+    if (std::unique_ptr<ui::Form>& form = slot(window)) form->hide();
 }
 
 void Application::unload(WindowName window)
 {
-    if (std::unique_ptr<platform::Form>& form = slot(window)) form->close();
+    if (std::unique_ptr<ui::Form>& form = slot(window)) form->close();
 }
 
 void Application::end()
 {
-    for (std::unique_ptr<platform::Form>& form : forms_) {
+    for (std::unique_ptr<ui::Form>& form : forms_) {
         if (form) form->close();
     }
     services_.desktop.quit();
 }
 
-std::unique_ptr<platform::Form> Application::make(WindowName window)
+std::unique_ptr<ui::Form> Application::make(WindowName window)
 {
     switch (window) {
     case WindowName::Form1: return std::make_unique<settings::Form1>(services_);
@@ -71,7 +71,7 @@ std::unique_ptr<platform::Form> Application::make(WindowName window)
     return nullptr;
 }
 
-std::unique_ptr<platform::Form>& Application::slot(WindowName window)
+std::unique_ptr<ui::Form>& Application::slot(WindowName window)
 {
     return forms_[static_cast<std::size_t>(window)];
 }

@@ -2,19 +2,19 @@
 #pragma once
 
 #include "platform/codepage.h"
-#include "platform/desktop.h"
+#include "ui/desktop.h"
 #include "platform/file_system.h"
-#include "platform/form.h"
-#include "platform/window_ops.h"
+#include "ui/form.h"
+#include "app/window_ops.h"
 
 #include <array>
 #include <memory>
 
 namespace app {
 
-class Application final : public platform::WindowOps {
+class Application final : public app::WindowOps {
 public:
-    Application(platform::Desktop& desktop, platform::FileSystem& files,
+    Application(ui::Desktop& desktop, platform::FileSystem& files,
                 const platform::CodePage& code_page, const platform::CodePage& game_code_page);
     ~Application();
 
@@ -23,17 +23,17 @@ public:
     // start(), then the event loop until the exit button ends it.
     void run();
 
-    void show(platform::WindowName window) override;
-    void hide(platform::WindowName window) override;
-    void unload(platform::WindowName window) override;
+    void show(app::WindowName window) override;
+    void hide(app::WindowName window) override;
+    void unload(app::WindowName window) override;
     void end() override;
 
 private:
-    std::unique_ptr<platform::Form> make(platform::WindowName window);
-    std::unique_ptr<platform::Form>& slot(platform::WindowName window);
+    std::unique_ptr<ui::Form> make(app::WindowName window);
+    std::unique_ptr<ui::Form>& slot(app::WindowName window);
 
-    platform::Services services_;
-    std::array<std::unique_ptr<platform::Form>, 4> forms_;
+    app::Services services_;
+    std::array<std::unique_ptr<ui::Form>, 4> forms_;
 };
 
 } // namespace app

@@ -33,7 +33,7 @@ LRESULT CALLBACK bare_proc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam
 #ifdef FORM_TEXT
 void add_form_text(HWND hwnd, HWND button, HINSTANCE instance)
 {
-    const platform::FormSpec& form = settings::kForm1;
+    const ui::FormSpec& form = settings::kForm1;
     ::SetWindowTextW(hwnd, platform::to_utf16(form.caption).c_str());
     ::SetWindowPos(hwnd, nullptr, 0, 0, 640, 720, SWP_NOMOVE | SWP_NOZORDER);
     ::MoveWindow(button, 530, 640, 90, 28, FALSE);

@@ -26,12 +26,12 @@ LRESULT CALLBACK floor_proc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lpara
 }
 
 // One font object for all the controls that share a font, as the program makes them.
-HFONT font_for(const platform::Font& font, UINT dpi,
-               std::vector<std::pair<platform::Font, HFONT>>& made)
+HFONT font_for(const ui::Font& font, UINT dpi,
+               std::vector<std::pair<ui::Font, HFONT>>& made)
 {
     for (const auto& [f, handle] : made) {
         if (f.face == font.face && f.tenth_points == font.tenth_points &&
-            f.underline == font.underline && f.charset == font.charset)
+            f.underline == font.underline && f.script == font.script)
             return handle;
     }
     const LOGFONTW lf = platform::logical_font(font, dpi);
@@ -54,7 +54,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int show)
     wc.lpszClassName = platform::kFormClass;
     ::RegisterClassExW(&wc);
 
-    const platform::FormSpec& form = settings::kForm1;
+    const ui::FormSpec& form = settings::kForm1;
     const platform::NativeStyle frame = platform::form_style(form);
     HWND hwnd = ::CreateWindowExW(
         frame.ex_style, frame.window_class, platform::to_utf16(form.caption).c_str(), frame.style,
@@ -63,8 +63,8 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int show)
     const SIZE size = platform::form_size(form, dpi);
     ::SetWindowPos(hwnd, nullptr, 0, 0, size.cx, size.cy, SWP_NOMOVE | SWP_NOZORDER);
 
-    std::vector<std::pair<platform::Font, HFONT>> fonts;
-    for (const platform::ControlSpec& c : form.controls) {
+    std::vector<std::pair<ui::Font, HFONT>> fonts;
+    for (const ui::ControlSpec& c : form.controls) {
         const RECT r = platform::control_bounds(form, c, dpi);
         const platform::NativeStyle native = platform::control_style(c);
         HWND control = ::CreateWindowExW(

@@ -2,7 +2,7 @@
 // line each, grouped by font in the order the fonts first appear.
 #pragma once
 
-#include "platform/form_table.h"
+#include "ui/form_table.h"
 
 #include <string>
 #include <vector>
@@ -10,14 +10,14 @@
 namespace bench {
 
 struct TextRun {
-    platform::Font font;
+    ui::Font font;
     std::string text; // UTF-8, a line per control
 };
 
-inline std::vector<TextRun> text_by_font(const platform::FormSpec& form)
+inline std::vector<TextRun> text_by_font(const ui::FormSpec& form)
 {
     std::vector<TextRun> runs;
-    for (const platform::ControlSpec& c : form.controls) {
+    for (const ui::ControlSpec& c : form.controls) {
         if (c.text.empty()) continue;
         TextRun* run = nullptr;
         for (TextRun& r : runs) {

@@ -58,14 +58,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 {
     FuzzedDataProvider input(data, size);
     std::map<std::string, std::string, std::less<>> texts;
-    std::map<std::string, platform::CheckState, std::less<>> checks;
+    std::map<std::string, ui::CheckState, std::less<>> checks;
     for (const Line& line : kLines) {
         if (line.control.starts_with("Text")) {
             texts[std::string(line.control)] = input.ConsumeRandomLengthString(256);
         } else {
             // Any value a check box may report, not only the three it should.
             checks[std::string(line.control)] =
-                static_cast<platform::CheckState>(input.ConsumeIntegral<std::int8_t>());
+                static_cast<ui::CheckState>(input.ConsumeIntegral<std::int8_t>());
         }
     }
 
@@ -91,7 +91,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         if (line.control.starts_with("Text")) {
             expected += without_line_breaks(texts.at(std::string(line.control)));
         } else {
-            expected += checks.at(std::string(line.control)) == platform::CheckState::Checked
+            expected += checks.at(std::string(line.control)) == ui::CheckState::Checked
                             ? "yes"
                             : "no";
         }

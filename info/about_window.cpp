@@ -6,12 +6,10 @@
 namespace info {
 namespace {
 
-using platform::Art;
-using platform::ControlKind;
-using platform::ControlSpec;
-using platform::kTahoma9;
-
-constexpr platform::MoviePresets kMovie{};
+using ui::Art;
+using ui::ControlKind;
+using ui::ControlSpec;
+using ui::kTahoma9;
 
 constexpr ControlSpec button(std::string_view name, std::string_view text, int left, int tab)
 {
@@ -34,8 +32,7 @@ constexpr std::array kControls{
     ControlSpec{.name = "SF",
                 .kind = ControlKind::Movie,
                 .rect = {0, 0, 4005, 735},
-                .tab = 0,
-                .movie = &kMovie},
+                .tab = 0},
     ControlSpec{.name = "Label2",
                 .kind = ControlKind::Label,
                 .text = "制作：Tessel工作室 林晓舟",
@@ -54,24 +51,24 @@ constexpr std::array kControls{
 
 } // namespace
 
-const platform::FormSpec kForm2{
+const ui::FormSpec kForm2{
     .name = "Form2",
     .caption = "About...",
-    .border = platform::Border::FixedTool,
+    .border = ui::Border::FixedTool,
     .client_width = 4005,
     .client_height = 3150,
     .icon = Art::None,
-    .cursor = platform::Cursor::Hand,
+    .cursor = ui::Cursor::Hand,
     .controls = kControls,
 };
 
-const std::array<platform::ClickHandler<Form2>, 3> Form2::kClicks{{
+const std::array<ui::ClickHandler<Form2>, 3> Form2::kClicks{{
     {"Command1", &Form2::command1_ok},
     {"Command2", &Form2::command2_email},
     {"Command3", &Form2::command3_readme},
 }};
 
-Form2::Form2(const platform::Services& services)
+Form2::Form2(const app::Services& services)
     : Form(services.desktop, kForm2), services_(services)
 {
     services_.desktop.set_movie(id(), "SF",
@@ -80,7 +77,7 @@ Form2::Form2(const platform::Services& services)
 
 void Form2::on_click(std::string_view control)
 {
-    platform::dispatch_click<Form2>(*this, kClicks, control);
+    ui::dispatch_click<Form2>(*this, kClicks, control);
 }
 
 void Form2::on_close_request()
@@ -90,19 +87,19 @@ void Form2::on_close_request()
 
 void Form2::command1_ok(std::string_view)
 {
-    services_.windows.unload(platform::WindowName::Form2);
-    services_.windows.show(platform::WindowName::Form1);
+    services_.windows.unload(app::WindowName::Form2);
+    services_.windows.show(app::WindowName::Form1);
 }
 
 void Form2::command2_email(std::string_view)
 {
-    services_.desktop.shell_open(id(), {platform::OpenKind::Address, std::string(kMakerAddress)});
+    services_.desktop.shell_open(id(), {ui::OpenKind::Address, std::string(kMakerAddress)});
 }
 
 void Form2::command3_readme(std::string_view)
 {
     services_.desktop.shell_open(
-        id(), {platform::OpenKind::File, platform::program_file(services_.files, kReadmeFileName)});
+        id(), {ui::OpenKind::File, platform::program_file(services_.files, kReadmeFileName)});
 }
 
 } // namespace info

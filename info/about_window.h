@@ -2,37 +2,37 @@
 // e-mail and OK buttons.
 #pragma once
 
-#include "platform/form.h"
-#include "platform/window_ops.h"
+#include "ui/form.h"
+#include "app/window_ops.h"
 
 #include <array>
 #include <string_view>
 
 namespace info {
 
-extern const platform::FormSpec kForm2;
+extern const ui::FormSpec kForm2;
 
 inline constexpr std::string_view kMakerAddress = "mailto:xiaozhou@example.com";
 inline constexpr std::string_view kMovieFileName = "tessel.swf";
 inline constexpr std::string_view kReadmeFileName = "readme.txt";
 
-class Form2 final : public platform::Form {
+class Form2 final : public ui::Form {
 public:
     // Loading starts the movie from the program folder; a missing movie is the player's affair.
-    explicit Form2(const platform::Services& services);
+    explicit Form2(const app::Services& services);
 
     void on_click(std::string_view control) override;
     // A close from the platform (Alt+F4) means what the OK button means.
     void on_close_request() override;
 
-    static const std::array<platform::ClickHandler<Form2>, 3> kClicks;
+    static const std::array<ui::ClickHandler<Form2>, 3> kClicks;
 
 private:
     void command1_ok(std::string_view);
     void command2_email(std::string_view);
     void command3_readme(std::string_view);
 
-    platform::Services services_;
+    app::Services services_;
 };
 
 } // namespace info

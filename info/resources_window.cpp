@@ -4,8 +4,8 @@
 namespace info {
 namespace {
 
-using platform::ControlKind;
-using platform::ControlSpec;
+using ui::ControlKind;
+using ui::ControlSpec;
 
 constexpr int kLinkTop = 360;
 constexpr int kLinkPitch = 240;
@@ -20,9 +20,9 @@ constexpr ControlSpec link(int n, std::string_view address)
             .text = address,
             .rect = {120, kLinkTop + kLinkPitch * (n - 1), 4455, 255},
             .tab = n - 1,
-            .font = platform::kTahoma9Link,
-            .cursor = platform::Cursor::Pen,
-            .colour = platform::kPureBlue};
+            .font = ui::kTahoma9Link,
+            .cursor = ui::Cursor::Pen,
+            .colour = ui::kPureBlue};
 }
 
 // Listed from the top of the z-order down: the OK button covers the right-hand end of the last
@@ -34,9 +34,9 @@ constexpr std::array kControls{
                 .text = "确定(&R)",
                 .rect = {3360, 2400, 1215, 975},
                 .tab = 13,
-                .font = platform::kTahoma9,
+                .font = ui::kTahoma9,
                 .default_button = true,
-                .picture = platform::Art::Emblem},
+                .picture = ui::Art::Emblem},
     ControlSpec{
         .name = "Label14",
         .kind = ControlKind::Label,
@@ -61,18 +61,18 @@ constexpr std::array kControls{
 
 } // namespace
 
-const platform::FormSpec kForm3{
+const ui::FormSpec kForm3{
     .name = "Form3",
     .caption = "Resources",
-    .border = platform::Border::FixedTool,
+    .border = ui::Border::FixedTool,
     .client_width = 4680,
     .client_height = 3510,
-    .icon = platform::Art::None,
-    .cursor = platform::Cursor::Hand,
+    .icon = ui::Art::None,
+    .cursor = ui::Cursor::Hand,
     .controls = kControls,
 };
 
-const std::array<platform::ClickHandler<Form3>, 14> Form3::kClicks{{
+const std::array<ui::ClickHandler<Form3>, 14> Form3::kClicks{{
     {"Command6", &Form3::command6_ok},
     {"Label1", &Form3::link_click},
     {"Label2", &Form3::link_click},
@@ -89,14 +89,14 @@ const std::array<platform::ClickHandler<Form3>, 14> Form3::kClicks{{
     {"Label13", &Form3::link_click},
 }};
 
-Form3::Form3(const platform::Services& services)
+Form3::Form3(const app::Services& services)
     : Form(services.desktop, kForm3), services_(services)
 {
 }
 
 void Form3::on_click(std::string_view control)
 {
-    platform::dispatch_click<Form3>(*this, kClicks, control);
+    ui::dispatch_click<Form3>(*this, kClicks, control);
 }
 
 void Form3::on_close_request()
@@ -106,12 +106,12 @@ void Form3::on_close_request()
 
 void Form3::command6_ok(std::string_view)
 {
-    services_.windows.hide(platform::WindowName::Form3);
+    services_.windows.hide(app::WindowName::Form3);
 }
 
 void Form3::link_click(std::string_view label)
 {
-    services_.desktop.shell_open(id(), {platform::OpenKind::Address, text(label)});
+    services_.desktop.shell_open(id(), {ui::OpenKind::Address, text(label)});
 }
 
 } // namespace info

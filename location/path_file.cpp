@@ -2,7 +2,6 @@
 #include "location/path_file.h"
 
 #include "platform/files.h"
-#include "platform/text.h"
 
 namespace location {
 namespace {

@@ -6,9 +6,9 @@
 namespace location {
 namespace {
 
-using platform::Art;
-using platform::ControlKind;
-using platform::ControlSpec;
+using ui::Art;
+using ui::ControlKind;
+using ui::ControlSpec;
 
 // Access keys: none
 constexpr std::array kControls{
@@ -39,23 +39,23 @@ constexpr std::array kControls{
 
 } // namespace
 
-const platform::FormSpec kForm4{
+const ui::FormSpec kForm4{
     .name = "Form4",
     .caption = "设置",
-    .border = platform::Border::FixedTool,
+    .border = ui::Border::FixedTool,
     .client_width = 5190,
     .client_height = 885,
     .icon = Art::None,
-    .cursor = platform::Cursor::Default,
+    .cursor = ui::Cursor::Default,
     .controls = kControls,
 };
 
-const std::array<platform::ClickHandler<Form4>, 2> Form4::kClicks{{
+const std::array<ui::ClickHandler<Form4>, 2> Form4::kClicks{{
     {"Command1", &Form4::command1_browse},
     {"Command2", &Form4::command2_ok},
 }};
 
-Form4::Form4(const platform::Services& services)
+Form4::Form4(const app::Services& services)
     : Form(services.desktop, kForm4), services_(services)
 {
     if (std::optional<std::string> location = read_location(services_.files, services_.code_page))
@@ -64,7 +64,7 @@ Form4::Form4(const platform::Services& services)
 
 void Form4::on_click(std::string_view control)
 {
-    platform::dispatch_click<Form4>(*this, kClicks, control);
+    ui::dispatch_click<Form4>(*this, kClicks, control);
 }
 
 void Form4::on_close_request()
@@ -74,7 +74,7 @@ void Form4::on_close_request()
 
 void Form4::command1_browse(std::string_view)
 {
-    const platform::FileDialogSpec cd{kDialogTitle, cd_file_name_, kDialogFilterLabel,
+    const ui::FileDialogSpec cd{kDialogTitle, cd_file_name_, kDialogFilterLabel,
                                       kDialogFilterPattern};
     // Cancelling keeps what the user had typed: only a chosen file replaces it.
     if (std::optional<std::string> chosen = services_.desktop.open_file_dialog(id(), cd)) {
@@ -94,13 +94,13 @@ void Form4::command2_ok(std::string_view)
         back_to_main();
         return;
     }
-    if (message_box(kEmptyWarning) == platform::Answer::Yes) back_to_main();
+    if (message_box(kEmptyWarning) == ui::Answer::Yes) back_to_main();
 }
 
 void Form4::back_to_main()
 {
-    services_.windows.unload(platform::WindowName::Form4);
-    services_.windows.show(platform::WindowName::Form1);
+    services_.windows.unload(app::WindowName::Form4);
+    services_.windows.show(app::WindowName::Form1);
 }
 
 } // namespace location

@@ -23,4 +23,16 @@ std::error_code replace_file(FileSystem& fs, const std::string& target, std::str
 std::error_code copy_over(FileSystem& fs, const std::string& source,
                           const std::string& destination);
 
+// A value bound for a one-line-per-entry file loses its CR and LF characters: a pasted line break
+// would otherwise start a line of its own in the file.
+inline std::string without_line_breaks(std::string_view text)
+{
+    std::string out;
+    out.reserve(text.size());
+    for (char c : text) {
+        if (c != '\r' && c != '\n') out += c;
+    }
+    return out;
+}
+
 } // namespace platform

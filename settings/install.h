@@ -2,8 +2,8 @@
 // and copy it over the game's own copy named in the path file.
 #pragma once
 
-#include "platform/form.h"
-#include "platform/window_ops.h"
+#include "ui/form.h"
+#include "app/window_ops.h"
 
 #include <string_view>
 
@@ -19,15 +19,15 @@ inline constexpr std::string_view kFailureText =
     "Korvane的所在文件夹\\Data下覆盖原文件。";
 inline constexpr std::string_view kNoticeTitle = "提示";
 
-inline constexpr platform::MessageBoxRequest kOffer{
-    kOfferText, kOfferTitle, platform::MessageButtons::YesNo, platform::MessageIcon::Question};
-inline constexpr platform::MessageBoxRequest kDeclined{
-    kDeclinedText, kNoticeTitle, platform::MessageButtons::Ok, platform::MessageIcon::Information};
-inline constexpr platform::MessageBoxRequest kFailure{
-    kFailureText, kNoticeTitle, platform::MessageButtons::Ok, platform::MessageIcon::Information};
+inline constexpr ui::MessageBoxRequest kOffer{
+    kOfferText, kOfferTitle, ui::MessageButtons::YesNo, ui::MessageIcon::Question};
+inline constexpr ui::MessageBoxRequest kDeclined{
+    kDeclinedText, kNoticeTitle, ui::MessageButtons::Ok, ui::MessageIcon::Information};
+inline constexpr ui::MessageBoxRequest kFailure{
+    kFailureText, kNoticeTitle, ui::MessageButtons::Ok, ui::MessageIcon::Information};
 
 // Reads the main window's fields at the moment of the click. Every failure, wherever it happens,
 // ends the click with the one failure box; nothing is retried.
-void generate_and_install(platform::Form& form1, const platform::Services& services);
+void generate_and_install(ui::Form& form1, const app::Services& services);
 
 } // namespace settings

@@ -6,13 +6,13 @@
 namespace settings {
 namespace {
 
-using platform::Align;
-using platform::Art;
-using platform::ControlKind;
-using platform::ControlSpec;
-using platform::Cursor;
-using platform::kNoTab;
-using platform::kSongTi75;
+using ui::Align;
+using ui::Art;
+using ui::ControlKind;
+using ui::ControlSpec;
+using ui::Cursor;
+using ui::kNoTab;
+using ui::kSongTi75;
 
 constexpr std::string_view kTipTime =
     "定制游戏的时间限制。一旦这个时间过去，游戏将自动结束。单位：分钟。只能输入正整数。默认值是25。";
@@ -145,10 +145,10 @@ constexpr std::array kControls{
 
 } // namespace
 
-const platform::FormSpec kForm1{
+const ui::FormSpec kForm1{
     .name = "Form1",
     .caption = "Stormline2 - Korvane遭遇战模式设置",
-    .border = platform::Border::FixedSingle,
+    .border = ui::Border::FixedSingle,
     .client_width = 5130,
     .client_height = 6810,
     .icon = Art::Emblem,
@@ -156,7 +156,7 @@ const platform::FormSpec kForm1{
     .controls = kControls,
 };
 
-const std::array<platform::ClickHandler<Form1>, 5> Form1::kClicks{{
+const std::array<ui::ClickHandler<Form1>, 5> Form1::kClicks{{
     {"Command1", &Form1::command1_generate},
     {"Command2", &Form1::command2_settings},
     {"Command3", &Form1::command3_resources},
@@ -164,14 +164,14 @@ const std::array<platform::ClickHandler<Form1>, 5> Form1::kClicks{{
     {"Command5", &Form1::command5_exit},
 }};
 
-Form1::Form1(const platform::Services& services)
+Form1::Form1(const app::Services& services)
     : Form(services.desktop, kForm1), services_(services)
 {
 }
 
 void Form1::on_click(std::string_view control)
 {
-    platform::dispatch_click<Form1>(*this, kClicks, control);
+    ui::dispatch_click<Form1>(*this, kClicks, control);
 }
 
 void Form1::on_close_request()
@@ -186,19 +186,19 @@ void Form1::command1_generate(std::string_view)
 
 void Form1::command2_settings(std::string_view)
 {
-    services_.windows.show(platform::WindowName::Form4);
-    services_.windows.hide(platform::WindowName::Form1);
+    services_.windows.show(app::WindowName::Form4);
+    services_.windows.hide(app::WindowName::Form1);
 }
 
 void Form1::command3_resources(std::string_view)
 {
-    services_.windows.show(platform::WindowName::Form3);
+    services_.windows.show(app::WindowName::Form3);
 }
 
 void Form1::command4_about(std::string_view)
 {
-    services_.windows.hide(platform::WindowName::Form1);
-    services_.windows.show(platform::WindowName::Form2);
+    services_.windows.hide(app::WindowName::Form1);
+    services_.windows.show(app::WindowName::Form2);
 }
 
 void Form1::command5_exit(std::string_view)

@@ -1,25 +1,25 @@
 // Form1, the main window: the server options in one frame and the row of five buttons.
 #pragma once
 
-#include "platform/form.h"
-#include "platform/window_ops.h"
+#include "ui/form.h"
+#include "app/window_ops.h"
 
 #include <array>
 
 namespace settings {
 
-extern const platform::FormSpec kForm1;
+extern const ui::FormSpec kForm1;
 
-class Form1 final : public platform::Form {
+class Form1 final : public ui::Form {
 public:
-    explicit Form1(const platform::Services& services);
+    explicit Form1(const app::Services& services);
 
     void on_click(std::string_view control) override;
     // Without a close box this only comes from the platform (Alt+F4): it ends the program, as
     // the exit button does, so that the program never runs on without a window.
     void on_close_request() override;
 
-    static const std::array<platform::ClickHandler<Form1>, 5> kClicks;
+    static const std::array<ui::ClickHandler<Form1>, 5> kClicks;
 
 private:
     void command1_generate(std::string_view);
@@ -28,7 +28,7 @@ private:
     void command4_about(std::string_view);
     void command5_exit(std::string_view);
 
-    platform::Services services_;
+    app::Services services_;
 };
 
 } // namespace settings

@@ -1,7 +1,7 @@
 // The game's skirmish server settings file.
 #include "settings/settings_file.h"
 
-#include "platform/text.h"
+#include "platform/files.h"
 
 namespace settings {
 
@@ -14,7 +14,7 @@ std::string settings_text(const TextOf& text_of, const CheckOf& check_of)
         if (k.kind == FieldKind::Text) {
             out += platform::without_line_breaks(text_of(k.control));
         } else {
-            out += check_of(k.control) == platform::CheckState::Checked ? "yes" : "no";
+            out += check_of(k.control) == ui::CheckState::Checked ? "yes" : "no";
         }
         out += "\r\n";
     }

@@ -2,7 +2,7 @@
 // from one control of the main window.
 #pragma once
 
-#include "platform/desktop.h"
+#include "ui/desktop.h"
 
 #include <array>
 #include <functional>
@@ -49,7 +49,7 @@ inline constexpr std::array<SettingsKey, 20> kSettingsKeys{{
 }};
 
 using TextOf = std::function<std::string(std::string_view control)>;
-using CheckOf = std::function<platform::CheckState(std::string_view control)>;
+using CheckOf = std::function<ui::CheckState(std::string_view control)>;
 
 // The whole file as UTF-8 text, every line ended by CR LF. Values are written as typed, spaces
 // included; only line breaks are dropped, so that a value cannot add lines to the game's file.

@@ -11,37 +11,37 @@ extern "C" void skirmishcfg_register_resource(void);
 namespace platform {
 namespace {
 
-const char* resource_path(Art art)
+const char* resource_path(ui::Art art)
 {
     switch (art) {
-    case Art::Emblem: return "/skirmishcfg/emblem.ico";
-    case Art::OpenFolder: return "/skirmishcfg/open_folder.ico";
-    case Art::Banner: return "/skirmishcfg/banner.bmp";
-    case Art::AboutBanner: return "/skirmishcfg/about_banner.bmp";
-    case Art::None: break;
+    case ui::Art::Emblem: return "/skirmishcfg/emblem.ico";
+    case ui::Art::OpenFolder: return "/skirmishcfg/open_folder.ico";
+    case ui::Art::Banner: return "/skirmishcfg/banner.bmp";
+    case ui::Art::AboutBanner: return "/skirmishcfg/about_banner.bmp";
+    case ui::Art::None: break;
     }
     return nullptr;
 }
 
-const char* resource_path(Cursor cursor)
+const char* resource_path(ui::Cursor cursor)
 {
     switch (cursor) {
-    case Cursor::Hand: return "/skirmishcfg/hand.cur";
-    case Cursor::HandExclaim: return "/skirmishcfg/hand_exclaim.cur";
-    case Cursor::Pen: return "/skirmishcfg/pen.cur";
-    case Cursor::Default: break;
+    case ui::Cursor::Hand: return "/skirmishcfg/hand.cur";
+    case ui::Cursor::HandExclaim: return "/skirmishcfg/hand_exclaim.cur";
+    case ui::Cursor::Pen: return "/skirmishcfg/pen.cur";
+    case ui::Cursor::Default: break;
     }
     return nullptr;
 }
 
 // The cursor file as it is, for the hot spot that its decoded picture no longer carries.
-const char* hot_spot_path(Cursor cursor)
+const char* hot_spot_path(ui::Cursor cursor)
 {
     switch (cursor) {
-    case Cursor::Hand: return "/skirmishcfg/hot-spots/hand.cur";
-    case Cursor::HandExclaim: return "/skirmishcfg/hot-spots/hand_exclaim.cur";
-    case Cursor::Pen: return "/skirmishcfg/hot-spots/pen.cur";
-    case Cursor::Default: break;
+    case ui::Cursor::Hand: return "/skirmishcfg/hot-spots/hand.cur";
+    case ui::Cursor::HandExclaim: return "/skirmishcfg/hot-spots/hand_exclaim.cur";
+    case ui::Cursor::Pen: return "/skirmishcfg/hot-spots/pen.cur";
+    case ui::Cursor::Default: break;
     }
     return nullptr;
 }
@@ -70,7 +70,7 @@ constexpr gsize kCursorHeader = 6;
 constexpr gsize kEntryHotSpot = 4;
 constexpr guint16 kCursorType = 2;
 
-bool read_hot_spot(Cursor cursor, int& x, int& y)
+bool read_hot_spot(ui::Cursor cursor, int& x, int& y)
 {
     register_resources();
     const char* path = hot_spot_path(cursor);
@@ -95,7 +95,7 @@ bool read_hot_spot(Cursor cursor, int& x, int& y)
 
 } // namespace
 
-GdkPixbuf* load_icon(Art art, int size)
+GdkPixbuf* load_icon(ui::Art art, int size)
 {
     GdkPixbuf* picture = decode(resource_path(art));
     if (picture == nullptr) return nullptr;
@@ -106,7 +106,7 @@ GdkPixbuf* load_icon(Art art, int size)
     return scaled;
 }
 
-GdkPixbuf* load_bitmap(Art art, double scale)
+GdkPixbuf* load_bitmap(ui::Art art, double scale)
 {
     GdkPixbuf* picture = decode(resource_path(art));
     if (picture == nullptr || scale == 1.0) return picture;
@@ -117,7 +117,7 @@ GdkPixbuf* load_bitmap(Art art, double scale)
     return scaled;
 }
 
-GdkPixbuf* load_cursor_picture(Cursor cursor)
+GdkPixbuf* load_cursor_picture(ui::Cursor cursor)
 {
     int x = 0;
     int y = 0;
@@ -129,9 +129,9 @@ GdkPixbuf* load_cursor_picture(Cursor cursor)
     return picture;
 }
 
-GdkCursor* load_cursor(GdkDisplay* display, Cursor cursor)
+GdkCursor* load_cursor(GdkDisplay* display, ui::Cursor cursor)
 {
-    if (cursor == Cursor::Default) return gdk_cursor_new_from_name(display, "default");
+    if (cursor == ui::Cursor::Default) return gdk_cursor_new_from_name(display, "default");
     // One cursor of each kind for the display, however many controls show it.
     const std::string key = "skirmish-cursor-" + std::to_string(static_cast<int>(cursor));
     if (auto* made = static_cast<GdkCursor*>(g_object_get_data(G_OBJECT(display), key.c_str())))

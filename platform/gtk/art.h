@@ -2,7 +2,7 @@
 // (the same icon, cursor and bitmap files as the Windows resources).
 #pragma once
 
-#include "platform/form_table.h"
+#include "ui/form_table.h"
 
 #include <gtk/gtk.h>
 
@@ -10,15 +10,15 @@ namespace platform {
 
 // A picture at `size` x `size` pixels (icons), or at its own size scaled by `scale` (bitmaps);
 // nullptr for Art::None or artwork that cannot be decoded. The caller unrefs it.
-GdkPixbuf* load_icon(Art art, int size);
-GdkPixbuf* load_bitmap(Art art, double scale);
+GdkPixbuf* load_icon(ui::Art art, int size);
+GdkPixbuf* load_bitmap(ui::Art art, double scale);
 
 // A cursor's picture, carrying its hot spot as the options "x_hot" and "y_hot"; nullptr for
 // Cursor::Default. The caller unrefs it.
-GdkPixbuf* load_cursor_picture(Cursor cursor);
+GdkPixbuf* load_cursor_picture(ui::Cursor cursor);
 
 // A cursor of the display, with the hot spot of its file; the platform's arrow for
 // Cursor::Default. The caller unrefs it.
-GdkCursor* load_cursor(GdkDisplay* display, Cursor cursor);
+GdkCursor* load_cursor(GdkDisplay* display, ui::Cursor cursor);
 
 } // namespace platform

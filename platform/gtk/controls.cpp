@@ -6,8 +6,8 @@
 #include "platform/gtk/caption_label.h"
 #include "platform/gtk/display.h"
 #include "platform/gtk/movie_strip.h"
-#include "platform/naming_label.h"
-#include "platform/twips.h"
+#include "ui/naming_label.h"
+#include "ui/twips.h"
 
 namespace platform {
 namespace {
@@ -18,12 +18,12 @@ constexpr int kTipWidthChars = 44;
 
 int scaled(int pixels, int dpi)
 {
-    return (pixels * dpi + kStandardDpi / 2) / kStandardDpi;
+    return (pixels * dpi + ui::kStandardDpi / 2) / ui::kStandardDpi;
 }
 
 // The table's font, underline and colour, as attributes of the text, which leaves the theme
 // alone.
-PangoAttrList* text_attributes(const ControlSpec& c)
+PangoAttrList* text_attributes(const ui::ControlSpec& c)
 {
     PangoAttrList* list = pango_attr_list_new();
     PangoFontDescription* font = font_description(c.font);
@@ -31,7 +31,7 @@ PangoAttrList* text_attributes(const ControlSpec& c)
     pango_font_description_free(font);
     if (c.font.underline)
         pango_attr_list_insert(list, pango_attr_underline_new(PANGO_UNDERLINE_SINGLE));
-    if (c.colour != kDefaultColour) {
+    if (c.colour != ui::kDefaultColour) {
         const auto channel = [&](int shift) {
             return static_cast<guint16>(((c.colour >> shift) & 0xFFU) * 0x101U);
         };
@@ -43,7 +43,7 @@ PangoAttrList* text_attributes(const ControlSpec& c)
 
 // A caption that wraps within its control's width where it has to (fit_caption), as Windows does
 // for multi-line buttons and static text; Chinese text breaks between any two characters.
-GtkWidget* caption_label(const ControlSpec& c, bool mnemonic)
+GtkWidget* caption_label(const ui::ControlSpec& c, bool mnemonic)
 {
     GtkWidget* label = mnemonic ? caption_label_new(mnemonic_caption(c.text).c_str(), true)
                                 : caption_label_new(std::string(c.text).c_str(), false);
@@ -74,7 +74,7 @@ gboolean wrapped_tip(GtkWidget* widget, gint, gint, gboolean, GtkTooltip* toolti
     return TRUE;
 }
 
-void describe(GtkWidget* widget, const ControlSpec& c, std::string_view name)
+void describe(GtkWidget* widget, const ui::ControlSpec& c, std::string_view name)
 {
     if (!c.tooltip.empty()) {
         gtk_widget_set_tooltip_text(widget, std::string(c.tooltip).c_str());
@@ -86,7 +86,7 @@ void describe(GtkWidget* widget, const ControlSpec& c, std::string_view name)
 }
 
 // A picture above the caption, as Windows draws a graphical button.
-ControlWidgets make_button(const ControlSpec& c, int dpi)
+ControlWidgets make_button(const ui::ControlSpec& c, int dpi)
 {
     GtkWidget* button = gtk_button_new();
     add_table_class(button);
@@ -108,7 +108,7 @@ ControlWidgets make_button(const ControlSpec& c, int dpi)
     return {button, button, label};
 }
 
-ControlWidgets make_check_box(const ControlSpec& c)
+ControlWidgets make_check_box(const ui::ControlSpec& c)
 {
     GtkWidget* box = gtk_check_button_new();
     add_table_class(box);
@@ -121,7 +121,7 @@ ControlWidgets make_check_box(const ControlSpec& c)
     return {box, box, label};
 }
 
-ControlWidgets make_text_box(const FormSpec& form, const ControlSpec& c)
+ControlWidgets make_text_box(const ui::FormSpec& form, const ui::ControlSpec& c)
 {
     GtkWidget* entry = gtk_entry_new();
     add_table_class(entry);
@@ -132,22 +132,22 @@ ControlWidgets make_text_box(const FormSpec& form, const ControlSpec& c)
     PangoAttrList* attributes = text_attributes(c);
     gtk_entry_set_attributes(GTK_ENTRY(entry), attributes);
     pango_attr_list_unref(attributes);
-    const ControlSpec* label = naming_label(form, c);
+    const ui::ControlSpec* label = ui::naming_label(form, c);
     describe(entry, c, label != nullptr ? label->text : std::string_view());
     return {entry, entry, nullptr};
 }
 
 // Labels take the mouse through an input-only box of their own, for their cursor, their tool
 // tip and (links) their click anywhere in the row.
-ControlWidgets make_label(const ControlSpec& c)
+ControlWidgets make_label(const ui::ControlSpec& c)
 {
     GtkWidget* label = caption_label(c, false);
-    const bool right = c.align == Align::Right;
+    const bool right = c.align == ui::Align::Right;
     gtk_label_set_xalign(GTK_LABEL(label), right ? 1.0f : 0.0f);
     gtk_label_set_yalign(GTK_LABEL(label), 0.0f);
     gtk_label_set_justify(GTK_LABEL(label), right ? GTK_JUSTIFY_RIGHT : GTK_JUSTIFY_LEFT);
     describe(label, c, c.text);
-    if (c.kind == ControlKind::LinkLabel) {
+    if (c.kind == ui::ControlKind::LinkLabel) {
         atk_object_set_role(gtk_widget_get_accessible(label), ATK_ROLE_LINK);
     }
     GtkWidget* input = gtk_event_box_new();
@@ -156,7 +156,7 @@ ControlWidgets make_label(const ControlSpec& c)
     return {input, label, label};
 }
 
-ControlWidgets make_frame(const ControlSpec& c)
+ControlWidgets make_frame(const ui::ControlSpec& c)
 {
     GtkWidget* frame = gtk_frame_new(nullptr);
     GtkWidget* label = caption_label(c, true);
@@ -169,10 +169,10 @@ ControlWidgets make_frame(const ControlSpec& c)
     return {input, frame, label};
 }
 
-ControlWidgets make_picture(const ControlSpec& c, int dpi)
+ControlWidgets make_picture(const ui::ControlSpec& c, int dpi)
 {
     GtkWidget* image = gtk_image_new();
-    if (GdkPixbuf* picture = load_bitmap(c.picture, static_cast<double>(dpi) / kStandardDpi)) {
+    if (GdkPixbuf* picture = load_bitmap(c.picture, static_cast<double>(dpi) / ui::kStandardDpi)) {
         gtk_image_set_from_pixbuf(GTK_IMAGE(image), picture);
         g_object_unref(picture);
     }
@@ -229,18 +229,18 @@ std::string plain_caption(std::string_view caption)
     return out;
 }
 
-ControlWidgets make_control(const FormSpec& form, const ControlSpec& c, int dpi)
+ControlWidgets make_control(const ui::FormSpec& form, const ui::ControlSpec& c, int dpi)
 {
     switch (c.kind) {
-    case ControlKind::Button: return make_button(c, dpi);
-    case ControlKind::CheckBox: return make_check_box(c);
-    case ControlKind::TextBox: return make_text_box(form, c);
-    case ControlKind::Label:
-    case ControlKind::LinkLabel: return make_label(c);
-    case ControlKind::Frame: return make_frame(c);
-    case ControlKind::Picture: return make_picture(c, dpi);
-    case ControlKind::Movie: {
-        GtkWidget* strip = movie_strip_new(c.movie != nullptr ? *c.movie : MoviePresets{});
+    case ui::ControlKind::Button: return make_button(c, dpi);
+    case ui::ControlKind::CheckBox: return make_check_box(c);
+    case ui::ControlKind::TextBox: return make_text_box(form, c);
+    case ui::ControlKind::Label:
+    case ui::ControlKind::LinkLabel: return make_label(c);
+    case ui::ControlKind::Frame: return make_frame(c);
+    case ui::ControlKind::Picture: return make_picture(c, dpi);
+    case ui::ControlKind::Movie: {
+        GtkWidget* strip = movie_strip_new();
         // Named after the movie's file once the window loads it.
         describe(strip, c, {});
         atk_object_set_role(gtk_widget_get_accessible(strip), ATK_ROLE_ANIMATION);
@@ -250,15 +250,15 @@ ControlWidgets make_control(const FormSpec& form, const ControlSpec& c, int dpi)
     return {};
 }
 
-void set_caption(const ControlWidgets& control, const ControlSpec& spec, std::string_view text)
+void set_caption(const ControlWidgets& control, const ui::ControlSpec& spec, std::string_view text)
 {
-    if (spec.kind == ControlKind::TextBox) {
+    if (spec.kind == ui::ControlKind::TextBox) {
         gtk_entry_set_text(GTK_ENTRY(control.widget), std::string(text).c_str());
         return;
     }
     if (control.caption == nullptr) return;
-    const bool mnemonic = spec.kind == ControlKind::Button || spec.kind == ControlKind::CheckBox ||
-                          spec.kind == ControlKind::Frame;
+    const bool mnemonic = spec.kind == ui::ControlKind::Button || spec.kind == ui::ControlKind::CheckBox ||
+                          spec.kind == ui::ControlKind::Frame;
     if (mnemonic) {
         gtk_label_set_text_with_mnemonic(GTK_LABEL(control.caption),
                                          mnemonic_caption(text).c_str());
@@ -269,10 +269,10 @@ void set_caption(const ControlWidgets& control, const ControlSpec& spec, std::st
     }
 }
 
-void fit_caption(const ControlWidgets& control, const ControlSpec& spec, int width)
+void fit_caption(const ControlWidgets& control, const ui::ControlSpec& spec, int width)
 {
-    const bool wraps = spec.kind == ControlKind::Button || spec.kind == ControlKind::CheckBox ||
-                       spec.kind == ControlKind::Label || spec.kind == ControlKind::LinkLabel;
+    const bool wraps = spec.kind == ui::ControlKind::Button || spec.kind == ui::ControlKind::CheckBox ||
+                       spec.kind == ui::ControlKind::Label || spec.kind == ui::ControlKind::LinkLabel;
     if (!wraps || control.caption == nullptr) return;
     caption_label_fit(control.caption, control.outer, width);
 }

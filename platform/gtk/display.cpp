@@ -67,7 +67,7 @@ int display_dpi()
     return resolution > 0 ? static_cast<int>(std::lround(resolution)) : 96;
 }
 
-PangoFontDescription* font_description(const Font& font)
+PangoFontDescription* font_description(const ui::Font& font)
 {
     PangoFontDescription* description = pango_font_description_new();
     pango_font_description_set_family(description, faces_for(font.face).c_str());

@@ -2,7 +2,7 @@
 // and the few style rules that keep the theme's minimum sizes out of the window tables.
 #pragma once
 
-#include "platform/form_table.h"
+#include "ui/form_table.h"
 
 #include <gtk/gtk.h>
 
@@ -15,7 +15,7 @@ int display_dpi();
 // The table's font, with its face mapped to what is installed: the Song face through fontconfig
 // to an installed Song-style CJK face, and the dialog font (no face) as on a Chinese system. The
 // caller frees it.
-PangoFontDescription* font_description(const Font& font);
+PangoFontDescription* font_description(const ui::Font& font);
 
 // Installs the program's style rules for the default screen, once.
 void install_style();

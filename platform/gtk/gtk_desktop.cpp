@@ -1,14 +1,14 @@
 // The GTK 3 front end: any window table realised with GTK widgets in a layout of its rectangles.
 #include "platform/gtk/gtk_desktop.h"
 
-#include "platform/form_rules.h"
+#include "ui/form_rules.h"
 #include "platform/gtk/art.h"
 #include "platform/gtk/controls.h"
 #include "platform/gtk/display.h"
 #include "platform/gtk/movie_strip.h"
 #include "platform/gtk/table_layout.h"
-#include "platform/naming_label.h"
-#include "platform/twips.h"
+#include "ui/naming_label.h"
+#include "ui/twips.h"
 
 #include <string>
 #include <vector>
@@ -25,22 +25,22 @@ constexpr char kControlKey[] = "skirmish-control";
 
 struct GtkDesktop::Window {
     struct Control {
-        const ControlSpec* spec = nullptr;
+        const ui::ControlSpec* spec = nullptr;
         ControlWidgets widgets;
         std::string caption; // buttons, check boxes and the frame: as the table writes it
     };
 
-    const FormSpec* spec = nullptr;
-    WindowEvents* events = nullptr;
+    const ui::FormSpec* spec = nullptr;
+    ui::WindowEvents* events = nullptr;
     GtkWidget* window = nullptr;
-    int dpi = kStandardDpi;
+    int dpi = ui::kStandardDpi;
     bool shown_before = false;
     bool placed = false; // where it was when last hidden
     int x = 0;
     int y = 0;
     std::vector<Control> controls;
 
-    int px(int twips) const { return twips_to_pixels(twips, dpi); }
+    int px(int twips) const { return ui::twips_to_pixels(twips, dpi); }
 
     Control* control(std::string_view name)
     {
@@ -52,25 +52,25 @@ struct GtkDesktop::Window {
 
     // Pixels of a control's rectangle in the client area; edges are rounded, not sizes, so
     // that neighbours stay flush.
-    GdkRectangle bounds(const ControlSpec& c) const
+    GdkRectangle bounds(const ui::ControlSpec& c) const
     {
-        const Rect r = absolute_rect(*spec, c);
+        const ui::Rect r = ui::absolute_rect(*spec, c);
         const int x0 = px(r.left);
         const int y0 = px(r.top);
         return {x0, y0, px(r.left + r.width) - x0, px(r.top + r.height) - y0};
     }
 
     // Enabled and shown: what may take the focus.
-    Usable usable()
+    ui::Usable usable()
     {
-        return [this](const ControlSpec& spec) {
+        return [this](const ui::ControlSpec& spec) {
             Control* c = control(spec.name);
             return c != nullptr && gtk_widget_is_sensitive(c->widgets.widget) &&
                    gtk_widget_get_visible(c->widgets.widget);
         };
     }
 
-    const ControlSpec* focused() const
+    const ui::ControlSpec* focused() const
     {
         GtkWidget* focus = gtk_window_get_focus(GTK_WINDOW(window));
         for (const Control& c : controls) {
@@ -81,7 +81,7 @@ struct GtkDesktop::Window {
         return nullptr;
     }
 
-    void focus(const ControlSpec* spec)
+    void focus(const ui::ControlSpec* spec)
     {
         Control* c = spec != nullptr ? control(spec->name) : nullptr;
         if (c == nullptr) return;
@@ -93,13 +93,13 @@ struct GtkDesktop::Window {
     // A focused button is the one Enter presses, and is drawn so; otherwise the default one.
     void mark_default_button()
     {
-        const ControlSpec* focus = focused();
-        const ControlSpec* target = enter_target(*spec, focus != nullptr ? focus->name : "");
+        const ui::ControlSpec* focus = focused();
+        const ui::ControlSpec* target = ui::enter_target(*spec, focus != nullptr ? focus->name : "");
         Control* c = target != nullptr ? control(target->name) : nullptr;
         gtk_window_set_default(GTK_WINDOW(window), c != nullptr ? c->widgets.widget : nullptr);
     }
 
-    void press(const ControlSpec* spec)
+    void press(const ui::ControlSpec* spec)
     {
         Control* c = spec != nullptr ? control(spec->name) : nullptr;
         if (c != nullptr && GTK_IS_BUTTON(c->widgets.widget))
@@ -118,9 +118,9 @@ Window* window_of(GtkWidget* widget)
                           : nullptr;
 }
 
-const ControlSpec* spec_of(GtkWidget* widget)
+const ui::ControlSpec* spec_of(GtkWidget* widget)
 {
-    return static_cast<const ControlSpec*>(g_object_get_data(G_OBJECT(widget), kControlKey));
+    return static_cast<const ui::ControlSpec*>(g_object_get_data(G_OBJECT(widget), kControlKey));
 }
 
 // The handler may destroy this very window, so nothing of it is touched afterwards; and nothing
@@ -129,7 +129,7 @@ void report_click(GtkWidget* widget)
 {
     try {
         Window* w = window_of(widget);
-        const ControlSpec* c = spec_of(widget);
+        const ui::ControlSpec* c = spec_of(widget);
         if (w != nullptr && c != nullptr) w->events->on_click(c->name);
     } catch (...) {
     }
@@ -179,29 +179,29 @@ gboolean key_pressed(GtkWidget* widget, GdkEventKey* event, gpointer)
         const guint key = event->keyval;
         if ((key == GDK_KEY_Tab || key == GDK_KEY_ISO_Left_Tab || key == GDK_KEY_KP_Tab) &&
             (modifiers & ~GDK_SHIFT_MASK) == 0) {
-            const ControlSpec* current = w->focused();
+            const ui::ControlSpec* current = w->focused();
             const bool backwards = key == GDK_KEY_ISO_Left_Tab || (modifiers & GDK_SHIFT_MASK) != 0;
-            w->focus(next_in_order(*w->spec, current != nullptr ? current->name : "", backwards,
+            w->focus(ui::next_in_order(*w->spec, current != nullptr ? current->name : "", backwards,
                                    w->usable()));
             return TRUE;
         }
         if ((key == GDK_KEY_Return || key == GDK_KEY_KP_Enter || key == GDK_KEY_ISO_Enter) &&
             modifiers == 0) {
-            const ControlSpec* current = w->focused();
-            w->press(enter_target(*w->spec, current != nullptr ? current->name : ""));
+            const ui::ControlSpec* current = w->focused();
+            w->press(ui::enter_target(*w->spec, current != nullptr ? current->name : ""));
             return TRUE;
         }
         if ((modifiers & GDK_MOD1_MASK) != 0 && (modifiers & GDK_CONTROL_MASK) == 0) {
             const gunichar letter = gdk_keyval_to_unicode(gdk_keyval_to_lower(key));
             if (letter == 0) return FALSE;
-            const std::optional<KeyAction> action =
-                access_key_action(*w->spec, static_cast<char32_t>(letter), w->usable());
+            const std::optional<ui::KeyAction> action =
+                ui::access_key_action(*w->spec, static_cast<char32_t>(letter), w->usable());
             if (!action) return FALSE;
-            if (action->kind == KeyAction::Kind::Focus ||
-                action->control->kind == ControlKind::CheckBox)
+            if (action->kind == ui::KeyAction::Kind::Focus ||
+                action->control->kind == ui::ControlKind::CheckBox)
                 w->focus(action->control);
             // The click may destroy this very window: nothing of it is touched afterwards.
-            if (action->kind == KeyAction::Kind::Click) w->press(action->control);
+            if (action->kind == ui::KeyAction::Kind::Click) w->press(action->control);
             return TRUE;
         }
     } catch (...) {
@@ -223,7 +223,7 @@ void keep_keyboard_cues(GObject* window, GParamSpec*, gpointer)
     if (!gtk_window_get_focus_visible(native)) gtk_window_set_focus_visible(native, TRUE);
 }
 
-void put_cursor(GtkWidget* widget, Cursor cursor)
+void put_cursor(GtkWidget* widget, ui::Cursor cursor)
 {
     GdkCursor* shape = load_cursor(gtk_widget_get_display(widget), cursor);
     set_widget_cursor(widget, shape);
@@ -232,7 +232,7 @@ void put_cursor(GtkWidget* widget, Cursor cursor)
 
 void control_realized(GtkWidget* widget, gpointer)
 {
-    if (const ControlSpec* c = spec_of(widget)) put_cursor(widget, c->cursor);
+    if (const ui::ControlSpec* c = spec_of(widget)) put_cursor(widget, c->cursor);
 }
 
 void window_realized(GtkWidget* widget, gpointer)
@@ -245,17 +245,17 @@ void window_realized(GtkWidget* widget, gpointer)
                                static_cast<GdkWMDecoration>(GDK_DECOR_BORDER | GDK_DECOR_TITLE));
     gdk_window_set_functions(native, GDK_FUNC_MOVE);
     Window* w = window_of(widget);
-    if (w == nullptr || w->spec->cursor == Cursor::Default) return;
+    if (w == nullptr || w->spec->cursor == ui::Cursor::Default) return;
     GdkCursor* shape = load_cursor(gtk_widget_get_display(widget), w->spec->cursor);
     gdk_window_set_cursor(native, shape);
     if (shape != nullptr) g_object_unref(shape);
 }
 
-void set_window_icon(GtkWidget* window, Art art, int dpi)
+void set_window_icon(GtkWidget* window, ui::Art art, int dpi)
 {
     GList* icons = nullptr;
     for (int size : {kIconSize, kSmallIcon}) {
-        if (GdkPixbuf* icon = load_icon(art, size * dpi / kStandardDpi))
+        if (GdkPixbuf* icon = load_icon(art, size * dpi / ui::kStandardDpi))
             icons = g_list_append(icons, icon);
     }
     gtk_window_set_icon_list(GTK_WINDOW(window), icons);
@@ -265,7 +265,7 @@ void set_window_icon(GtkWidget* window, Art art, int dpi)
 // The label that names a text box speaks for it, and the box is known as labelled by it.
 void relate_label(Window& w, Window::Control& box)
 {
-    const ControlSpec* label = naming_label(*w.spec, *box.spec);
+    const ui::ControlSpec* label = ui::naming_label(*w.spec, *box.spec);
     if (label == nullptr) return;
     Window::Control* named = w.control(label->name);
     if (named == nullptr || named->widgets.widget == nullptr) return;
@@ -277,11 +277,11 @@ void relate_label(Window& w, Window::Control& box)
 
 // GTK 3 no longer draws a message box's icon; the box shows it as Windows does, left of the text.
 // The themes of today may carry only the symbolic form of an icon.
-void show_message_icon(GtkWidget* box, MessageIcon icon)
+void show_message_icon(GtkWidget* box, ui::MessageIcon icon)
 {
     const char* name = "dialog-information";
-    if (icon == MessageIcon::Question) name = "dialog-question";
-    if (icon == MessageIcon::Warning) name = "dialog-warning";
+    if (icon == ui::MessageIcon::Question) name = "dialog-question";
+    if (icon == ui::MessageIcon::Warning) name = "dialog-warning";
     const std::string symbolic = std::string(name) + "-symbolic";
     const char* names[] = {name, symbolic.c_str(), nullptr};
     GIcon* themed = g_themed_icon_new_from_names(const_cast<char**>(names), -1);
@@ -311,7 +311,7 @@ GtkDesktop::~GtkDesktop()
     while (!windows_.empty()) destroy(windows_.begin()->first);
 }
 
-WindowId GtkDesktop::create(const FormSpec& spec, WindowEvents& events)
+ui::WindowId GtkDesktop::create(const ui::FormSpec& spec, ui::WindowEvents& events)
 {
     auto window = std::make_unique<Window>();
     Window& w = *window;
@@ -334,11 +334,11 @@ WindowId GtkDesktop::create(const FormSpec& spec, WindowEvents& events)
     // hang below the centre by its title bar. Once placed, places are corners again (placed()).
     gtk_window_set_gravity(native, GDK_GRAVITY_CENTER);
     g_signal_connect(w.window, "map-event", G_CALLBACK(placed), nullptr);
-    if (spec.border == Border::FixedTool) {
+    if (spec.border == ui::Border::FixedTool) {
         gtk_window_set_type_hint(native, GDK_WINDOW_TYPE_HINT_UTILITY);
         gtk_window_set_skip_taskbar_hint(native, TRUE);
         gtk_window_set_skip_pager_hint(native, TRUE);
-    } else if (spec.icon != Art::None) {
+    } else if (spec.icon != ui::Art::None) {
         set_window_icon(w.window, spec.icon, w.dpi);
     }
     g_signal_connect(w.window, "delete-event", G_CALLBACK(delete_requested), nullptr);
@@ -354,10 +354,10 @@ WindowId GtkDesktop::create(const FormSpec& spec, WindowEvents& events)
     gtk_container_add(GTK_CONTAINER(w.window), layout);
 
     w.controls.reserve(spec.controls.size());
-    for (const ControlSpec& c : spec.controls) {
+    for (const ui::ControlSpec& c : spec.controls) {
         Window::Control control{&c, make_control(spec, c, w.dpi), std::string(c.text)};
         for (GtkWidget* widget : {control.widgets.outer, control.widgets.widget}) {
-            g_object_set_data(G_OBJECT(widget), kControlKey, const_cast<ControlSpec*>(&c));
+            g_object_set_data(G_OBJECT(widget), kControlKey, const_cast<ui::ControlSpec*>(&c));
         }
         atk_object_set_accessible_id(gtk_widget_get_accessible(control.widgets.widget),
                                      std::string(c.name).c_str());
@@ -371,23 +371,23 @@ WindowId GtkDesktop::create(const FormSpec& spec, WindowEvents& events)
     for (Window::Control& c : w.controls) {
         GtkWidget* outer = c.widgets.outer;
         switch (c.spec->kind) {
-        case ControlKind::Button:
-        case ControlKind::CheckBox:
+        case ui::ControlKind::Button:
+        case ui::ControlKind::CheckBox:
             // Check boxes tick themselves on a click; the program only reads them. Their
             // initial state was set before this handler was connected.
             g_signal_connect(c.widgets.widget,
-                             c.spec->kind == ControlKind::Button ? "clicked" : "toggled",
+                             c.spec->kind == ui::ControlKind::Button ? "clicked" : "toggled",
                              G_CALLBACK(clicked), nullptr);
             break;
-        case ControlKind::Label:
-        case ControlKind::LinkLabel:
+        case ui::ControlKind::Label:
+        case ui::ControlKind::LinkLabel:
             g_signal_connect(outer, "button-press-event", G_CALLBACK(label_pressed), nullptr);
             break;
-        case ControlKind::TextBox: relate_label(w, c); break;
+        case ui::ControlKind::TextBox: relate_label(w, c); break;
         default: break;
         }
         // Text boxes keep the text cursor of their own.
-        if (c.spec->kind != ControlKind::TextBox)
+        if (c.spec->kind != ui::ControlKind::TextBox)
             g_signal_connect_after(outer, "realize", G_CALLBACK(control_realized), nullptr);
     }
     gtk_widget_show_all(layout);
@@ -395,19 +395,19 @@ WindowId GtkDesktop::create(const FormSpec& spec, WindowEvents& events)
     for (Window::Control& c : w.controls) fit_caption(c.widgets, *c.spec, w.bounds(*c.spec).width);
     w.mark_default_button();
 
-    const WindowId result = next_id_++;
+    const ui::WindowId result = next_id_++;
     windows_.emplace(result, std::move(window));
     return result;
 }
 
-void GtkDesktop::show(WindowId id)
+void GtkDesktop::show(ui::WindowId id)
 {
     Window* w = find(id);
     if (w == nullptr) return;
     if (w->placed) gtk_window_move(GTK_WINDOW(w->window), w->x, w->y);
     if (!w->shown_before) {
         w->shown_before = true;
-        const std::vector<const ControlSpec*> order = keyboard_order(*w->spec, w->usable());
+        const std::vector<const ui::ControlSpec*> order = ui::keyboard_order(*w->spec, w->usable());
         if (!order.empty()) w->focus(order.front());
     }
     keep_keyboard_cues(G_OBJECT(w->window), nullptr, nullptr);
@@ -419,7 +419,7 @@ void GtkDesktop::show(WindowId id)
     if (time != GDK_CURRENT_TIME) gdk_window_focus(gtk_widget_get_window(w->window), time);
 }
 
-void GtkDesktop::hide(WindowId id)
+void GtkDesktop::hide(ui::WindowId id)
 {
     Window* w = find(id);
     if (w == nullptr) return;
@@ -431,7 +431,7 @@ void GtkDesktop::hide(WindowId id)
     gtk_widget_hide(w->window);
 }
 
-void GtkDesktop::destroy(WindowId id)
+void GtkDesktop::destroy(ui::WindowId id)
 {
     auto it = windows_.find(id);
     if (it == windows_.end()) return;
@@ -441,20 +441,20 @@ void GtkDesktop::destroy(WindowId id)
     gtk_widget_destroy(w->window);
 }
 
-std::string GtkDesktop::text(WindowId id, std::string_view control) const
+std::string GtkDesktop::text(ui::WindowId id, std::string_view control) const
 {
     Window* w = find(id);
     Window::Control* c = w != nullptr ? w->control(control) : nullptr;
     if (c == nullptr) return {};
     switch (c->spec->kind) {
-    case ControlKind::TextBox: return gtk_entry_get_text(GTK_ENTRY(c->widgets.widget));
-    case ControlKind::Label:
-    case ControlKind::LinkLabel: return gtk_label_get_text(GTK_LABEL(c->widgets.caption));
+    case ui::ControlKind::TextBox: return gtk_entry_get_text(GTK_ENTRY(c->widgets.widget));
+    case ui::ControlKind::Label:
+    case ui::ControlKind::LinkLabel: return gtk_label_get_text(GTK_LABEL(c->widgets.caption));
     default: return c->caption;
     }
 }
 
-void GtkDesktop::set_text(WindowId id, std::string_view control, std::string_view text)
+void GtkDesktop::set_text(ui::WindowId id, std::string_view control, std::string_view text)
 {
     Window* w = find(id);
     Window::Control* c = w != nullptr ? w->control(control) : nullptr;
@@ -470,22 +470,22 @@ void GtkDesktop::set_text(WindowId id, std::string_view control, std::string_vie
                                       reinterpret_cast<gpointer>(clicked), nullptr);
 }
 
-CheckState GtkDesktop::check(WindowId id, std::string_view control) const
+ui::CheckState GtkDesktop::check(ui::WindowId id, std::string_view control) const
 {
     Window* w = find(id);
     Window::Control* c = w != nullptr ? w->control(control) : nullptr;
-    if (c == nullptr || !GTK_IS_TOGGLE_BUTTON(c->widgets.widget)) return CheckState::Unchecked;
+    if (c == nullptr || !GTK_IS_TOGGLE_BUTTON(c->widgets.widget)) return ui::CheckState::Unchecked;
     GtkToggleButton* box = GTK_TOGGLE_BUTTON(c->widgets.widget);
-    if (gtk_toggle_button_get_inconsistent(box)) return CheckState::Grayed;
-    return gtk_toggle_button_get_active(box) ? CheckState::Checked : CheckState::Unchecked;
+    if (gtk_toggle_button_get_inconsistent(box)) return ui::CheckState::Grayed;
+    return gtk_toggle_button_get_active(box) ? ui::CheckState::Checked : ui::CheckState::Unchecked;
 }
 
-Answer GtkDesktop::message_box(WindowId owner, const MessageBoxRequest& request)
+ui::Answer GtkDesktop::message_box(ui::WindowId owner, const ui::MessageBoxRequest& request)
 {
-    const bool yes_no = request.buttons == MessageButtons::YesNo;
+    const bool yes_no = request.buttons == ui::MessageButtons::YesNo;
     GtkMessageType icon = GTK_MESSAGE_INFO;
-    if (request.icon == MessageIcon::Question) icon = GTK_MESSAGE_QUESTION;
-    if (request.icon == MessageIcon::Warning) icon = GTK_MESSAGE_WARNING;
+    if (request.icon == ui::MessageIcon::Question) icon = GTK_MESSAGE_QUESTION;
+    if (request.icon == ui::MessageIcon::Warning) icon = GTK_MESSAGE_WARNING;
     // Modal: while it is up, no other window of the program takes input.
     GtkWidget* box = gtk_message_dialog_new(native(owner), GTK_DIALOG_MODAL, icon,
                                             yes_no ? GTK_BUTTONS_YES_NO : GTK_BUTTONS_OK, "%s",
@@ -496,12 +496,12 @@ Answer GtkDesktop::message_box(WindowId owner, const MessageBoxRequest& request)
     if (yes_no) gtk_dialog_set_default_response(GTK_DIALOG(box), GTK_RESPONSE_YES);
     const int response = run_modal(box);
     gtk_widget_destroy(box);
-    if (!yes_no) return Answer::Ok;
+    if (!yes_no) return ui::Answer::Ok;
     // Escape or a close from the window manager is no Yes.
-    return response == GTK_RESPONSE_YES ? Answer::Yes : Answer::No;
+    return response == GTK_RESPONSE_YES ? ui::Answer::Yes : ui::Answer::No;
 }
 
-std::optional<std::string> GtkDesktop::open_file_dialog(WindowId owner, const FileDialogSpec& spec)
+std::optional<std::string> GtkDesktop::open_file_dialog(ui::WindowId owner, const ui::FileDialogSpec& spec)
 {
     GtkWidget* dialog = gtk_file_chooser_dialog_new(
         std::string(spec.title).c_str(), native(owner), GTK_FILE_CHOOSER_ACTION_OPEN,
@@ -561,11 +561,11 @@ gboolean GtkDesktop::window_activated(GtkWidget* widget, GdkEvent*, gpointer des
     return FALSE;
 }
 
-void GtkDesktop::shell_open(WindowId owner, const OpenRequest& request)
+void GtkDesktop::shell_open(ui::WindowId owner, const ui::OpenRequest& request)
 {
     // Web and mail addresses go to the desktop's handler for their scheme, a document by its
     // file URI to the application registered for its type. The result is not looked at.
-    gchar* uri = request.kind == OpenKind::Address
+    gchar* uri = request.kind == ui::OpenKind::Address
                      ? g_strdup(request.target.c_str())
                      : g_filename_to_uri(request.target.c_str(), nullptr, nullptr);
     if (uri == nullptr) return;
@@ -573,11 +573,11 @@ void GtkDesktop::shell_open(WindowId owner, const OpenRequest& request)
     g_free(uri);
 }
 
-void GtkDesktop::set_movie(WindowId id, std::string_view control, std::string_view path)
+void GtkDesktop::set_movie(ui::WindowId id, std::string_view control, std::string_view path)
 {
     Window* w = find(id);
     Window::Control* c = w != nullptr ? w->control(control) : nullptr;
-    if (c != nullptr && c->spec->kind == ControlKind::Movie) movie_strip_play(c->widgets.widget, path);
+    if (c != nullptr && c->spec->kind == ui::ControlKind::Movie) movie_strip_play(c->widgets.widget, path);
 }
 
 void GtkDesktop::run()
@@ -593,13 +593,13 @@ void GtkDesktop::quit()
     if (running_ && gtk_main_level() > 0) gtk_main_quit();
 }
 
-GtkDesktop::Window* GtkDesktop::find(WindowId id) const
+GtkDesktop::Window* GtkDesktop::find(ui::WindowId id) const
 {
     auto it = windows_.find(id);
     return it == windows_.end() ? nullptr : it->second.get();
 }
 
-GtkWindow* GtkDesktop::native(WindowId id) const
+GtkWindow* GtkDesktop::native(ui::WindowId id) const
 {
     Window* w = find(id);
     return w != nullptr ? GTK_WINDOW(w->window) : nullptr;

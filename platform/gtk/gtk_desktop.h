@@ -1,7 +1,7 @@
 // The GTK 3 front end: builds any window from its table with GTK widgets.
 #pragma once
 
-#include "platform/desktop.h"
+#include "ui/desktop.h"
 
 #include <gtk/gtk.h>
 
@@ -10,7 +10,7 @@
 
 namespace platform {
 
-class GtkDesktop final : public Desktop {
+class GtkDesktop final : public ui::Desktop {
 public:
     // Call after gtk_init.
     GtkDesktop();
@@ -18,32 +18,32 @@ public:
     GtkDesktop(const GtkDesktop&) = delete;
     GtkDesktop& operator=(const GtkDesktop&) = delete;
 
-    WindowId create(const FormSpec& spec, WindowEvents& events) override;
-    void show(WindowId window) override;
-    void hide(WindowId window) override;
-    void destroy(WindowId window) override;
-    std::string text(WindowId window, std::string_view control) const override;
-    void set_text(WindowId window, std::string_view control, std::string_view text) override;
-    CheckState check(WindowId window, std::string_view control) const override;
-    Answer message_box(WindowId owner, const MessageBoxRequest& box) override;
-    std::optional<std::string> open_file_dialog(WindowId owner,
-                                                const FileDialogSpec& spec) override;
-    void shell_open(WindowId owner, const OpenRequest& request) override;
-    void set_movie(WindowId window, std::string_view control, std::string_view path) override;
+    ui::WindowId create(const ui::FormSpec& spec, ui::WindowEvents& events) override;
+    void show(ui::WindowId window) override;
+    void hide(ui::WindowId window) override;
+    void destroy(ui::WindowId window) override;
+    std::string text(ui::WindowId window, std::string_view control) const override;
+    void set_text(ui::WindowId window, std::string_view control, std::string_view text) override;
+    ui::CheckState check(ui::WindowId window, std::string_view control) const override;
+    ui::Answer message_box(ui::WindowId owner, const ui::MessageBoxRequest& box) override;
+    std::optional<std::string> open_file_dialog(ui::WindowId owner,
+                                                const ui::FileDialogSpec& spec) override;
+    void shell_open(ui::WindowId owner, const ui::OpenRequest& request) override;
+    void set_movie(ui::WindowId window, std::string_view control, std::string_view path) override;
     void run() override;
     void quit() override;
 
     struct Window; // one GtkWindow and its controls
 
 private:
-    Window* find(WindowId id) const;
-    GtkWindow* native(WindowId id) const;
+    Window* find(ui::WindowId id) const;
+    GtkWindow* native(ui::WindowId id) const;
     // Runs a message box or the file dialog modally to the whole program.
     int run_modal(GtkWidget* dialog);
     static gboolean window_activated(GtkWidget* widget, GdkEvent* event, gpointer desktop);
 
-    std::map<WindowId, std::unique_ptr<Window>> windows_;
-    WindowId next_id_ = 1;
+    std::map<ui::WindowId, std::unique_ptr<Window>> windows_;
+    ui::WindowId next_id_ = 1;
     bool running_ = false;
     GtkWindow* modal_ = nullptr; // the box or file dialog that is up
 };

@@ -21,7 +21,6 @@ namespace {
 constexpr char kStripKey[] = "skirmish-movie-strip";
 
 struct Strip {
-    MoviePresets presets;
     movie::Player player;
     bool playing = false;
     bool looping = true;
@@ -278,7 +277,7 @@ GtkWidget* menu_of(GtkWidget* widget, Strip& strip)
 void show_menu(GtkWidget* widget, const GdkEvent* trigger)
 {
     Strip* strip = strip_of(widget);
-    if (strip == nullptr || !strip->presets.context_menu) return;
+    if (strip == nullptr) return;
     GtkWidget* menu = menu_of(widget, *strip);
     strip->syncing_menu = true;
     gtk_check_menu_item_set_active(GTK_CHECK_MENU_ITEM(strip->play_item), strip->playing);
@@ -335,12 +334,10 @@ void delete_strip(gpointer data)
 
 } // namespace
 
-GtkWidget* movie_strip_new(const MoviePresets& presets)
+GtkWidget* movie_strip_new()
 {
     GtkWidget* area = gtk_drawing_area_new();
     auto* strip = new Strip;
-    strip->presets = presets;
-    strip->looping = presets.loop;
     g_object_set_data_full(G_OBJECT(area), kStripKey, strip, delete_strip);
     gtk_widget_set_can_focus(area, TRUE);
     gtk_widget_add_events(area, GDK_BUTTON_PRESS_MASK);
@@ -363,7 +360,7 @@ void movie_strip_play(GtkWidget* widget, std::string_view path)
     const std::size_t slash = file.find_last_of('/');
     const std::string name = slash == std::string::npos ? file : file.substr(slash + 1);
     atk_object_set_name(gtk_widget_get_accessible(widget), name.c_str());
-    if (strip->presets.autoplay && animations_enabled()) play(widget, *strip);
+    if (animations_enabled()) play(widget, *strip);
 }
 
 } // namespace platform

@@ -1,7 +1,7 @@
 // What the display offers the windows: its DPI, frame sizes at a DPI, and the installed fonts.
 #include "platform/win32/display.h"
 
-#include "platform/twips.h"
+#include "ui/twips.h"
 #include "platform/win32/utf16.h"
 
 #include <functional>
@@ -23,7 +23,7 @@ UINT screen_dpi()
     HDC screen = ::GetDC(nullptr);
     const int dpi = ::GetDeviceCaps(screen, LOGPIXELSY);
     ::ReleaseDC(nullptr, screen);
-    return dpi > 0 ? static_cast<UINT>(dpi) : kStandardDpi;
+    return dpi > 0 ? static_cast<UINT>(dpi) : ui::kStandardDpi;
 }
 
 // The face of the system's message font, which every system has.
@@ -91,7 +91,7 @@ void adjust_for_dpi(RECT& rect, DWORD style, DWORD ex_style, UINT dpi)
     }
 }
 
-LOGFONTW logical_font(const Font& font, UINT dpi)
+LOGFONTW logical_font(const ui::Font& font, UINT dpi)
 {
     // The classic dialog face at 9 points when a control names none: the windows were laid out
     // for its line height (on Chinese systems it is the Song face that their labels expect),
@@ -102,7 +102,7 @@ LOGFONTW logical_font(const Font& font, UINT dpi)
     const int tenth_points = font.face.empty() ? kDialogTenthPoints : font.tenth_points;
     lf.lfHeight = -::MulDiv(tenth_points, static_cast<int>(dpi), kTenthPointsPerInch);
     lf.lfWeight = FW_NORMAL;
-    lf.lfCharSet = font.charset;
+    lf.lfCharSet = font.script == ui::Script::Western ? ANSI_CHARSET : DEFAULT_CHARSET;
     lf.lfQuality = DEFAULT_QUALITY;
     lf.lfUnderline = font.underline ? TRUE : FALSE;
     const std::wstring face = font.face.empty() ? L"MS Shell Dlg" : installed_face(font.face);

@@ -2,7 +2,7 @@
 // Functions newer than Windows 7 are looked up at run time, with a fallback.
 #pragma once
 
-#include "platform/form_table.h"
+#include "ui/form_table.h"
 
 #include <windows.h>
 
@@ -19,6 +19,6 @@ void adjust_for_dpi(RECT& rect, DWORD style, DWORD ex_style, UINT dpi);
 std::wstring installed_face(std::string_view face);
 // The logical font for a table's font at a DPI: its face (or the classic dialog face at 9 points
 // where it names none), size, underline and character set.
-LOGFONTW logical_font(const Font& font, UINT dpi);
+LOGFONTW logical_font(const ui::Font& font, UINT dpi);
 
 } // namespace platform

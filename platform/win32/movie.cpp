@@ -30,7 +30,6 @@ HINSTANCE g_instance = nullptr;
 
 struct Strip {
     HWND hwnd = nullptr;
-    MoviePresets presets;
     movie::Player player; // the plain one until a movie is set
     bool playing = false;
     bool looping = true;
@@ -130,7 +129,6 @@ void apply(Strip& strip, MovieCommand command)
 
 void show_menu(Strip& strip, LPARAM lparam)
 {
-    if (!strip.presets.context_menu) return;
     POINT where{static_cast<short>(LOWORD(lparam)), static_cast<short>(HIWORD(lparam))};
     if (lparam == kKeyboardMenu) {
         where = {kKeyboardMenuInset, kKeyboardMenuInset};
@@ -217,11 +215,6 @@ LRESULT handle(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam)
         auto* strip = new (std::nothrow) Strip;
         if (!strip) return FALSE;
         strip->hwnd = hwnd;
-        const auto* create = reinterpret_cast<const CREATESTRUCTW*>(lparam);
-        if (create && create->lpCreateParams) {
-            strip->presets = *static_cast<const MoviePresets*>(create->lpCreateParams);
-        }
-        strip->looping = strip->presets.loop;
         ::SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(strip));
         return ::DefWindowProcW(hwnd, message, wparam, lparam);
     }
@@ -321,7 +314,7 @@ void register_movie_strip(HINSTANCE instance)
     if (::RegisterClassExW(&type)) g_instance = instance;
 }
 
-HWND create_movie_strip(HWND parent, const RECT& bounds, int id, const MoviePresets& presets)
+HWND create_movie_strip(HWND parent, const RECT& bounds, int id)
 {
     if (!g_instance) register_movie_strip(::GetModuleHandleW(nullptr));
     if (!g_instance) return nullptr;
@@ -329,7 +322,7 @@ HWND create_movie_strip(HWND parent, const RECT& bounds, int id, const MoviePres
                              WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_CLIPSIBLINGS, bounds.left,
                              bounds.top, bounds.right - bounds.left, bounds.bottom - bounds.top,
                              parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), g_instance,
-                             const_cast<MoviePresets*>(&presets));
+                             nullptr);
 }
 
 void set_movie_path(HWND window, const std::wstring& path)
@@ -341,7 +334,7 @@ void set_movie_path(HWND window, const std::wstring& path)
         strip->player = movie::load(::_wfopen(path.c_str(), L"rb"));
         strip->stale = true;
         ::SetWindowTextW(window, file_name(path).c_str());
-        play(*strip, strip->presets.autoplay && animations_wanted());
+        play(*strip, animations_wanted());
         ::InvalidateRect(window, nullptr, FALSE);
     } catch (...) {
         // Nothing to report: the strip keeps whatever it was showing.

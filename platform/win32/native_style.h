@@ -2,7 +2,7 @@
 // styles, and each control's place at a DPI.
 #pragma once
 
-#include "platform/form_table.h"
+#include "ui/form_table.h"
 
 #include <windows.h>
 
@@ -18,13 +18,13 @@ struct NativeStyle {
 inline constexpr wchar_t kFormClass[] = L"SkirmishcfgForm";
 
 // The window itself.
-NativeStyle form_style(const FormSpec& form);
+NativeStyle form_style(const ui::FormSpec& form);
 // The window's outer size, frame included, for its client area at a DPI.
-SIZE form_size(const FormSpec& form, UINT dpi);
+SIZE form_size(const ui::FormSpec& form, UINT dpi);
 // A control of the table. A movie strip gets a plain static window here: the front end makes it
 // with a class of its own (movie.h).
-NativeStyle control_style(const ControlSpec& control);
+NativeStyle control_style(const ui::ControlSpec& control);
 // A control's rectangle in pixels of the window's client area.
-RECT control_bounds(const FormSpec& form, const ControlSpec& control, UINT dpi);
+RECT control_bounds(const ui::FormSpec& form, const ui::ControlSpec& control, UINT dpi);
 
 } // namespace platform

@@ -1,8 +1,8 @@
 // The Windows front end: any window table realised with plain Win32 and common controls 6.
 #include "platform/win32/win32_desktop.h"
 
-#include "platform/form_rules.h"
-#include "platform/twips.h"
+#include "ui/form_rules.h"
+#include "ui/twips.h"
 #include "platform/win32/art.h"
 #include "platform/win32/display.h"
 #include "platform/win32/movie.h"
@@ -31,45 +31,45 @@ constexpr UINT kDpiChanged = 0x02E0; // WM_DPICHANGED, absent from older headers
 constexpr int kAnswerYes = IDYES; // 6
 
 // A message box's style: its icon and its buttons, each from what the box means.
-constexpr UINT box_style(const MessageBoxRequest& box)
+constexpr UINT box_style(const ui::MessageBoxRequest& box)
 {
-    const UINT buttons = box.buttons == MessageButtons::YesNo ? MB_YESNO : MB_OK;
+    const UINT buttons = box.buttons == ui::MessageButtons::YesNo ? MB_YESNO : MB_OK;
     switch (box.icon) {
-    case MessageIcon::Question: return MB_ICONQUESTION | buttons;
-    case MessageIcon::Warning: return MB_ICONEXCLAMATION | buttons;
-    case MessageIcon::Information: break;
+    case ui::MessageIcon::Question: return MB_ICONQUESTION | buttons;
+    case ui::MessageIcon::Warning: return MB_ICONEXCLAMATION | buttons;
+    case ui::MessageIcon::Information: break;
     }
     return MB_ICONINFORMATION | buttons;
 }
 // The program's three kinds of box, as the window system numbers them.
-static_assert(box_style({"", "", MessageButtons::YesNo, MessageIcon::Question}) == 36);
-static_assert(box_style({"", "", MessageButtons::YesNo, MessageIcon::Warning}) == 52);
-static_assert(box_style({"", "", MessageButtons::Ok, MessageIcon::Information}) == 64);
+static_assert(box_style({"", "", ui::MessageButtons::YesNo, ui::MessageIcon::Question}) == 36);
+static_assert(box_style({"", "", ui::MessageButtons::YesNo, ui::MessageIcon::Warning}) == 52);
+static_assert(box_style({"", "", ui::MessageButtons::Ok, ui::MessageIcon::Information}) == 64);
 
 } // namespace
 
 struct Win32Desktop::Window {
     struct Control {
-        const ControlSpec* spec = nullptr;
+        const ui::ControlSpec* spec = nullptr;
         HWND hwnd = nullptr;
         HBITMAP bitmap = nullptr;
     };
 
-    const FormSpec* spec = nullptr;
-    WindowEvents* events = nullptr;
+    const ui::FormSpec* spec = nullptr;
+    ui::WindowEvents* events = nullptr;
     HWND hwnd = nullptr;
     HWND tooltip = nullptr;
-    UINT dpi = kStandardDpi;
+    UINT dpi = ui::kStandardDpi;
     bool shown_before = false;
     HWND saved_focus = nullptr;
     HICON icons[2] = {nullptr, nullptr};
-    std::map<Art, HIMAGELIST> images; // one per button picture, shared by the buttons showing it
+    std::map<ui::Art, HIMAGELIST> images; // one per button picture, shared by the buttons showing it
     std::vector<Control> controls;
-    using FontKey = std::tuple<std::string, int, bool, int>; // face, size, underline, charset
+    using FontKey = std::tuple<std::string, int, bool, int>; // face, size, underline, script
     std::map<FontKey, HFONT> fonts;
 
     // A size given in pixels at 96 dpi, at this window's DPI.
-    int scale(int pixels) const { return ::MulDiv(pixels, static_cast<int>(dpi), kStandardDpi); }
+    int scale(int pixels) const { return ::MulDiv(pixels, static_cast<int>(dpi), ui::kStandardDpi); }
 
     Control* control(std::string_view name)
     {
@@ -87,12 +87,12 @@ struct Win32Desktop::Window {
         return nullptr;
     }
 
-    RECT bounds(const ControlSpec& c) const { return control_bounds(*spec, c, dpi); }
+    RECT bounds(const ui::ControlSpec& c) const { return control_bounds(*spec, c, dpi); }
 
-    HFONT font(const Font& f)
+    HFONT font(const ui::Font& f)
     {
         // Looking for an installed face enumerates the system's fonts: once per font and DPI.
-        const FontKey key{f.face, f.tenth_points, f.underline, f.charset};
+        const FontKey key{f.face, f.tenth_points, f.underline, static_cast<int>(f.script)};
         if (auto it = fonts.find(key); it != fonts.end()) return it->second;
         const LOGFONTW lf = logical_font(f, dpi);
         return fonts.emplace(key, ::CreateFontIndirectW(&lf)).first->second;
@@ -120,7 +120,7 @@ struct Win32Desktop::Window {
     }
 
     // A button picture at the current DPI, loaded once for all the buttons that show it.
-    HIMAGELIST image_list(Art picture)
+    HIMAGELIST image_list(ui::Art picture)
     {
         if (auto it = images.find(picture); it != images.end()) return it->second;
         const int size = scale(kIconSize);
@@ -146,11 +146,11 @@ struct Win32Desktop::Window {
             ::SendMessageW(c.hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(font(c.spec->font)),
                            !fresh);
             // The number boxes are only a few characters wide: no room for the font's margins.
-            if (c.spec->kind == ControlKind::TextBox) {
+            if (c.spec->kind == ui::ControlKind::TextBox) {
                 ::SendMessageW(c.hwnd, EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN,
                                MAKELPARAM(scale(1), scale(1)));
             }
-            if (c.spec->kind == ControlKind::Button && c.spec->picture != Art::None) {
+            if (c.spec->kind == ui::ControlKind::Button && c.spec->picture != ui::Art::None) {
                 const int margin = scale(kIconMargin);
                 BUTTON_IMAGELIST list{image_list(c.spec->picture),
                                       {margin, margin, margin, 0},
@@ -159,7 +159,7 @@ struct Win32Desktop::Window {
             }
         }
         if (tooltip != nullptr) ::SendMessageW(tooltip, TTM_SETMAXTIPWIDTH, 0, scale(kTipWidth));
-        if (spec->icon != Art::None) {
+        if (spec->icon != ui::Art::None) {
             icons[0] = load_icon(spec->icon, scale(kIconSize));
             icons[1] = load_icon(spec->icon, scale(kSmallIcon));
             ::SendMessageW(hwnd, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icons[0]));
@@ -182,15 +182,15 @@ struct Win32Desktop::Window {
     }
 
     // Whether a control can take the focus now.
-    Usable usable()
+    ui::Usable usable()
     {
-        return [this](const ControlSpec& spec) {
+        return [this](const ui::ControlSpec& spec) {
             Control* c = control(spec.name);
             return c != nullptr && ::IsWindowEnabled(c->hwnd) && ::IsWindowVisible(c->hwnd);
         };
     }
 
-    const ControlSpec* focused_spec()
+    const ui::ControlSpec* focused_spec()
     {
         Control* c = control(::GetFocus());
         return c != nullptr ? c->spec : nullptr;
@@ -199,10 +199,10 @@ struct Win32Desktop::Window {
     // A focused button is the one Enter presses, and is drawn so; otherwise the default one.
     void mark_default_button()
     {
-        const ControlSpec* focused = focused_spec();
-        const ControlSpec* chosen = enter_target(*spec, focused != nullptr ? focused->name : "");
+        const ui::ControlSpec* focused = focused_spec();
+        const ui::ControlSpec* chosen = ui::enter_target(*spec, focused != nullptr ? focused->name : "");
         for (Control& c : controls) {
-            if (c.spec->kind != ControlKind::Button) continue;
+            if (c.spec->kind != ui::ControlKind::Button) continue;
             ::SendMessageW(c.hwnd, BM_SETSTYLE,
                            (c.spec == chosen ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON) | BS_NOTIFY |
                                BS_MULTILINE,
@@ -210,12 +210,12 @@ struct Win32Desktop::Window {
         }
     }
 
-    void focus(const ControlSpec* target)
+    void focus(const ui::ControlSpec* target)
     {
         Control* c = target != nullptr ? control(target->name) : nullptr;
         if (c == nullptr) return;
         ::SetFocus(c->hwnd);
-        if (c->spec->kind == ControlKind::TextBox) ::SendMessageW(c->hwnd, EM_SETSEL, 0, -1);
+        if (c->spec->kind == ui::ControlKind::TextBox) ::SendMessageW(c->hwnd, EM_SETSEL, 0, -1);
         mark_default_button();
     }
 };
@@ -242,7 +242,7 @@ Win32Desktop::~Win32Desktop()
     while (!windows_.empty()) destroy(windows_.begin()->first);
 }
 
-WindowId Win32Desktop::create(const FormSpec& spec, WindowEvents& events)
+ui::WindowId Win32Desktop::create(const ui::FormSpec& spec, ui::WindowEvents& events)
 {
     auto window = std::make_unique<Window>();
     Window& w = *window;
@@ -251,7 +251,7 @@ WindowId Win32Desktop::create(const FormSpec& spec, WindowEvents& events)
     const NativeStyle frame = form_style(spec);
     w.hwnd = ::CreateWindowExW(frame.ex_style, frame.window_class, to_utf16(spec.caption).c_str(),
                                frame.style, 0, 0, 100, 100, nullptr, nullptr, instance_, &w);
-    if (w.hwnd == nullptr) return kNoWindow;
+    if (w.hwnd == nullptr) return ui::kNoWindow;
     w.dpi = dpi_of(w.hwnd);
 
     w.tooltip =
@@ -260,14 +260,13 @@ WindowId Win32Desktop::create(const FormSpec& spec, WindowEvents& events)
                           CW_USEDEFAULT, CW_USEDEFAULT, w.hwnd, nullptr, instance_, nullptr);
 
     int id = kFirstControlId;
-    for (const ControlSpec& c : spec.controls) {
+    for (const ui::ControlSpec& c : spec.controls) {
         const RECT r = w.bounds(c);
         const std::wstring text = to_utf16(c.text);
         const NativeStyle native = control_style(c);
         HWND hwnd = nullptr;
-        if (c.kind == ControlKind::Movie) {
-            static constexpr MoviePresets kNoPresets{};
-            hwnd = create_movie_strip(w.hwnd, r, id, c.movie != nullptr ? *c.movie : kNoPresets);
+        if (c.kind == ui::ControlKind::Movie) {
+            hwnd = create_movie_strip(w.hwnd, r, id);
         } else {
             hwnd = ::CreateWindowExW(
                 native.ex_style, native.window_class, text.c_str(), native.style, r.left, r.top,
@@ -275,11 +274,11 @@ WindowId Win32Desktop::create(const FormSpec& spec, WindowEvents& events)
                 reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance_, nullptr);
         }
         Window::Control control{&c, hwnd};
-        if (c.kind == ControlKind::TextBox && c.max_length > 0)
+        if (c.kind == ui::ControlKind::TextBox && c.max_length > 0)
             ::SendMessageW(hwnd, EM_LIMITTEXT, static_cast<WPARAM>(c.max_length), 0);
-        if (c.kind == ControlKind::CheckBox)
+        if (c.kind == ui::ControlKind::CheckBox)
             ::SendMessageW(hwnd, BM_SETCHECK, c.checked ? BST_CHECKED : BST_UNCHECKED, 0);
-        if (c.kind == ControlKind::Picture) control.bitmap = load_bitmap(c.picture);
+        if (c.kind == ui::ControlKind::Picture) control.bitmap = load_bitmap(c.picture);
         if (!c.tooltip.empty() && w.tooltip != nullptr && hwnd != nullptr) {
             std::wstring tip = to_utf16(c.tooltip);
             TTTOOLINFOW tool{};
@@ -314,12 +313,12 @@ WindowId Win32Desktop::create(const FormSpec& spec, WindowEvents& events)
     ::SendMessageW(w.hwnd, WM_CHANGEUISTATE, MAKEWPARAM(UIS_CLEAR, UISF_HIDEACCEL | UISF_HIDEFOCUS),
                    0);
 
-    const WindowId result = next_id_++;
+    const ui::WindowId result = next_id_++;
     windows_.emplace(result, std::move(window));
     return result;
 }
 
-void Win32Desktop::show(WindowId id)
+void Win32Desktop::show(ui::WindowId id)
 {
     Window* w = find(id);
     if (w == nullptr) return;
@@ -328,17 +327,17 @@ void Win32Desktop::show(WindowId id)
     ::BringWindowToTop(w->hwnd);
     if (!w->shown_before) {
         w->shown_before = true;
-        std::vector<const ControlSpec*> order = keyboard_order(*w->spec, w->usable());
+        std::vector<const ui::ControlSpec*> order = ui::keyboard_order(*w->spec, w->usable());
         if (!order.empty()) w->focus(order.front());
     }
 }
 
-void Win32Desktop::hide(WindowId id)
+void Win32Desktop::hide(ui::WindowId id)
 {
     if (Window* w = find(id)) ::ShowWindow(w->hwnd, SW_HIDE);
 }
 
-void Win32Desktop::destroy(WindowId id)
+void Win32Desktop::destroy(ui::WindowId id)
 {
     auto it = windows_.find(id);
     if (it == windows_.end()) return;
@@ -348,7 +347,7 @@ void Win32Desktop::destroy(WindowId id)
     w->release();
 }
 
-std::string Win32Desktop::text(WindowId id, std::string_view control) const
+std::string Win32Desktop::text(ui::WindowId id, std::string_view control) const
 {
     HWND hwnd = control_hwnd(id, control);
     if (hwnd == nullptr) return {};
@@ -358,19 +357,19 @@ std::string Win32Desktop::text(WindowId id, std::string_view control) const
     return to_utf8(text);
 }
 
-void Win32Desktop::set_text(WindowId id, std::string_view control, std::string_view text)
+void Win32Desktop::set_text(ui::WindowId id, std::string_view control, std::string_view text)
 {
     if (HWND hwnd = control_hwnd(id, control)) ::SetWindowTextW(hwnd, to_utf16(text).c_str());
 }
 
-CheckState Win32Desktop::check(WindowId id, std::string_view control) const
+ui::CheckState Win32Desktop::check(ui::WindowId id, std::string_view control) const
 {
     HWND hwnd = control_hwnd(id, control);
-    if (hwnd == nullptr) return CheckState::Unchecked;
+    if (hwnd == nullptr) return ui::CheckState::Unchecked;
     switch (::SendMessageW(hwnd, BM_GETCHECK, 0, 0)) {
-    case BST_CHECKED: return CheckState::Checked;
-    case BST_INDETERMINATE: return CheckState::Grayed;
-    default: return CheckState::Unchecked;
+    case BST_CHECKED: return ui::CheckState::Checked;
+    case BST_INDETERMINATE: return ui::CheckState::Grayed;
+    default: return ui::CheckState::Unchecked;
     }
 }
 
@@ -399,7 +398,7 @@ void enable_again(const std::vector<HWND>& windows)
 
 } // namespace
 
-Answer Win32Desktop::message_box(WindowId owner, const MessageBoxRequest& box)
+ui::Answer Win32Desktop::message_box(ui::WindowId owner, const ui::MessageBoxRequest& box)
 {
     Window* w = find(owner);
     HWND hwnd = w != nullptr ? w->hwnd : nullptr;
@@ -407,12 +406,12 @@ Answer Win32Desktop::message_box(WindowId owner, const MessageBoxRequest& box)
     const int answer = ::MessageBoxW(hwnd, to_utf16(box.text).c_str(), to_utf16(box.title).c_str(),
                                      box_style(box));
     enable_again(disabled);
-    if (box.buttons == MessageButtons::Ok) return Answer::Ok;
-    return answer == kAnswerYes ? Answer::Yes : Answer::No;
+    if (box.buttons == ui::MessageButtons::Ok) return ui::Answer::Ok;
+    return answer == kAnswerYes ? ui::Answer::Yes : ui::Answer::No;
 }
 
-std::optional<std::string> Win32Desktop::open_file_dialog(WindowId owner,
-                                                          const FileDialogSpec& spec)
+std::optional<std::string> Win32Desktop::open_file_dialog(ui::WindowId owner,
+                                                          const ui::FileDialogSpec& spec)
 {
     Window* w = find(owner);
     std::wstring file = to_utf16(spec.initial_name);
@@ -441,7 +440,7 @@ std::optional<std::string> Win32Desktop::open_file_dialog(WindowId owner,
     return to_utf8(file.c_str());
 }
 
-void Win32Desktop::shell_open(WindowId owner, const OpenRequest& request)
+void Win32Desktop::shell_open(ui::WindowId owner, const ui::OpenRequest& request)
 {
     Window* w = find(owner);
     // The shell tells addresses from documents by itself; both are opened the same way. Shown
@@ -451,7 +450,7 @@ void Win32Desktop::shell_open(WindowId owner, const OpenRequest& request)
                     L"", L"", SW_SHOWNORMAL);
 }
 
-void Win32Desktop::set_movie(WindowId id, std::string_view control, std::string_view path)
+void Win32Desktop::set_movie(ui::WindowId id, std::string_view control, std::string_view path)
 {
     if (HWND hwnd = control_hwnd(id, control)) set_movie_path(hwnd, to_utf16(path));
 }
@@ -483,13 +482,13 @@ bool Win32Desktop::translate_key(const MSG& msg)
     if (w == nullptr) return false;
 
     if (msg.message == WM_SYSCHAR) {
-        const std::optional<KeyAction> action =
-            access_key_action(*w->spec, static_cast<char32_t>(msg.wParam), w->usable());
+        const std::optional<ui::KeyAction> action =
+            ui::access_key_action(*w->spec, static_cast<char32_t>(msg.wParam), w->usable());
         if (!action) return false;
-        if (action->kind == KeyAction::Kind::Focus ||
-            action->control->kind == ControlKind::CheckBox)
+        if (action->kind == ui::KeyAction::Kind::Focus ||
+            action->control->kind == ui::ControlKind::CheckBox)
             w->focus(action->control);
-        if (action->kind == KeyAction::Kind::Click) {
+        if (action->kind == ui::KeyAction::Kind::Click) {
             if (Window::Control* c = w->control(action->control->name))
                 ::SendMessageW(c->hwnd, BM_CLICK, 0, 0);
         }
@@ -497,14 +496,14 @@ bool Win32Desktop::translate_key(const MSG& msg)
     }
 
     if (msg.wParam == VK_TAB && ::GetKeyState(VK_CONTROL) >= 0 && ::GetKeyState(VK_MENU) >= 0) {
-        const ControlSpec* current = w->focused_spec();
-        w->focus(next_in_order(*w->spec, current != nullptr ? current->name : "",
+        const ui::ControlSpec* current = w->focused_spec();
+        w->focus(ui::next_in_order(*w->spec, current != nullptr ? current->name : "",
                                ::GetKeyState(VK_SHIFT) < 0, w->usable()));
         return true;
     }
     if (msg.wParam == VK_RETURN) {
-        const ControlSpec* current = w->focused_spec();
-        const ControlSpec* target = enter_target(*w->spec, current != nullptr ? current->name : "");
+        const ui::ControlSpec* current = w->focused_spec();
+        const ui::ControlSpec* target = ui::enter_target(*w->spec, current != nullptr ? current->name : "");
         Window::Control* c = target != nullptr ? w->control(target->name) : nullptr;
         if (c != nullptr) ::SendMessageW(c->hwnd, BM_CLICK, 0, 0);
         return true;
@@ -532,13 +531,13 @@ Win32Desktop::Window* Win32Desktop::window_of(HWND hwnd) const
     return nullptr;
 }
 
-Win32Desktop::Window* Win32Desktop::find(WindowId id) const
+Win32Desktop::Window* Win32Desktop::find(ui::WindowId id) const
 {
     auto it = windows_.find(id);
     return it == windows_.end() ? nullptr : it->second.get();
 }
 
-HWND Win32Desktop::control_hwnd(WindowId id, std::string_view control) const
+HWND Win32Desktop::control_hwnd(ui::WindowId id, std::string_view control) const
 {
     Window* w = find(id);
     if (w == nullptr) return nullptr;
@@ -563,7 +562,7 @@ LRESULT CALLBACK Win32Desktop::window_proc(HWND hwnd, UINT message, WPARAM wpara
             if (c == nullptr) break;
             const UINT code = HIWORD(wparam);
             if (code == BN_SETFOCUS || code == BN_KILLFOCUS) {
-                if (c->spec->kind == ControlKind::Button) w->mark_default_button();
+                if (c->spec->kind == ui::ControlKind::Button) w->mark_default_button();
                 return 0;
             }
             // A click is a click, however fast it follows the last one: the second click of a
@@ -571,8 +570,8 @@ LRESULT CALLBACK Win32Desktop::window_proc(HWND hwnd, UINT message, WPARAM wpara
             // STN_DBLCLK instead of BN_CLICKED / STN_CLICKED (both 0, which no edit box sends).
             // The handler may destroy this very window, so nothing of it is touched afterwards.
             const bool click = code == BN_CLICKED ||
-                               (code == BN_DOUBLECLICKED && c->spec->kind == ControlKind::Button) ||
-                               (code == STN_DBLCLK && c->spec->kind == ControlKind::LinkLabel);
+                               (code == BN_DOUBLECLICKED && c->spec->kind == ui::ControlKind::Button) ||
+                               (code == STN_DBLCLK && c->spec->kind == ui::ControlKind::LinkLabel);
             if (click) w->events->on_click(c->spec->name);
             return 0;
         }
@@ -583,10 +582,10 @@ LRESULT CALLBACK Win32Desktop::window_proc(HWND hwnd, UINT message, WPARAM wpara
         case WM_SETCURSOR: {
             if (LOWORD(lparam) != HTCLIENT) break;
             HWND under = reinterpret_cast<HWND>(wparam);
-            Cursor cursor = w->spec->cursor;
+            ui::Cursor cursor = w->spec->cursor;
             if (under != hwnd) {
                 Window::Control* c = w->control(under);
-                cursor = c != nullptr ? c->spec->cursor : Cursor::Default;
+                cursor = c != nullptr ? c->spec->cursor : ui::Cursor::Default;
             }
             if (HCURSOR shape = load_cursor(cursor)) {
                 ::SetCursor(shape);
@@ -598,15 +597,15 @@ LRESULT CALLBACK Win32Desktop::window_proc(HWND hwnd, UINT message, WPARAM wpara
         case WM_CTLCOLORBTN: {
             HDC dc = reinterpret_cast<HDC>(wparam);
             Window::Control* c = w->control(reinterpret_cast<HWND>(lparam));
-            if (c != nullptr && c->spec->colour != kDefaultColour) {
+            if (c != nullptr && c->spec->colour != ui::kDefaultColour) {
                 const std::uint32_t rgb = c->spec->colour;
                 ::SetTextColor(dc, RGB((rgb >> 16) & 0xFF, (rgb >> 8) & 0xFF, rgb & 0xFF));
             }
             // Labels and frames draw only their text and lines on the window's plain surface,
             // so that a label reaching over a frame's edge leaves the edge in view.
             if (c != nullptr &&
-                (c->spec->kind == ControlKind::Label || c->spec->kind == ControlKind::LinkLabel ||
-                 c->spec->kind == ControlKind::Frame)) {
+                (c->spec->kind == ui::ControlKind::Label || c->spec->kind == ui::ControlKind::LinkLabel ||
+                 c->spec->kind == ui::ControlKind::Frame)) {
                 ::SetBkMode(dc, TRANSPARENT);
                 return reinterpret_cast<LRESULT>(::GetStockObject(HOLLOW_BRUSH));
             }

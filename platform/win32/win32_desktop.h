@@ -1,7 +1,7 @@
 // The Windows front end: builds any window from its table with plain Win32 and common controls.
 #pragma once
 
-#include "platform/desktop.h"
+#include "ui/desktop.h"
 
 #include <windows.h>
 
@@ -12,25 +12,25 @@
 
 namespace platform {
 
-class Win32Desktop final : public Desktop {
+class Win32Desktop final : public ui::Desktop {
 public:
     explicit Win32Desktop(HINSTANCE instance);
     ~Win32Desktop() override;
     Win32Desktop(const Win32Desktop&) = delete;
     Win32Desktop& operator=(const Win32Desktop&) = delete;
 
-    WindowId create(const FormSpec& spec, WindowEvents& events) override;
-    void show(WindowId window) override;
-    void hide(WindowId window) override;
-    void destroy(WindowId window) override;
-    std::string text(WindowId window, std::string_view control) const override;
-    void set_text(WindowId window, std::string_view control, std::string_view text) override;
-    CheckState check(WindowId window, std::string_view control) const override;
-    Answer message_box(WindowId owner, const MessageBoxRequest& box) override;
-    std::optional<std::string> open_file_dialog(WindowId owner,
-                                                const FileDialogSpec& spec) override;
-    void shell_open(WindowId owner, const OpenRequest& request) override;
-    void set_movie(WindowId window, std::string_view control, std::string_view path) override;
+    ui::WindowId create(const ui::FormSpec& spec, ui::WindowEvents& events) override;
+    void show(ui::WindowId window) override;
+    void hide(ui::WindowId window) override;
+    void destroy(ui::WindowId window) override;
+    std::string text(ui::WindowId window, std::string_view control) const override;
+    void set_text(ui::WindowId window, std::string_view control, std::string_view text) override;
+    ui::CheckState check(ui::WindowId window, std::string_view control) const override;
+    ui::Answer message_box(ui::WindowId owner, const ui::MessageBoxRequest& box) override;
+    std::optional<std::string> open_file_dialog(ui::WindowId owner,
+                                                const ui::FileDialogSpec& spec) override;
+    void shell_open(ui::WindowId owner, const ui::OpenRequest& request) override;
+    void set_movie(ui::WindowId window, std::string_view control, std::string_view path) override;
     void run() override;
     void quit() override;
 
@@ -41,14 +41,14 @@ private:
     bool translate_key(const MSG& msg);
     void relay_to_tool_tips(MSG& msg) const;
     Window* window_of(HWND hwnd) const;
-    Window* find(WindowId id) const;
+    Window* find(ui::WindowId id) const;
     // Disables every window of the program but `owner` while a modal box or dialog is up.
     std::vector<HWND> disable_others(HWND owner) const;
-    HWND control_hwnd(WindowId id, std::string_view control) const;
+    HWND control_hwnd(ui::WindowId id, std::string_view control) const;
 
     HINSTANCE instance_;
-    std::map<WindowId, std::unique_ptr<Window>> windows_;
-    WindowId next_id_ = 1;
+    std::map<ui::WindowId, std::unique_ptr<Window>> windows_;
+    ui::WindowId next_id_ = 1;
 };
 
 } // namespace platform

@@ -287,9 +287,9 @@ DWORD Program::exit_code() const
     return code;
 }
 
-HWND control(HWND form, const platform::FormSpec& table, std::string_view name)
+HWND control(HWND form, const ui::FormSpec& table, std::string_view name)
 {
-    const platform::ControlSpec* row = table.find(name);
+    const ui::ControlSpec* row = table.find(name);
     if (row == nullptr) throw std::runtime_error("no " + std::string(name));
     return ::GetDlgItem(form, 1000 + static_cast<int>(row - table.controls.data()));
 }

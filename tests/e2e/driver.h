@@ -2,7 +2,7 @@
 // folder, finds its windows and controls, clicks, types, answers its boxes and reads its files.
 #pragma once
 
-#include "platform/form_table.h"
+#include "ui/form_table.h"
 #include "platform/win32/utf16.h"
 #include "support/temp_folder.h"
 
@@ -94,7 +94,7 @@ private:
 };
 
 // The control made from `table`'s row `name`: controls are numbered from 1000 in table order.
-HWND control(HWND form, const platform::FormSpec& table, std::string_view name);
+HWND control(HWND form, const ui::FormSpec& table, std::string_view name);
 std::string caption_of(HWND window);
 std::string text(HWND window);
 int dpi_of(HWND window);

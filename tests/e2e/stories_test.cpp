@@ -185,7 +185,7 @@ TEST(Shell, EachClickOfADoubleClickMakesItsRequest)
 {
     struct Case {
         const char* name;
-        const platform::FormSpec* form;
+        const ui::FormSpec* form;
         std::string_view opener; // the main window's button that shows the form
         std::string_view control;
         std::string request;

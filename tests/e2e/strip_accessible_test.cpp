@@ -16,7 +16,7 @@ TEST(Win32MovieStrip, IsAnAnimationNamedAfterItsMovie)
     platform::register_movie_strip(instance);
     const HWND parent = ::CreateWindowExW(0, L"STATIC", L"", WS_OVERLAPPED, 0, 0, 300, 100, nullptr,
                                           nullptr, instance, nullptr);
-    const HWND strip = platform::create_movie_strip(parent, RECT{0, 0, 267, 49}, 1, {});
+    const HWND strip = platform::create_movie_strip(parent, RECT{0, 0, 267, 49}, 1);
     ASSERT_NE(strip, nullptr);
     platform::set_movie_path(strip, L"C:\\nowhere\\tessel.swf");
 

@@ -4,7 +4,7 @@
 #include "info/about_window.h"
 #include "info/resources_window.h"
 #include "location/settings_window.h"
-#include "platform/twips.h"
+#include "ui/twips.h"
 #include "settings/main_window.h"
 
 #include <array>
@@ -18,7 +18,7 @@ using namespace e2e;
 
 TEST(Windows, EachIsDrawnFromItsTable)
 {
-    const std::pair<const platform::FormSpec*, const char*> cases[] = {
+    const std::pair<const ui::FormSpec*, const char*> cases[] = {
         // The main window's button that shows the window; nullptr for the main window.
         {&settings::kForm1, nullptr},
         {&info::kForm3, "Command3"},
@@ -31,7 +31,7 @@ TEST(Windows, EachIsDrawnFromItsTable)
         if (opener != nullptr) click(control(p.main(), settings::kForm1, opener));
         const HWND form = p.form(table->caption);
         const int dpi = dpi_of(form);
-        auto px = [dpi](int twips) { return platform::twips_to_pixels(twips, dpi); };
+        auto px = [dpi](int twips) { return ui::twips_to_pixels(twips, dpi); };
 
         RECT client{};
         ::GetClientRect(form, &client);
@@ -42,21 +42,21 @@ TEST(Windows, EachIsDrawnFromItsTable)
                       (WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | WS_MINIMIZEBOX | WS_MAXIMIZEBOX),
                   WS_CAPTION);
         EXPECT_EQ(::GetWindowLongPtrW(form, GWL_EXSTYLE) & (WS_EX_APPWINDOW | WS_EX_TOOLWINDOW),
-                  table->border == platform::Border::FixedSingle ? WS_EX_APPWINDOW
+                  table->border == ui::Border::FixedSingle ? WS_EX_APPWINDOW
                                                                  : WS_EX_TOOLWINDOW);
 
         std::map<HWND, std::string> tips;
         std::vector<HWND> table_order;
-        for (const platform::ControlSpec& c : table->controls) {
+        for (const ui::ControlSpec& c : table->controls) {
             SCOPED_TRACE(std::string(c.name));
             const HWND h = control(form, *table, c.name);
             ASSERT_NE(h, nullptr);
             // The strip is named by its movie's file, for screen readers.
-            EXPECT_EQ(text(h), c.kind == platform::ControlKind::Movie
+            EXPECT_EQ(text(h), c.kind == ui::ControlKind::Movie
                                    ? std::string(info::kMovieFileName)
                                    : std::string(c.text));
             // Inside a frame, the place is the frame's and then the control's within it.
-            const platform::ControlSpec* frame = table->find(c.parent);
+            const ui::ControlSpec* frame = table->find(c.parent);
             const int left = c.rect.left + (frame != nullptr ? frame->rect.left : 0);
             const int top = c.rect.top + (frame != nullptr ? frame->rect.top : 0);
             RECT r{};
@@ -84,7 +84,7 @@ TEST(Windows, AToolTipShowsWhereThePointerRests)
     Program p;
     for (const char* name : {"Command4", "Check3", "Text2", "Label4"}) {
         SCOPED_TRACE(name);
-        const platform::ControlSpec* spec = settings::kForm1.find(name);
+        const ui::ControlSpec* spec = settings::kForm1.find(name);
         ASSERT_NE(spec, nullptr);
         EXPECT_EQ(p.tool_tip_over(p.main(), control(p.main(), settings::kForm1, name)),
                   std::string(spec->tooltip));

@@ -16,7 +16,7 @@
 
 namespace {
 
-using namespace platform;
+using namespace ui;
 
 std::string quoted(std::string_view s)
 {

@@ -6,11 +6,11 @@
 #include "info/about_window.h"
 #include "info/resources_window.h"
 #include "location/settings_window.h"
-#include "platform/form_rules.h"
+#include "ui/form_rules.h"
 #include "platform/gtk/art.h"
 #include "platform/gtk/display.h"
 #include "platform/gtk/gtk_desktop.h"
-#include "platform/twips.h"
+#include "ui/twips.h"
 #include "settings/main_window.h"
 
 #include <gtest/gtest.h>
@@ -20,13 +20,13 @@
 namespace {
 
 using namespace gtk_support;
-using platform::ControlKind;
-using platform::FormSpec;
+using ui::ControlKind;
+using ui::FormSpec;
 
 struct Shown {
     platform::GtkDesktop desktop;
     Recorder events;
-    platform::WindowId id;
+    ui::WindowId id;
     GtkWidget* window;
 
     explicit Shown(const FormSpec& spec) : id(desktop.create(spec, events))
@@ -48,13 +48,13 @@ TEST(GtkWindows, ValuesSetByTheProgramFireNoHandler)
     EXPECT_EQ(shown.desktop.text(shown.id, "Text1"), "99");
     EXPECT_EQ(shown.desktop.text(shown.id, "Check1"), "改过的(&X)");
     EXPECT_EQ(shown.desktop.text(shown.id, "Label1"), "新的说明");
-    EXPECT_EQ(shown.desktop.check(shown.id, "Check1"), platform::CheckState::Unchecked);
-    EXPECT_EQ(shown.desktop.check(shown.id, "Check6"), platform::CheckState::Checked);
+    EXPECT_EQ(shown.desktop.check(shown.id, "Check1"), ui::CheckState::Unchecked);
+    EXPECT_EQ(shown.desktop.check(shown.id, "Check6"), ui::CheckState::Checked);
 
     // A click by the user is heard, and ticks the box.
     gtk_button_clicked(GTK_BUTTON(control(shown.window, "Check1")));
     EXPECT_EQ(shown.events.clicks, std::vector<std::string>{"Check1"});
-    EXPECT_EQ(shown.desktop.check(shown.id, "Check1"), platform::CheckState::Checked);
+    EXPECT_EQ(shown.desktop.check(shown.id, "Check1"), ui::CheckState::Checked);
 }
 
 GtkWidget* caption_of(GtkWidget* widget)

@@ -2,7 +2,7 @@
 // reader finds them (by title and accessible id).
 #pragma once
 
-#include "platform/desktop.h"
+#include "ui/desktop.h"
 
 #include <gtk/gtk.h>
 
@@ -13,7 +13,7 @@
 
 namespace gtk_support {
 
-struct Recorder final : platform::WindowEvents {
+struct Recorder final : ui::WindowEvents {
     std::vector<std::string> clicks;
     int close_requests = 0;
     void on_click(std::string_view control) override { clicks.emplace_back(control); }

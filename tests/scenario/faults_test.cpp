@@ -9,12 +9,12 @@
 
 namespace {
 
-using platform::HeadlessDesktop;
+using testing_support::HeadlessDesktop;
 using testing_support::FileOp;
 using testing_support::Harness;
 using testing_support::kDefaultSettingsFile;
 
-constexpr auto kYes = platform::Answer::Yes;
+constexpr auto kYes = ui::Answer::Yes;
 constexpr const char* kGameFile = "game/svrcfg_skirmish.ini";
 constexpr const char* kOldGameFile = "[Settings]\r\nPort=9999\r\n";
 constexpr const char* kPreviousFile = "[Settings]\r\nPort=1\r\n";

@@ -5,7 +5,7 @@
 
 namespace {
 
-using platform::HeadlessDesktop;
+using testing_support::HeadlessDesktop;
 using namespace testing_support;
 using testing_support::kDefaultSettingsFile;
 

@@ -6,7 +6,7 @@
 
 namespace {
 
-using platform::HeadlessDesktop;
+using testing_support::HeadlessDesktop;
 using testing_support::Harness;
 using Names = std::vector<std::string>;
 
@@ -15,7 +15,7 @@ using Requests = std::vector<HeadlessDesktop::Shell>;
 // A link's request: its address, to the desktop's address handler.
 HeadlessDesktop::Shell link_request(const std::string& address)
 {
-    return {"Form3", {platform::OpenKind::Address, address}};
+    return {"Form3", {ui::OpenKind::Address, address}};
 }
 
 TEST(AboutWindow, EachOpeningLoadsTheMovieAfreshAndOkOrEnterReturns)

@@ -8,11 +8,11 @@
 
 namespace {
 
-using platform::HeadlessDesktop;
+using testing_support::HeadlessDesktop;
 using namespace testing_support;
 using testing_support::kDefaultSettingsFile;
 
-constexpr auto kYes = platform::Answer::Yes;
+constexpr auto kYes = ui::Answer::Yes;
 
 constexpr const char* kGameFile = "game/Data/svrcfg_skirmish.ini";
 constexpr const char* kOldGameFile = "[Settings]\r\nPort=9999\r\n";

@@ -7,11 +7,11 @@
 
 namespace {
 
-using platform::CheckState;
+using ui::CheckState;
 using testing_support::Harness;
 using Names = std::vector<std::string>;
 
-constexpr auto kYes = platform::Answer::Yes;
+constexpr auto kYes = ui::Answer::Yes;
 
 TEST(Navigation, EachButtonMovesBetweenWindowsInItsOrder)
 {

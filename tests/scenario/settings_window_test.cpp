@@ -7,7 +7,7 @@
 
 namespace {
 
-using platform::HeadlessDesktop;
+using testing_support::HeadlessDesktop;
 using testing_support::FileOp;
 using namespace testing_support;
 

@@ -2,7 +2,7 @@
 #pragma once
 
 #include "app/application.h"
-#include "platform/headless/headless_desktop.h"
+#include "desktop/headless_desktop.h"
 #include "support/faulty_file_system.h"
 #include "support/native.h"
 #include "support/temp_folder.h"
@@ -10,24 +10,24 @@
 #include <ostream>
 #include <string>
 
-namespace platform {
+namespace testing_support {
 
 // Readable failure messages for the boxes a test expects.
 inline void PrintTo(const HeadlessDesktop::Box& box, std::ostream* os)
 {
     *os << "{" << box.owner << ", \"" << box.text << "\", \"" << box.title << "\", "
-        << (box.buttons == MessageButtons::YesNo ? "Yes/No" : "OK") << ", icon "
+        << (box.buttons == ui::MessageButtons::YesNo ? "Yes/No" : "OK") << ", icon "
         << static_cast<int>(box.icon) << "}";
 }
 
 inline void PrintTo(const HeadlessDesktop::Shell& shell, std::ostream* os)
 {
-    const OpenRequest& r = shell.request;
-    *os << "{" << shell.owner << ", " << (r.kind == OpenKind::File ? "file " : "address ")
+    const ui::OpenRequest& r = shell.request;
+    *os << "{" << shell.owner << ", " << (r.kind == ui::OpenKind::File ? "file " : "address ")
         << r.target << "}";
 }
 
-} // namespace platform
+} // namespace testing_support
 
 namespace testing_support {
 
@@ -36,7 +36,7 @@ struct Harness {
     NativeFileSystem real_files{folder.path()};
     FaultyFileSystem files{real_files};
     NativeCodePage gbk = gbk_code_page();
-    platform::HeadlessDesktop desktop;
+    testing_support::HeadlessDesktop desktop;
     app::Application app{desktop, files, gbk, gbk};
 
     Harness() { app.start(); }
@@ -53,20 +53,20 @@ struct Harness {
     void generate() { desktop.click("Form1", "Command1"); }
 };
 
-constexpr auto kOk = platform::MessageButtons::Ok;
-constexpr auto kYesNo = platform::MessageButtons::YesNo;
-constexpr auto kQuestion = platform::MessageIcon::Question;
-constexpr auto kWarning = platform::MessageIcon::Warning;
-constexpr auto kInformation = platform::MessageIcon::Information;
+constexpr auto kOk = ui::MessageButtons::Ok;
+constexpr auto kYesNo = ui::MessageButtons::YesNo;
+constexpr auto kQuestion = ui::MessageIcon::Question;
+constexpr auto kWarning = ui::MessageIcon::Warning;
+constexpr auto kInformation = ui::MessageIcon::Information;
 
 // The message boxes of the program, as the user reads them.
-inline const platform::HeadlessDesktop::Box kOffer{
+inline const testing_support::HeadlessDesktop::Box kOffer{
     "Form1", "配置文件成功生成。是否现在就开始修改配置？", "祝贺", kYesNo, kQuestion};
-inline const platform::HeadlessDesktop::Box kFailure{
+inline const testing_support::HeadlessDesktop::Box kFailure{
     "Form1",
     "对这个文件修改的权限被您的系统拒绝了。但是，生成的文件(svrcfg_skirmish.ini)已经被置放到本程序所在的文件夹之下。你可以手动复制它到 Korvane的所在文件夹\\Data下覆盖原文件。",
     "提示", kOk, kInformation};
-inline const platform::HeadlessDesktop::Box kSaveFailed{
+inline const testing_support::HeadlessDesktop::Box kSaveFailed{
     "Form4",
     "无法保存游戏配置文件的位置（settings.ban）。请确认本程序所在的文件夹可以写入，然后再试一次。",
     "提示", kOk, kInformation};

@@ -1,5 +1,5 @@
 // The keyboard and mouse rules that every front end shares, on a small window of their own.
-#include "platform/form_rules.h"
+#include "ui/form_rules.h"
 
 #include <array>
 #include <set>
@@ -9,10 +9,10 @@
 
 namespace {
 
-using platform::ControlKind;
-using platform::ControlSpec;
-using platform::FormSpec;
-using platform::KeyAction;
+using ui::ControlKind;
+using ui::ControlSpec;
+using ui::FormSpec;
+using ui::KeyAction;
 
 // z-order top first; tab positions deliberately not in that order. `Wide` lies under `Narrow`,
 // `Ok` lies over the right end of `Link`, and `Inner` sits in `Group` at (100, 100) twips.
@@ -36,7 +36,7 @@ std::string name(const ControlSpec* c)
     return c != nullptr ? std::string(c->name) : "-";
 }
 
-platform::Usable all_but(std::set<std::string_view> unusable)
+ui::Usable all_but(std::set<std::string_view> unusable)
 {
     return [unusable](const ControlSpec& c) { return !unusable.contains(c.name); };
 }
@@ -64,10 +64,10 @@ TEST(FormRules, TabWalksTheTableOrderWrappingAndSkippingWhatCannotTakeTheFocus)
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(std::string(c.from) + (c.backwards ? " back" : " forward"));
-        EXPECT_EQ(name(platform::next_in_order(kForm, c.from, c.backwards, all_but(c.unusable))),
+        EXPECT_EQ(name(ui::next_in_order(kForm, c.from, c.backwards, all_but(c.unusable))),
                   c.to);
     }
-    EXPECT_EQ(platform::next_in_order(kForm, "", false,
+    EXPECT_EQ(ui::next_in_order(kForm, "", false,
                                       all_but({"Ok", "Browse", "Narrow", "Wide", "Path", "Inner"})),
               nullptr);
 }
@@ -93,7 +93,7 @@ TEST(FormRules, AccessKeysClickButtonsAndCheckBoxesAndLabelsHandOnTheFocus)
     for (const Case& c : cases) {
         SCOPED_TRACE(static_cast<char>(c.key));
         std::optional<KeyAction> action =
-            platform::access_key_action(kForm, c.key, all_but(c.unusable));
+            ui::access_key_action(kForm, c.key, all_but(c.unusable));
         std::string got = "-";
         if (action) {
             got = (action->kind == KeyAction::Kind::Click ? "click " : "focus ") +
@@ -105,9 +105,9 @@ TEST(FormRules, AccessKeysClickButtonsAndCheckBoxesAndLabelsHandOnTheFocus)
 
 TEST(FormRules, EnterPressesTheFocusedButtonElseTheDefaultOne)
 {
-    EXPECT_EQ(name(platform::enter_target(kForm, "Browse")), "Browse");
-    EXPECT_EQ(name(platform::enter_target(kForm, "Path")), "Ok");
-    EXPECT_EQ(name(platform::enter_target(kForm, "")), "Ok");
+    EXPECT_EQ(name(ui::enter_target(kForm, "Browse")), "Browse");
+    EXPECT_EQ(name(ui::enter_target(kForm, "Path")), "Ok");
+    EXPECT_EQ(name(ui::enter_target(kForm, "")), "Ok");
 }
 
 TEST(FormRules, ClicksGoToTheTopMostControlAndIntoFrames)
@@ -123,9 +123,9 @@ TEST(FormRules, ClicksGoToTheTopMostControlAndIntoFrames)
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(std::to_string(c.x) + "," + std::to_string(c.y));
-        EXPECT_EQ(name(platform::hit_test(kForm, c.x, c.y)), c.hit);
+        EXPECT_EQ(name(ui::hit_test(kForm, c.x, c.y)), c.hit);
     }
-    const platform::Rect inner = platform::absolute_rect(kForm, kControls[8]);
+    const ui::Rect inner = ui::absolute_rect(kForm, kControls[8]);
     EXPECT_EQ((std::array{inner.left, inner.top, inner.width, inner.height}),
               (std::array{200, 1400, 200, 100}));
 }

@@ -11,7 +11,7 @@ namespace {
 TEST(Win32Fonts, ControlsGetTheSizeUnderlineAndCharacterSetOfTheirTable)
 {
     struct Case {
-        const platform::FormSpec* form;
+        const ui::FormSpec* form;
         const char* control;
         UINT dpi;
         LONG height;

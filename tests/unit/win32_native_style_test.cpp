@@ -8,8 +8,8 @@
 
 namespace {
 
-using platform::ControlKind;
-using platform::ControlSpec;
+using ui::ControlKind;
+using ui::ControlSpec;
 
 // Two boxes side by side, 25 twips wide (2.5 pixels at 144 dpi), the second inside a frame.
 constexpr std::array kControls{
@@ -18,7 +18,7 @@ constexpr std::array kControls{
         .name = "Text2", .kind = ControlKind::TextBox, .rect = {0, 0, 25, 25}, .parent = "Frame1"},
     ControlSpec{.name = "Frame1", .kind = ControlKind::Frame, .rect = {25, 0, 50, 50}},
 };
-constexpr platform::FormSpec kForm{
+constexpr ui::FormSpec kForm{
     .name = "Form9", .client_width = 75, .client_height = 50, .controls = kControls};
 
 TEST(Win32NativeStyle, NeighboursInTheTableStayFlushWhereTwipsFallBetweenPixels)

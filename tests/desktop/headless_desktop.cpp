@@ -1,12 +1,12 @@
 // The in-memory test desktop.
-#include "platform/headless/headless_desktop.h"
+#include "desktop/headless_desktop.h"
 
-#include "platform/form_rules.h"
+#include "ui/form_rules.h"
 
 #include <algorithm>
 #include <stdexcept>
 
-namespace platform {
+namespace testing_support {
 namespace {
 
 std::logic_error misuse(std::string_view what)
@@ -38,33 +38,33 @@ std::vector<std::string_view> split_characters(std::string_view utf8)
 
 } // namespace
 
-WindowId HeadlessDesktop::create(const FormSpec& spec, WindowEvents& events)
+ui::WindowId HeadlessDesktop::create(const ui::FormSpec& spec, ui::WindowEvents& events)
 {
     Window w{&spec, &events};
-    for (const ControlSpec& c : spec.controls) {
+    for (const ui::ControlSpec& c : spec.controls) {
         ControlState state;
-        if (c.kind == ControlKind::TextBox || c.kind == ControlKind::Label ||
-            c.kind == ControlKind::LinkLabel || c.kind == ControlKind::Button ||
-            c.kind == ControlKind::CheckBox || c.kind == ControlKind::Frame) {
+        if (c.kind == ui::ControlKind::TextBox || c.kind == ui::ControlKind::Label ||
+            c.kind == ui::ControlKind::LinkLabel || c.kind == ui::ControlKind::Button ||
+            c.kind == ui::ControlKind::CheckBox || c.kind == ui::ControlKind::Frame) {
             state.text = std::string(c.text);
         }
-        state.check = c.checked ? CheckState::Checked : CheckState::Unchecked;
+        state.check = c.checked ? ui::CheckState::Checked : ui::CheckState::Unchecked;
         w.controls.emplace(std::string(c.name), std::move(state));
     }
-    WindowId id = next_id_++;
+    ui::WindowId id = next_id_++;
     windows_.emplace(id, std::move(w));
     ++created_[std::string(spec.name)];
     log_.push_back("create " + std::string(spec.name));
     return id;
 }
 
-void HeadlessDesktop::show(WindowId id)
+void HeadlessDesktop::show(ui::WindowId id)
 {
     Window& w = window(id);
     w.visible = true;
     if (!w.shown_before) {
         w.shown_before = true;
-        std::vector<const ControlSpec*> order = keyboard_order(*w.spec);
+        std::vector<const ui::ControlSpec*> order = ui::keyboard_order(*w.spec);
         if (!order.empty()) w.focus = std::string(order.front()->name);
     }
     std::erase(z_order_, id);
@@ -72,14 +72,14 @@ void HeadlessDesktop::show(WindowId id)
     log_.push_back("show " + name_of(id));
 }
 
-void HeadlessDesktop::hide(WindowId id)
+void HeadlessDesktop::hide(ui::WindowId id)
 {
     window(id).visible = false;
     std::erase(z_order_, id);
     log_.push_back("hide " + name_of(id));
 }
 
-void HeadlessDesktop::destroy(WindowId id)
+void HeadlessDesktop::destroy(ui::WindowId id)
 {
     auto it = windows_.find(id);
     if (it == windows_.end()) return; // already gone with the end of the program
@@ -88,35 +88,35 @@ void HeadlessDesktop::destroy(WindowId id)
     std::erase(z_order_, id);
 }
 
-std::string HeadlessDesktop::text(WindowId id, std::string_view name) const
+std::string HeadlessDesktop::text(ui::WindowId id, std::string_view name) const
 {
     return control(window(id), name).text;
 }
 
-void HeadlessDesktop::set_text(WindowId id, std::string_view name, std::string_view text)
+void HeadlessDesktop::set_text(ui::WindowId id, std::string_view name, std::string_view text)
 {
     control(window(id), name).text = std::string(text);
 }
 
-CheckState HeadlessDesktop::check(WindowId id, std::string_view name) const
+ui::CheckState HeadlessDesktop::check(ui::WindowId id, std::string_view name) const
 {
     return control(window(id), name).check;
 }
 
-Answer HeadlessDesktop::message_box(WindowId owner, const MessageBoxRequest& box)
+ui::Answer HeadlessDesktop::message_box(ui::WindowId owner, const ui::MessageBoxRequest& box)
 {
     boxes_.push_back(
         {name_of(owner), std::string(box.text), std::string(box.title), box.buttons, box.icon});
     if (!box_answers_.empty()) {
-        Answer answer = box_answers_.front();
+        ui::Answer answer = box_answers_.front();
         box_answers_.pop_front();
         return answer;
     }
-    return box.buttons == MessageButtons::YesNo ? Answer::No : Answer::Ok;
+    return box.buttons == ui::MessageButtons::YesNo ? ui::Answer::No : ui::Answer::Ok;
 }
 
-std::optional<std::string> HeadlessDesktop::open_file_dialog(WindowId owner,
-                                                             const FileDialogSpec& spec)
+std::optional<std::string> HeadlessDesktop::open_file_dialog(ui::WindowId owner,
+                                                             const ui::FileDialogSpec& spec)
 {
     dialogs_.push_back({name_of(owner), std::string(spec.title), spec.initial_name,
                         std::string(spec.filter_label), std::string(spec.filter_pattern)});
@@ -126,12 +126,12 @@ std::optional<std::string> HeadlessDesktop::open_file_dialog(WindowId owner,
     return answer;
 }
 
-void HeadlessDesktop::shell_open(WindowId owner, const OpenRequest& request)
+void HeadlessDesktop::shell_open(ui::WindowId owner, const ui::OpenRequest& request)
 {
     shell_.push_back({name_of(owner), request});
 }
 
-void HeadlessDesktop::set_movie(WindowId id, std::string_view name, std::string_view path)
+void HeadlessDesktop::set_movie(ui::WindowId id, std::string_view name, std::string_view path)
 {
     control(window(id), name).movie = std::string(path);
 }
@@ -146,19 +146,19 @@ void HeadlessDesktop::quit()
 
 bool HeadlessDesktop::exists(std::string_view form) const
 {
-    return id_of(form) != kNoWindow;
+    return id_of(form) != ui::kNoWindow;
 }
 
 bool HeadlessDesktop::visible(std::string_view form) const
 {
-    WindowId id = id_of(form);
-    return id != kNoWindow && window(id).visible;
+    ui::WindowId id = id_of(form);
+    return id != ui::kNoWindow && window(id).visible;
 }
 
 std::vector<std::string> HeadlessDesktop::visible_windows() const
 {
     std::vector<std::string> names;
-    for (WindowId id : z_order_) names.push_back(name_of(id));
+    for (ui::WindowId id : z_order_) names.push_back(name_of(id));
     return names;
 }
 
@@ -170,36 +170,36 @@ int HeadlessDesktop::created(std::string_view form) const
 
 std::string HeadlessDesktop::text(std::string_view form, std::string_view name) const
 {
-    WindowId id = id_of(form);
-    if (id == kNoWindow) throw misuse("no window " + std::string(form));
+    ui::WindowId id = id_of(form);
+    if (id == ui::kNoWindow) throw misuse("no window " + std::string(form));
     return text(id, name);
 }
 
-CheckState HeadlessDesktop::check(std::string_view form, std::string_view name) const
+ui::CheckState HeadlessDesktop::check(std::string_view form, std::string_view name) const
 {
-    WindowId id = id_of(form);
-    if (id == kNoWindow) throw misuse("no window " + std::string(form));
+    ui::WindowId id = id_of(form);
+    if (id == ui::kNoWindow) throw misuse("no window " + std::string(form));
     return check(id, name);
 }
 
 std::string HeadlessDesktop::focus(std::string_view form) const
 {
-    WindowId id = id_of(form);
-    return id == kNoWindow ? std::string() : window(id).focus;
+    ui::WindowId id = id_of(form);
+    return id == ui::kNoWindow ? std::string() : window(id).focus;
 }
 
 std::string HeadlessDesktop::movie(std::string_view form, std::string_view name) const
 {
-    WindowId id = id_of(form);
-    if (id == kNoWindow) throw misuse("no window " + std::string(form));
+    ui::WindowId id = id_of(form);
+    if (id == ui::kNoWindow) throw misuse("no window " + std::string(form));
     return control(window(id), name).movie;
 }
 
 void HeadlessDesktop::type(std::string_view form, std::string_view name, std::string_view text)
 {
     Window& w = visible_window(form);
-    const ControlSpec* spec = w.spec->find(name);
-    if (spec == nullptr || spec->kind != ControlKind::TextBox)
+    const ui::ControlSpec* spec = w.spec->find(name);
+    if (spec == nullptr || spec->kind != ui::ControlKind::TextBox)
         throw misuse("cannot type into " + std::string(name));
     w.focus = std::string(name);
     ControlState& box = control(w, name);
@@ -214,8 +214,8 @@ void HeadlessDesktop::type(std::string_view form, std::string_view name, std::st
 void HeadlessDesktop::clear(std::string_view form, std::string_view name)
 {
     Window& w = visible_window(form);
-    const ControlSpec* spec = w.spec->find(name);
-    if (spec == nullptr || spec->kind != ControlKind::TextBox)
+    const ui::ControlSpec* spec = w.spec->find(name);
+    if (spec == nullptr || spec->kind != ui::ControlKind::TextBox)
         throw misuse("cannot clear " + std::string(name));
     w.focus = std::string(name);
     control(w, name).text.clear();
@@ -224,43 +224,43 @@ void HeadlessDesktop::clear(std::string_view form, std::string_view name)
 void HeadlessDesktop::click(std::string_view form, std::string_view name)
 {
     Window& w = visible_window(form);
-    const ControlSpec* spec = w.spec->find(name);
+    const ui::ControlSpec* spec = w.spec->find(name);
     if (spec == nullptr) throw misuse("no control " + std::string(name));
-    if (takes_focus(spec->kind)) w.focus = std::string(name);
-    if (spec->kind == ControlKind::CheckBox) {
+    if (ui::takes_focus(spec->kind)) w.focus = std::string(name);
+    if (spec->kind == ui::ControlKind::CheckBox) {
         ControlState& box = control(w, name);
-        box.check = box.check == CheckState::Checked ? CheckState::Unchecked : CheckState::Checked;
+        box.check = box.check == ui::CheckState::Checked ? ui::CheckState::Unchecked : ui::CheckState::Checked;
     }
-    if (spec->kind == ControlKind::TextBox) return;
+    if (spec->kind == ui::ControlKind::TextBox) return;
     w.events->on_click(name);
 }
 
 void HeadlessDesktop::click_at(std::string_view form, int x, int y)
 {
     Window& w = visible_window(form);
-    if (const ControlSpec* hit = hit_test(*w.spec, x, y)) click(form, hit->name);
+    if (const ui::ControlSpec* hit = ui::hit_test(*w.spec, x, y)) click(form, hit->name);
 }
 
 void HeadlessDesktop::press_enter(std::string_view form)
 {
     Window& w = visible_window(form);
-    if (const ControlSpec* target = enter_target(*w.spec, w.focus))
+    if (const ui::ControlSpec* target = ui::enter_target(*w.spec, w.focus))
         w.events->on_click(target->name);
 }
 
 void HeadlessDesktop::press_tab(std::string_view form, bool backwards)
 {
     Window& w = visible_window(form);
-    if (const ControlSpec* next = next_in_order(*w.spec, w.focus, backwards))
+    if (const ui::ControlSpec* next = ui::next_in_order(*w.spec, w.focus, backwards))
         w.focus = std::string(next->name);
 }
 
 void HeadlessDesktop::press_alt(std::string_view form, char key)
 {
     Window& w = visible_window(form);
-    std::optional<KeyAction> action = access_key_action(*w.spec, static_cast<unsigned char>(key));
+    std::optional<ui::KeyAction> action = ui::access_key_action(*w.spec, static_cast<unsigned char>(key));
     if (!action) return;
-    if (action->kind == KeyAction::Kind::Click) {
+    if (action->kind == ui::KeyAction::Kind::Click) {
         click(form, action->control->name);
     } else {
         w.focus = std::string(action->control->name);
@@ -272,7 +272,7 @@ void HeadlessDesktop::request_close(std::string_view form)
     visible_window(form).events->on_close_request();
 }
 
-void HeadlessDesktop::answer_boxes(std::initializer_list<Answer> answers)
+void HeadlessDesktop::answer_boxes(std::initializer_list<ui::Answer> answers)
 {
     box_answers_.insert(box_answers_.end(), answers.begin(), answers.end());
 }
@@ -282,32 +282,32 @@ void HeadlessDesktop::answer_file_dialog(std::optional<std::string> chosen)
     dialog_answers_.push_back(std::move(chosen));
 }
 
-HeadlessDesktop::Window& HeadlessDesktop::window(WindowId id)
+HeadlessDesktop::Window& HeadlessDesktop::window(ui::WindowId id)
 {
     auto it = windows_.find(id);
     if (it == windows_.end()) throw misuse("no window with id " + std::to_string(id));
     return it->second;
 }
 
-const HeadlessDesktop::Window& HeadlessDesktop::window(WindowId id) const
+const HeadlessDesktop::Window& HeadlessDesktop::window(ui::WindowId id) const
 {
     auto it = windows_.find(id);
     if (it == windows_.end()) throw misuse("no window with id " + std::to_string(id));
     return it->second;
 }
 
-WindowId HeadlessDesktop::id_of(std::string_view form) const
+ui::WindowId HeadlessDesktop::id_of(std::string_view form) const
 {
     for (const auto& [id, w] : windows_) {
         if (w.spec->name == form) return id;
     }
-    return kNoWindow;
+    return ui::kNoWindow;
 }
 
 HeadlessDesktop::Window& HeadlessDesktop::visible_window(std::string_view form)
 {
-    WindowId id = id_of(form);
-    if (id == kNoWindow || !window(id).visible) throw misuse(std::string(form) + " is not shown");
+    ui::WindowId id = id_of(form);
+    if (id == ui::kNoWindow || !window(id).visible) throw misuse(std::string(form) + " is not shown");
     return window(id);
 }
 
@@ -326,10 +326,10 @@ const HeadlessDesktop::ControlState& HeadlessDesktop::control(const Window& w,
     return it->second;
 }
 
-std::string HeadlessDesktop::name_of(WindowId id) const
+std::string HeadlessDesktop::name_of(ui::WindowId id) const
 {
     auto it = windows_.find(id);
     return it == windows_.end() ? std::string() : std::string(it->second.spec->name);
 }
 
-} // namespace platform
+} // namespace testing_support

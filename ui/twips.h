@@ -3,7 +3,7 @@
 
 #include <cmath>
 
-namespace platform {
+namespace ui {
 
 inline constexpr int kTwipsPerInch = 1440;
 inline constexpr int kStandardDpi = 96;
@@ -14,4 +14,4 @@ inline int twips_to_pixels(int twips, int dpi)
     return static_cast<int>(std::lround(static_cast<double>(twips) * dpi / kTwipsPerInch));
 }
 
-} // namespace platform
+} // namespace ui

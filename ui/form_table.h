@@ -6,7 +6,7 @@
 #include <span>
 #include <string_view>
 
-namespace platform {
+namespace ui {
 
 enum class ControlKind {
     Button,    // graphical push button: picture above the caption
@@ -49,40 +49,26 @@ struct Rect {
     }
 };
 
-// A font's character set, with the values fonts carry on Windows: the Western set, or whichever
-// the system picks for the face.
-inline constexpr std::uint8_t kWesternCharset = 0;
-inline constexpr std::uint8_t kSystemCharset = 1;
+// The script a control's text is set in: Western for English captions and addresses, or
+// whichever the system picks for the face (Chinese on the player's system). Each front end maps
+// it to its own font matching.
+enum class Script { System, Western };
 
 struct Font {
     std::string_view face; // empty: the platform's default dialog font
     int tenth_points = 0;  // 0 with an empty face
     bool underline = false;
-    std::uint8_t charset = kSystemCharset;
+    Script script = Script::System;
 };
 
 inline constexpr Font kDialogFont{};
 inline constexpr Font kSongTi75{"宋体", 75, false};
 // The English captions and addresses of the information windows are set in the Western set.
-inline constexpr Font kTahoma9{"Tahoma", 90, false, kWesternCharset};
-inline constexpr Font kTahoma9Link{"Tahoma", 90, true, kWesternCharset};
+inline constexpr Font kTahoma9{"Tahoma", 90, false, Script::Western};
+inline constexpr Font kTahoma9Link{"Tahoma", 90, true, Script::Western};
 
 inline constexpr std::uint32_t kDefaultColour = 0xFFFFFFFF;
 inline constexpr std::uint32_t kPureBlue = 0x0000FF; // 0xRRGGBB
-
-enum class MovieScale { ShowAll };
-enum class MovieQuality { High };
-
-// The movie player's presets; the movie itself is set when the window loads.
-struct MoviePresets {
-    MovieQuality quality = MovieQuality::High;
-    MovieScale scale = MovieScale::ShowAll;
-    bool windowed = true;
-    bool autoplay = true;
-    bool loop = true;
-    bool context_menu = true;
-    bool device_fonts = false;
-};
 
 inline constexpr int kNoTab = -1;
 
@@ -102,7 +88,6 @@ struct ControlSpec {
     std::string_view parent = {};
     Align align = Align::Left;
     std::uint32_t colour = kDefaultColour;
-    const MoviePresets* movie = nullptr;
 };
 
 // Controls are listed from the top of the z-order down: where two overlap, the earlier one is
@@ -141,4 +126,4 @@ constexpr char access_key(std::string_view caption)
     return 0;
 }
 
-} // namespace platform
+} // namespace ui

@@ -2,14 +2,14 @@
 // table alone: front ends translate native events into these calls and act on what they return.
 #pragma once
 
-#include "platform/form_table.h"
+#include "ui/form_table.h"
 
 #include <functional>
 #include <optional>
 #include <string_view>
 #include <vector>
 
-namespace platform {
+namespace ui {
 
 // Whether a control can take the focus right now (enabled and shown); empty means all can.
 using Usable = std::function<bool(const ControlSpec&)>;
@@ -43,4 +43,4 @@ Rect absolute_rect(const FormSpec& form, const ControlSpec& control);
 // and inside a frame the top-most of the frame's children there; nullptr on bare surface.
 const ControlSpec* hit_test(const FormSpec& form, int x, int y);
 
-} // namespace platform
+} // namespace ui

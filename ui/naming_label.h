@@ -2,11 +2,11 @@
 // label on its left in the same row, or else the one just above it.
 #pragma once
 
-#include "platform/form_table.h"
+#include "ui/form_table.h"
 
-namespace platform {
+namespace ui {
 
 // nullptr when no label stands beside or above the box.
 const ControlSpec* naming_label(const FormSpec& form, const ControlSpec& box);
 
-} // namespace platform
+} // namespace ui

@@ -2,14 +2,14 @@
 // writes its controls by name, and hands clicks to the class's handler table.
 #pragma once
 
-#include "platform/desktop.h"
-#include "platform/form_table.h"
+#include "ui/desktop.h"
+#include "ui/form_table.h"
 
 #include <span>
 #include <string>
 #include <string_view>
 
-namespace platform {
+namespace ui {
 
 class Form : public WindowEvents {
 public:
@@ -60,4 +60,4 @@ void dispatch_click(F& form, std::span<const ClickHandler<F>> handlers, std::str
     }
 }
 
-} // namespace platform
+} // namespace ui

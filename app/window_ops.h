@@ -3,10 +3,10 @@
 #pragma once
 
 #include "platform/codepage.h"
-#include "platform/desktop.h"
 #include "platform/file_system.h"
+#include "ui/desktop.h"
 
-namespace platform {
+namespace app {
 
 enum class WindowName { Form1, Form2, Form3, Form4 };
 
@@ -26,14 +26,14 @@ protected:
 };
 
 struct Services {
-    Desktop& desktop;
-    FileSystem& files;
+    ui::Desktop& desktop;
+    platform::FileSystem& files;
     // settings.ban holds a path of this system, in its own code page.
-    const CodePage& code_page;
+    const platform::CodePage& code_page;
     // The game's settings file is in the code page of the game's Chinese release (GBK) on every
     // system, so that the game reads what a Chinese Windows would write.
-    const CodePage& game_code_page;
+    const platform::CodePage& game_code_page;
     WindowOps& windows;
 };
 
-} // namespace platform
+} // namespace app

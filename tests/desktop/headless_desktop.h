@@ -2,7 +2,7 @@
 // and the file dialog answer from a script, and every request the program makes is recorded.
 #pragma once
 
-#include "platform/desktop.h"
+#include "ui/desktop.h"
 
 #include <deque>
 #include <map>
@@ -11,21 +11,21 @@
 #include <string_view>
 #include <vector>
 
-namespace platform {
+namespace testing_support {
 
-class HeadlessDesktop final : public Desktop {
+class HeadlessDesktop final : public ui::Desktop {
 public:
     struct Box {
         std::string owner; // the asking window's form name
         std::string text;
         std::string title;
-        MessageButtons buttons;
-        MessageIcon icon;
+        ui::MessageButtons buttons;
+        ui::MessageIcon icon;
         bool operator==(const Box&) const = default;
     };
     struct Shell {
         std::string owner;
-        OpenRequest request;
+        ui::OpenRequest request;
         bool operator==(const Shell&) const = default;
     };
     struct Dialog {
@@ -38,18 +38,18 @@ public:
     };
 
     // Desktop
-    WindowId create(const FormSpec& spec, WindowEvents& events) override;
-    void show(WindowId window) override;
-    void hide(WindowId window) override;
-    void destroy(WindowId window) override;
-    std::string text(WindowId window, std::string_view control) const override;
-    void set_text(WindowId window, std::string_view control, std::string_view text) override;
-    CheckState check(WindowId window, std::string_view control) const override;
-    Answer message_box(WindowId owner, const MessageBoxRequest& box) override;
-    std::optional<std::string> open_file_dialog(WindowId owner,
-                                                const FileDialogSpec& spec) override;
-    void shell_open(WindowId owner, const OpenRequest& request) override;
-    void set_movie(WindowId window, std::string_view control, std::string_view path) override;
+    ui::WindowId create(const ui::FormSpec& spec, ui::WindowEvents& events) override;
+    void show(ui::WindowId window) override;
+    void hide(ui::WindowId window) override;
+    void destroy(ui::WindowId window) override;
+    std::string text(ui::WindowId window, std::string_view control) const override;
+    void set_text(ui::WindowId window, std::string_view control, std::string_view text) override;
+    ui::CheckState check(ui::WindowId window, std::string_view control) const override;
+    ui::Answer message_box(ui::WindowId owner, const ui::MessageBoxRequest& box) override;
+    std::optional<std::string> open_file_dialog(ui::WindowId owner,
+                                                const ui::FileDialogSpec& spec) override;
+    void shell_open(ui::WindowId owner, const ui::OpenRequest& request) override;
+    void set_movie(ui::WindowId window, std::string_view control, std::string_view path) override;
     void run() override {}
     void quit() override;
 
@@ -64,7 +64,7 @@ public:
     const std::vector<std::string>& log() const { return log_; }
     void clear_log() { log_.clear(); }
     std::string text(std::string_view form, std::string_view control) const;
-    CheckState check(std::string_view form, std::string_view control) const;
+    ui::CheckState check(std::string_view form, std::string_view control) const;
     std::string focus(std::string_view form) const;
     std::string movie(std::string_view form, std::string_view control) const;
     bool ended() const { return ended_; }
@@ -89,43 +89,43 @@ public:
 
     // Answers for the next modal boxes and file dialogs, taken in order. Without a scripted
     // answer a box answers No (or OK) and a file dialog is cancelled.
-    void answer_boxes(std::initializer_list<Answer> answers);
+    void answer_boxes(std::initializer_list<ui::Answer> answers);
     void answer_file_dialog(std::optional<std::string> chosen);
 
 private:
     struct ControlState {
         std::string text;
-        CheckState check = CheckState::Unchecked;
+        ui::CheckState check = ui::CheckState::Unchecked;
         std::string movie;
     };
     struct Window {
-        const FormSpec* spec = nullptr;
-        WindowEvents* events = nullptr;
+        const ui::FormSpec* spec = nullptr;
+        ui::WindowEvents* events = nullptr;
         bool visible = false;
         bool shown_before = false;
         std::string focus = {};
         std::map<std::string, ControlState, std::less<>> controls = {};
     };
 
-    Window& window(WindowId id);
-    const Window& window(WindowId id) const;
-    WindowId id_of(std::string_view form) const;
+    Window& window(ui::WindowId id);
+    const Window& window(ui::WindowId id) const;
+    ui::WindowId id_of(std::string_view form) const;
     Window& visible_window(std::string_view form);
     ControlState& control(Window& w, std::string_view control);
     const ControlState& control(const Window& w, std::string_view control) const;
-    std::string name_of(WindowId id) const;
+    std::string name_of(ui::WindowId id) const;
 
-    std::map<WindowId, Window> windows_;
-    std::vector<WindowId> z_order_; // front-most first
+    std::map<ui::WindowId, Window> windows_;
+    std::vector<ui::WindowId> z_order_; // front-most first
     std::map<std::string, int, std::less<>> created_;
     std::vector<std::string> log_;
     std::vector<Box> boxes_;
     std::vector<Shell> shell_;
     std::vector<Dialog> dialogs_;
-    std::deque<Answer> box_answers_;
+    std::deque<ui::Answer> box_answers_;
     std::deque<std::optional<std::string>> dialog_answers_;
-    WindowId next_id_ = 1;
+    ui::WindowId next_id_ = 1;
     bool ended_ = false;
 };
 
-} // namespace platform
+} // namespace testing_support

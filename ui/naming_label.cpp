@@ -1,12 +1,12 @@
 // The label that names a text box: the one on its left that shares most of its row, else the
 // nearest one above it, as dialogs are read.
-#include "platform/naming_label.h"
+#include "ui/naming_label.h"
 
-#include "platform/form_rules.h"
+#include "ui/form_rules.h"
 
 #include <algorithm>
 
-namespace platform {
+namespace ui {
 namespace {
 
 // How many twips of height two rectangles share.
@@ -51,4 +51,4 @@ const ControlSpec* naming_label(const FormSpec& form, const ControlSpec& box)
     return beside != nullptr ? beside : above;
 }
 
-} // namespace platform
+} // namespace ui

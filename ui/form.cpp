@@ -1,7 +1,7 @@
 // The base of every window class.
-#include "platform/form.h"
+#include "ui/form.h"
 
-namespace platform {
+namespace ui {
 
 Form::Form(Desktop& desktop, const FormSpec& spec)
     : desktop_(desktop), id_(desktop.create(spec, *this))
@@ -50,4 +50,4 @@ Answer Form::message_box(const MessageBoxRequest& box)
     return desktop_.message_box(id_, box);
 }
 
-} // namespace platform
+} // namespace ui

@@ -2,13 +2,13 @@
 // (Win32, GTK, the in-memory test desktop) provides for any window built from a FormSpec.
 #pragma once
 
-#include "platform/form_table.h"
+#include "ui/form_table.h"
 
 #include <optional>
 #include <string>
 #include <string_view>
 
-namespace platform {
+namespace ui {
 
 using WindowId = int;
 inline constexpr WindowId kNoWindow = 0;
@@ -91,4 +91,4 @@ public:
     virtual void quit() = 0;
 };
 
-} // namespace platform
+} // namespace ui

@@ -1,9 +1,9 @@
 // The shared keyboard and mouse rules of every window.
-#include "platform/form_rules.h"
+#include "ui/form_rules.h"
 
 #include <algorithm>
 
-namespace platform {
+namespace ui {
 namespace {
 
 char32_t lower(char32_t c)
@@ -92,4 +92,4 @@ const ControlSpec* hit_test(const FormSpec& form, int x, int y)
     return nullptr;
 }
 
-} // namespace platform
+} // namespace ui
