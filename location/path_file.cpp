@@ -83,7 +83,9 @@ std::optional<std::string> read_location(platform::FileSystem& files,
                                          const platform::CodePage& code_page)
 {
     std::string bytes;
-    if (files.read(platform::program_file(files, kPathFileName), bytes)) return std::nullopt;
+    if (const std::error_code failed =
+            files.read(platform::program_file(files, kPathFileName), bytes))
+        return std::nullopt;
     // Bytes that do not decode exactly would name another file: that is no location either.
     const std::optional<std::string> text = platform::exact_to_utf8(code_page, bytes);
     if (!text) return std::nullopt;

@@ -87,7 +87,8 @@ void Form4::command2_ok(std::string_view)
 {
     const std::string typed = text("Text1");
     if (!typed.empty()) {
-        if (write_location(services_.files, services_.code_page, typed)) {
+        if (const std::error_code failed =
+                write_location(services_.files, services_.code_page, typed)) {
             message_box(kSaveFailed);
             return;
         }
