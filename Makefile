@@ -12,7 +12,8 @@ build:
 
 # Every test: the artwork and the feature movie; the Linux build with the GTK program, plainly and
 # under AddressSanitizer + UndefinedBehaviorSanitizer; a short run of each fuzz target; the 32-bit
-# release's imports; then the 64-bit Windows build under Wine, end to end included.
+# release's imports; then the 64-bit Windows build under Wine, end to end included; last, how much
+# of the code is test code.
 test:
 	scripts/install-deps test
 	python3 scripts/make-assets.py --check
@@ -32,6 +33,7 @@ test:
 	cmake --preset win64
 	cmake --build --preset win64
 	ctest --preset win64
+	scripts/count-code
 
 # Each fuzz target for FUZZ_SECONDS in turn, then its executions and coverage. What the runs find
 # grows in build/fuzz/corpus/; a crash leaves its input in build/fuzz/.

@@ -1,5 +1,6 @@
-// User stories on the real program: generating and installing, the game's location in its code
-// page and from the file dialog, the information windows, the desktop's handlers, and leaving.
+// What the Win32 front end can get wrong, on the real program: the system's code page for the
+// game's location, the file dialog, a window opened by its access key, the desktop's handlers,
+// modality and leaving. What the windows do is the scenario tests' story.
 #include "e2e/driver.h"
 #include "info/about_window.h"
 #include "info/resources_window.h"
@@ -28,9 +29,6 @@ Box box(std::string_view text, std::string_view title, std::vector<int> buttons,
 const Box kOffer = box(settings::kOfferText, settings::kOfferTitle, {IDYES, IDNO}, Icon::Question);
 const Box kDeclined =
     box(settings::kDeclinedText, settings::kNoticeTitle, {IDOK}, Icon::Information);
-const Box kFailure = box(settings::kFailureText, settings::kNoticeTitle, {IDOK}, Icon::Information);
-const Box kEmptyWarning = box(location::kEmptyWarningText, location::kEmptyWarningTitle,
-                              {IDYES, IDNO}, Icon::Exclamation);
 
 constexpr const char* kGameFile = "game\\Data\\svrcfg_skirmish.ini";
 
@@ -43,30 +41,6 @@ HWND open_settings(const Program& p)
 {
     click(main_control(p, "Command2"));
     return p.form(kForm4.caption);
-}
-
-TEST(Generate, WritesTheDefaultFileAndOffersToInstallIt)
-{
-    struct Case {
-        const char* name;
-        const char* location; // the game file that settings.ban names; nullptr: no settings.ban
-        std::vector<int> answers;
-        Boxes boxes;
-    };
-    const char* nowhere = "nowhere\\Data\\svrcfg_skirmish.ini";
-    const Case cases[] = {
-        {"fresh start, No", nullptr, {IDNO, IDOK}, {kOffer, kDeclined}},
-        {"Yes, folder missing", nowhere, {IDYES, IDOK}, {kOffer, kFailure}},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
-        Program p;
-        if (c.location != nullptr) p.write("settings.ban", p.path(c.location) + "\r\n");
-        click(main_control(p, "Command1"));
-        EXPECT_EQ(p.boxes(p.main(), c.answers), c.boxes);
-        EXPECT_EQ(p.read("svrcfg_skirmish.ini"), kDefaultSettingsFile);
-        EXPECT_EQ(p.read(nowhere), std::nullopt);
-    }
 }
 
 TEST(Location, TypedInChineseIsStoredInGbkAndTheGameGetsTheGeneratedFile)
@@ -85,19 +59,6 @@ TEST(Location, TypedInChineseIsStoredInGbkAndTheGameGetsTheGeneratedFile)
     EXPECT_EQ(p.read(game), kDefaultSettingsFile);
 }
 
-TEST(Location, LeftEmptyIsOnlyGivenUpAfterAWarning)
-{
-    Program p;
-    const HWND form4 = open_settings(p);
-    click(control(form4, kForm4, "Command2"));
-    EXPECT_EQ(p.boxes(form4, {IDNO}), Boxes{kEmptyWarning});
-    EXPECT_TRUE(::IsWindowVisible(form4));
-    click(control(form4, kForm4, "Command2"));
-    EXPECT_EQ(p.boxes(form4, {IDYES}), Boxes{kEmptyWarning});
-    EXPECT_EQ(p.form(kForm1.caption), p.main());
-    EXPECT_EQ(p.read("settings.ban"), std::nullopt);
-}
-
 TEST(Location, BrowsingFillsTheBoxAndCancellingKeepsIt)
 {
     Program p;
@@ -110,21 +71,6 @@ TEST(Location, BrowsingFillsTheBoxAndCancellingKeepsIt)
     click(control(form4, kForm4, "Command1"));
     p.file_dialog(std::nullopt);
     EXPECT_EQ(text(box), p.path(kGameFile));
-}
-
-TEST(About, OkBringsBackTheMainWindowWithItsValues)
-{
-    Program p;
-    const HWND minutes = main_control(p, "Text1");
-    const HWND check = main_control(p, "Check1");
-    type(minutes, "1234"); // the box takes three characters
-    click(check);
-    click(main_control(p, "Command4"));
-    click_away(control(p.form(kForm2.caption), kForm2, "Command1"));
-    EXPECT_EQ(p.form(kForm1.caption), p.main());
-    EXPECT_EQ(text(minutes), "123");
-    EXPECT_EQ(::SendMessageW(check, BM_GETCHECK, 0, 0),
-              kForm1.find("Check1")->checked ? BST_UNCHECKED : BST_CHECKED);
 }
 
 TEST(Resources, OkHidesTheWindowAndTheNextOpeningByItsAccessKeyShowsTheSameOne)

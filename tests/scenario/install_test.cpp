@@ -78,6 +78,24 @@ TEST(Install, DestinationsThatCannotBeReplacedGiveTheFailureBoxAndStayAsTheyWere
     }
 }
 
+TEST(Install, NoLeavesTheGameFileAndSaysWhereTheGeneratedOneIs)
+{
+    Harness h;
+    make_game_file(h);
+    h.store_location(h.folder.file(kGameFile));
+    h.desktop.answer_boxes({ui::Answer::No});
+    h.generate();
+
+    const HeadlessDesktop::Box declined{
+        "Form1",
+        "生成的文件(svrcfg_skirmish.ini)已经被置放到本程序所在的文件夹之下。你可以手动复制它到 Korvane的所在文件夹\\Data下覆盖原文件。",
+        "提示", kOk, kInformation};
+    EXPECT_EQ(h.desktop.boxes(), (std::vector<HeadlessDesktop::Box>{kOffer, declined}));
+    EXPECT_EQ(h.generated(), kDefaultSettingsFile);
+    EXPECT_EQ(h.folder.read(kGameFile), kOldGameFile);
+    EXPECT_EQ(h.desktop.visible_windows(), std::vector<std::string>{"Form1"});
+}
+
 TEST(Install, AnUnsetLocationOpensTheSettingsWindowInsteadOfAskingMore)
 {
     for (const char* content : {"\r\n", "\n", "    \r\n", ",C:\\later.ini\r\n"}) {

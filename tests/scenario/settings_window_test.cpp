@@ -138,34 +138,4 @@ TEST(SettingsWindow, APathTheCodePageCannotHoldIsNotSaved)
     EXPECT_EQ(h.desktop.visible_windows(), std::vector<std::string>{"Form4"});
 }
 
-TEST(SettingsWindow, AFailedSaveSaysSoKeepsTheWindowAndTheOldFile)
-{
-    // Call i of the save fails on round i, until a round gets through with no call left to fail.
-    for (std::size_t i = 0;; ++i) {
-        Harness h;
-        h.folder.write("settings.ban", "old.ini\r\n");
-        open_settings(h);
-        h.desktop.clear("Form4", "Text1");
-        h.desktop.type("Form4", "Text1", "new.ini");
-        h.files.fail_call(static_cast<int>(i));
-        h.desktop.click("Form4", "Command2");
-        if (i >= h.files.calls().size()) {
-            EXPECT_GE(i, 4u);
-            EXPECT_EQ(h.path_file(), "new.ini\r\n");
-            break;
-        }
-        SCOPED_TRACE(to_string(h.files.calls()[i]));
-        EXPECT_EQ(h.desktop.boxes(), std::vector<HeadlessDesktop::Box>{kSaveFailed});
-        EXPECT_EQ(h.path_file(), "old.ini\r\n");
-        EXPECT_EQ(h.folder.entries(), std::vector<std::string>{"settings.ban"});
-        EXPECT_EQ(h.desktop.visible_windows(), std::vector<std::string>{"Form4"});
-        EXPECT_EQ(h.desktop.text("Form4", "Text1"), "new.ini");
-
-        h.files.fail_call(-1);
-        h.desktop.click("Form4", "Command2");
-        EXPECT_EQ(h.path_file(), "new.ini\r\n");
-        EXPECT_EQ(h.desktop.visible_windows(), std::vector<std::string>{"Form1"});
-    }
-}
-
 } // namespace
