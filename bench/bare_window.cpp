@@ -5,6 +5,8 @@
 // text (its title, every caption and number) in the program's fonts, one static control per font,
 // and no other control. Against the bare window it shows what the Chinese text alone costs (its
 // font files and glyphs); against the program, what the controls cost.
+#include "bench/floor_window.h"
+
 #include <windows.h>
 
 #ifdef FORM_TEXT
@@ -58,14 +60,7 @@ void add_form_text(HWND hwnd, HWND button, HINSTANCE instance)
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int show)
 {
-    WNDCLASSEXW wc{};
-    wc.cbSize = sizeof wc;
-    wc.lpfnWndProc = bare_proc;
-    wc.hInstance = instance;
-    wc.hbrBackground = ::GetSysColorBrush(COLOR_BTNFACE);
-    wc.hCursor = ::LoadCursorW(nullptr, IDC_ARROW);
-    wc.lpszClassName = kClass;
-    ::RegisterClassExW(&wc);
+    bench::register_floor_class(instance, bare_proc, kClass);
     HWND hwnd =
         ::CreateWindowExW(0, kClass, L"Bare window", WS_OVERLAPPED | WS_CAPTION, CW_USEDEFAULT,
                           CW_USEDEFAULT, 320, 200, nullptr, nullptr, instance, nullptr);
@@ -77,12 +72,5 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int show)
 #else
     (void)button;
 #endif
-    ::ShowWindow(hwnd, show);
-    ::UpdateWindow(hwnd);
-    MSG msg;
-    while (::GetMessageW(&msg, nullptr, 0, 0) > 0) {
-        ::TranslateMessage(&msg);
-        ::DispatchMessageW(&msg);
-    }
-    return 0;
+    return bench::show_and_run(hwnd, show);
 }

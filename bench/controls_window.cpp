@@ -3,6 +3,7 @@
 // else (no pictures, tool tips, cursors, check marks, margins or handlers). Against the bare
 // window it shows what the system's controls cost by themselves; against it, the program shows
 // what its own work adds.
+#include "bench/floor_window.h"
 #include "platform/win32/display.h"
 #include "platform/win32/native_style.h"
 #include "platform/win32/utf16.h"
@@ -45,14 +46,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int show)
     // The classes the controls need, as the program asks for them, without the tool tips'.
     INITCOMMONCONTROLSEX classes{sizeof classes, ICC_STANDARD_CLASSES};
     ::InitCommonControlsEx(&classes);
-    WNDCLASSEXW wc{};
-    wc.cbSize = sizeof wc;
-    wc.lpfnWndProc = floor_proc;
-    wc.hInstance = instance;
-    wc.hbrBackground = ::GetSysColorBrush(COLOR_BTNFACE);
-    wc.hCursor = ::LoadCursorW(nullptr, IDC_ARROW);
-    wc.lpszClassName = platform::kFormClass;
-    ::RegisterClassExW(&wc);
+    bench::register_floor_class(instance, floor_proc, platform::kFormClass);
 
     const ui::FormSpec& form = settings::kForm1;
     const platform::NativeStyle frame = platform::form_style(form);
@@ -73,12 +67,5 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int show)
         ::SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font_for(c.font, dpi, fonts)),
                        FALSE);
     }
-    ::ShowWindow(hwnd, show);
-    ::UpdateWindow(hwnd);
-    MSG msg;
-    while (::GetMessageW(&msg, nullptr, 0, 0) > 0) {
-        ::TranslateMessage(&msg);
-        ::DispatchMessageW(&msg);
-    }
-    return 0;
+    return bench::show_and_run(hwnd, show);
 }

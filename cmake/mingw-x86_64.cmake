@@ -1,11 +1,3 @@
-# 64-bit Windows with mingw-w64: the same program, built so that 64-bit Wine can run it and its
-# tests here. The -posix compilers are named outright (see mingw-i686.cmake).
-set(CMAKE_SYSTEM_NAME Windows)
+# 64-bit Windows: the same program, built so that 64-bit Wine can run it and its tests here.
 set(CMAKE_SYSTEM_PROCESSOR x86_64)
-set(CMAKE_C_COMPILER x86_64-w64-mingw32-gcc-posix)
-set(CMAKE_CXX_COMPILER x86_64-w64-mingw32-g++-posix)
-set(CMAKE_RC_COMPILER x86_64-w64-mingw32-windres)
-set(CMAKE_FIND_ROOT_PATH /usr/x86_64-w64-mingw32)
-set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
-set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
-set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
+include(${CMAKE_CURRENT_LIST_DIR}/mingw.cmake)

@@ -13,8 +13,7 @@ class MemoryFileSystem final : public platform::FileSystem {
 public:
     std::map<std::string, std::string> files;
 
-    std::string program_folder() const override { return "/program"; }
-    char separator() const override { return '/'; }
+    MemoryFileSystem() : FileSystem("/program", '/') {}
     std::error_code create_temp_beside(const std::string& target, std::string& temp_path,
                                        platform::FileHandle& handle) override
     {

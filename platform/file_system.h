@@ -6,10 +6,26 @@
 #include <string>
 #include <string_view>
 #include <system_error>
+#include <utility>
 
 namespace platform {
 
 using FileHandle = std::intptr_t;
+
+// Closes what it holds (a descriptor, a handle) on every way out of a function that only reads
+// through it.
+template <class Handle, auto Close> class ClosedOnExit {
+public:
+    explicit ClosedOnExit(Handle handle) : handle_(handle) {}
+    ~ClosedOnExit() { Close(handle_); }
+    ClosedOnExit(const ClosedOnExit&) = delete;
+    ClosedOnExit& operator=(const ClosedOnExit&) = delete;
+
+    Handle get() const { return handle_; }
+
+private:
+    Handle handle_;
+};
 
 class FileSystem {
 public:
@@ -17,9 +33,9 @@ public:
 
     // The folder that holds the program, as the platform reports it: no trailing separator,
     // except at the root of a drive or of the file system.
-    virtual std::string program_folder() const = 0;
+    const std::string& program_folder() const { return program_folder_; }
     // The separator that joins the program folder and a file name.
-    virtual char separator() const = 0;
+    char separator() const { return separator_; }
 
     // Creates a new, empty, uniquely named file in the folder of `target` and opens it for
     // writing.
@@ -35,6 +51,16 @@ public:
     // Fails when `path` exists but may not be replaced: a folder, or a read-only file.
     virtual std::error_code check_replaceable(const std::string& path) = 0;
     virtual std::error_code read(const std::string& path, std::string& bytes) = 0;
+
+protected:
+    FileSystem(std::string program_folder, char separator)
+        : program_folder_(std::move(program_folder)), separator_(separator)
+    {
+    }
+
+private:
+    std::string program_folder_;
+    char separator_;
 };
 
 } // namespace platform

@@ -56,19 +56,7 @@ mode_t current_umask()
     return mask;
 }
 
-// Closes a descriptor on every way out of a function that only reads through it.
-class ReadDescriptor {
-public:
-    explicit ReadDescriptor(int fd) : fd_(fd) {}
-    ~ReadDescriptor() { ::close(fd_); }
-    ReadDescriptor(const ReadDescriptor&) = delete;
-    ReadDescriptor& operator=(const ReadDescriptor&) = delete;
-
-    int get() const { return fd_; }
-
-private:
-    int fd_;
-};
+using ReadDescriptor = ClosedOnExit<int, ::close>;
 
 std::error_code read_all(int fd, std::string& bytes)
 {
@@ -92,22 +80,8 @@ std::error_code read_all(int fd, std::string& bytes)
 
 PosixFileSystem::PosixFileSystem()
     // Without /proc the folder is unknown; the current folder is the closest guess left.
-    : folder_(folder_of(running_program()))
+    : PosixFileSystem(folder_of(running_program()))
 {
-}
-
-PosixFileSystem::PosixFileSystem(std::string program_folder) : folder_(std::move(program_folder))
-{
-}
-
-std::string PosixFileSystem::program_folder() const
-{
-    return folder_;
-}
-
-char PosixFileSystem::separator() const
-{
-    return '/';
 }
 
 std::error_code PosixFileSystem::create_temp_beside(const std::string& target,

@@ -4,6 +4,7 @@
 #include "platform/file_system.h"
 
 #include <string>
+#include <utility>
 
 namespace platform {
 
@@ -12,10 +13,8 @@ public:
     // The folder of the running executable.
     PosixFileSystem();
     // A given program folder, for tests.
-    explicit PosixFileSystem(std::string program_folder);
+    explicit PosixFileSystem(std::string program_folder) : FileSystem(std::move(program_folder), '/') {}
 
-    std::string program_folder() const override;
-    char separator() const override;
     std::error_code create_temp_beside(const std::string& target, std::string& temp_path,
                                        FileHandle& handle) override;
     std::error_code write(FileHandle handle, std::string_view bytes) override;
@@ -25,9 +24,6 @@ public:
     void remove(const std::string& path) override;
     std::error_code check_replaceable(const std::string& path) override;
     std::error_code read(const std::string& path, std::string& bytes) override;
-
-private:
-    std::string folder_;
 };
 
 } // namespace platform

@@ -60,19 +60,7 @@ std::string temp_suffix()
     return "." + hex(::GetCurrentProcessId()) + "-" + hex(counter.fetch_add(1)) + ".tmp";
 }
 
-// Closes a handle on every way out of a function that only reads through it.
-class ReadHandle {
-public:
-    explicit ReadHandle(HANDLE handle) : handle_(handle) {}
-    ~ReadHandle() { ::CloseHandle(handle_); }
-    ReadHandle(const ReadHandle&) = delete;
-    ReadHandle& operator=(const ReadHandle&) = delete;
-
-    HANDLE get() const { return handle_; }
-
-private:
-    HANDLE handle_;
-};
+using ReadHandle = ClosedOnExit<HANDLE, ::CloseHandle>;
 
 std::error_code read_all(HANDLE file, std::string& bytes)
 {
@@ -105,22 +93,8 @@ std::string folder_of_program(std::string_view program_path)
 
 Win32FileSystem::Win32FileSystem()
     // Should the system not name the program, the current folder is the closest guess left.
-    : folder_(folder_of_program(running_program()))
+    : Win32FileSystem(folder_of_program(running_program()))
 {
-}
-
-Win32FileSystem::Win32FileSystem(std::string program_folder) : folder_(std::move(program_folder))
-{
-}
-
-std::string Win32FileSystem::program_folder() const
-{
-    return folder_;
-}
-
-char Win32FileSystem::separator() const
-{
-    return '\\';
 }
 
 std::error_code Win32FileSystem::create_temp_beside(const std::string& target,

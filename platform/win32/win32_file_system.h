@@ -4,6 +4,7 @@
 #include "platform/file_system.h"
 
 #include <string>
+#include <utility>
 #include <string_view>
 
 namespace platform {
@@ -18,10 +19,8 @@ public:
     // The folder of the running executable.
     Win32FileSystem();
     // A given program folder, for tests.
-    explicit Win32FileSystem(std::string program_folder);
+    explicit Win32FileSystem(std::string program_folder) : FileSystem(std::move(program_folder), '\\') {}
 
-    std::string program_folder() const override;
-    char separator() const override;
     std::error_code create_temp_beside(const std::string& target, std::string& temp_path,
                                        FileHandle& handle) override;
     std::error_code write(FileHandle handle, std::string_view bytes) override;
@@ -31,9 +30,6 @@ public:
     void remove(const std::string& path) override;
     std::error_code check_replaceable(const std::string& path) override;
     std::error_code read(const std::string& path, std::string& bytes) override;
-
-private:
-    std::string folder_;
 };
 
 } // namespace platform

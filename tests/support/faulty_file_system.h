@@ -19,7 +19,10 @@ inline const char* to_string(FileOp op)
 
 class FaultyFileSystem final : public platform::FileSystem {
 public:
-    explicit FaultyFileSystem(platform::FileSystem& real) : real_(real) {}
+    explicit FaultyFileSystem(platform::FileSystem& real)
+        : FileSystem(real.program_folder(), real.separator()), real_(real)
+    {
+    }
 
     // Makes the call with this index (counted from 0 over every failable call since) fail with an
     // I/O error before it reaches the disk; -1 fails nothing.
@@ -31,8 +34,6 @@ public:
     // Every failable call made since the last fail_call, in order.
     const std::vector<FileOp>& calls() const { return calls_; }
 
-    std::string program_folder() const override { return real_.program_folder(); }
-    char separator() const override { return real_.separator(); }
     void remove(const std::string& path) override { real_.remove(path); }
     std::error_code create_temp_beside(const std::string& target, std::string& temp_path,
                                        platform::FileHandle& handle) override

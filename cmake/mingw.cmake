@@ -1,0 +1,12 @@
+# Windows with mingw-w64, for the processor that the including toolchain file sets. The -posix
+# compilers are named outright: installing a -win32 one would silently change what the bare names
+# mean.
+set(CMAKE_SYSTEM_NAME Windows)
+set(mingw_triple ${CMAKE_SYSTEM_PROCESSOR}-w64-mingw32)
+set(CMAKE_C_COMPILER ${mingw_triple}-gcc-posix)
+set(CMAKE_CXX_COMPILER ${mingw_triple}-g++-posix)
+set(CMAKE_RC_COMPILER ${mingw_triple}-windres)
+set(CMAKE_FIND_ROOT_PATH /usr/${mingw_triple})
+set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
+set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
+set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
