@@ -58,9 +58,11 @@ mode_t current_umask()
 
 using ReadDescriptor = ClosedOnExit<int, ::close>;
 
+// The whole file, handed over only once it is all read: a failed read leaves `bytes` as it was.
 std::error_code read_all(int fd, std::string& bytes)
 {
     char chunk[65536];
+    std::string content;
     for (;;) {
         const ssize_t length = ::read(fd, chunk, sizeof chunk);
         if (length < 0) {
@@ -70,9 +72,10 @@ std::error_code read_all(int fd, std::string& bytes)
             return last_error();
         }
         if (length == 0) {
+            bytes = std::move(content);
             return {};
         }
-        bytes.append(chunk, static_cast<std::size_t>(length));
+        content.append(chunk, static_cast<std::size_t>(length));
     }
 }
 
@@ -192,12 +195,7 @@ std::error_code PosixFileSystem::read(const std::string& path, std::string& byte
     if (S_ISDIR(info.st_mode)) {
         return std::make_error_code(std::errc::is_a_directory);
     }
-    std::string content;
-    if (std::error_code error = read_all(file.get(), content)) {
-        return error;
-    }
-    bytes = std::move(content);
-    return {};
+    return read_all(file.get(), bytes);
 }
 
 } // namespace platform

@@ -62,18 +62,21 @@ std::string temp_suffix()
 
 using ReadHandle = ClosedOnExit<HANDLE, ::CloseHandle>;
 
+// The whole file, handed over only once it is all read: a failed read leaves `bytes` as it was.
 std::error_code read_all(HANDLE file, std::string& bytes)
 {
     std::vector<char> chunk(65536);
+    std::string content;
     for (;;) {
         DWORD length = 0;
         if (!::ReadFile(file, chunk.data(), static_cast<DWORD>(chunk.size()), &length, nullptr)) {
             return last_error();
         }
         if (length == 0) {
+            bytes = std::move(content);
             return {};
         }
-        bytes.append(chunk.data(), length);
+        content.append(chunk.data(), length);
     }
 }
 
@@ -204,12 +207,7 @@ std::error_code Win32FileSystem::read(const std::string& path, std::string& byte
         return last_error();
     }
     const ReadHandle file(handle);
-    std::string content;
-    if (std::error_code error = read_all(file.get(), content)) {
-        return error;
-    }
-    bytes = std::move(content);
-    return {};
+    return read_all(file.get(), bytes);
 }
 
 } // namespace platform
