@@ -11,41 +11,49 @@ using ui::ControlKind;
 using ui::ControlSpec;
 using ui::kTahoma9;
 
-constexpr ControlSpec button(std::string_view name, std::string_view text, int left, int tab)
+// The facts that differ between the buttons, by name.
+struct ButtonFacts {
+    std::string_view name;
+    std::string_view text;
+    int left = 0;
+    int tab = ui::kNoTab;
+};
+
+constexpr ControlSpec button(const ButtonFacts& f)
 {
-    return {.name = name,
+    return {.name = f.name,
             .kind = ControlKind::Button,
-            .text = text,
-            .rect = {left, 2160, 1095, 975},
-            .tab = tab,
+            .text = f.text,
+            .rect = {.left = f.left, .top = 2160, .width = 1095, .height = 975},
+            .tab = f.tab,
             .font = kTahoma9,
-            .default_button = name == "Command1",
+            .default_button = f.name == "Command1",
             .picture = Art::Emblem};
 }
 
 // Listed from the top of the z-order down.
 // Access keys: R E A
 constexpr std::array kControls{
-    button("Command3", "&Readme", 480, 5),
-    button("Command2", "&e-Mail...", 1680, 4),
-    button("Command1", "确定(&A)", 2880, 3),
+    button({.name = "Command3", .text = "&Readme", .left = 480, .tab = 5}),
+    button({.name = "Command2", .text = "&e-Mail...", .left = 1680, .tab = 4}),
+    button({.name = "Command1", .text = "确定(&A)", .left = 2880, .tab = 3}),
     ControlSpec{.name = "SF",
                 .kind = ControlKind::Movie,
-                .rect = {0, 0, 4005, 735},
+                .rect = {.left = 0, .top = 0, .width = 4005, .height = 735},
                 .tab = 0},
     ControlSpec{.name = "Label2",
                 .kind = ControlKind::Label,
                 .text = "制作：Tessel工作室 林晓舟",
-                .rect = {120, 1920, 3975, 255},
+                .rect = {.left = 120, .top = 1920, .width = 3975, .height = 255},
                 .tab = 2},
     ControlSpec{.name = "Label1",
                 .kind = ControlKind::Label,
                 .text = "Stormline 2 Korvane 遭遇战选项设置",
-                .rect = {120, 1440, 3855, 375},
+                .rect = {.left = 120, .top = 1440, .width = 3855, .height = 375},
                 .tab = 1},
     ControlSpec{.name = "Image1",
                 .kind = ControlKind::Picture,
-                .rect = {0, 750, 4005, 675},
+                .rect = {.left = 0, .top = 750, .width = 4005, .height = 675},
                 .picture = Art::AboutBanner},
 };
 

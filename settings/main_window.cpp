@@ -2,6 +2,9 @@
 #include "settings/main_window.h"
 
 #include "settings/install.h"
+#include "settings/settings_file.h"
+
+#include <algorithm>
 
 namespace settings {
 namespace {
@@ -27,108 +30,176 @@ constexpr std::string_view kTipUnknown = "我不懂这个选项是什么意思;)
 constexpr int kBoxHeight = 225;
 constexpr int kLineHeight = 255;
 
-constexpr ControlSpec text_box(std::string_view name, std::string_view text, int left, int top,
-                               int width, int tab, int max_length, std::string_view tip)
+// Each builder takes its facts by name, so that no two of them can change places unseen.
+struct TextBoxFacts {
+    std::string_view name;
+    std::string_view text; // the default value
+    int left = 0;
+    int top = 0;
+    int width = 0;
+    int tab = kNoTab;
+    int max_length = 0;
+    std::string_view tip;
+};
+
+constexpr ControlSpec text_box(const TextBoxFacts& f)
 {
-    return {.name = name,
+    return {.name = f.name,
             .kind = ControlKind::TextBox,
-            .text = text,
-            .rect = {left, top, width, kBoxHeight},
-            .tab = tab,
-            .tooltip = tip,
+            .text = f.text,
+            .rect = {.left = f.left, .top = f.top, .width = f.width, .height = kBoxHeight},
+            .tab = f.tab,
+            .tooltip = f.tip,
             .font = kSongTi75,
-            .max_length = max_length,
+            .max_length = f.max_length,
             .parent = "Frame1"};
 }
 
-constexpr ControlSpec box_label(std::string_view name, std::string_view text, int left, int top,
-                                int width, std::string_view tip, Align align = Align::Right)
+struct LabelFacts {
+    std::string_view name;
+    std::string_view text;
+    int left = 0;
+    int top = 0;
+    int width = 0;
+    std::string_view tip;
+    Align align = Align::Right;
+};
+
+constexpr ControlSpec box_label(const LabelFacts& f)
 {
-    return {.name = name,
+    return {.name = f.name,
             .kind = ControlKind::Label,
-            .text = text,
-            .rect = {left, top, width, kLineHeight},
-            .tooltip = tip,
+            .text = f.text,
+            .rect = {.left = f.left, .top = f.top, .width = f.width, .height = kLineHeight},
+            .tooltip = f.tip,
             .parent = "Frame1",
-            .align = align};
+            .align = f.align};
 }
 
-constexpr ControlSpec check_box(std::string_view name, std::string_view text, int left, int top,
-                                int width, int tab, bool checked, std::string_view tip)
+struct CheckBoxFacts {
+    std::string_view name;
+    std::string_view text;
+    int left = 0;
+    int top = 0;
+    int width = 0;
+    int tab = kNoTab;
+    bool checked = false; // the default value
+    std::string_view tip;
+};
+
+constexpr ControlSpec check_box(const CheckBoxFacts& f)
 {
-    return {.name = name,
+    return {.name = f.name,
             .kind = ControlKind::CheckBox,
-            .text = text,
-            .rect = {left, top, width, kLineHeight},
-            .tab = tab,
-            .tooltip = tip,
-            .checked = checked,
+            .text = f.text,
+            .rect = {.left = f.left, .top = f.top, .width = f.width, .height = kLineHeight},
+            .tab = f.tab,
+            .tooltip = f.tip,
+            .checked = f.checked,
             .parent = "Frame1"};
 }
 
-constexpr ControlSpec button(std::string_view name, std::string_view text, int left, int tab,
-                             std::string_view tip, Cursor cursor = Cursor::Default)
+struct ButtonFacts {
+    std::string_view name;
+    std::string_view text;
+    int left = 0;
+    int tab = kNoTab;
+    std::string_view tip;
+    Cursor cursor = Cursor::Default;
+};
+
+constexpr ControlSpec button(const ButtonFacts& f)
 {
-    return {.name = name,
+    return {.name = f.name,
             .kind = ControlKind::Button,
-            .text = text,
-            .rect = {left, 5760, 975, 975},
-            .tab = tab,
-            .tooltip = tip,
-            .default_button = name == "Command1",
+            .text = f.text,
+            .rect = {.left = f.left, .top = 5760, .width = 975, .height = 975},
+            .tab = f.tab,
+            .tooltip = f.tip,
+            .default_button = f.name == "Command1",
             .picture = Art::Emblem,
-            .cursor = cursor};
+            .cursor = f.cursor};
 }
 
 // Listed from the top of the z-order down. Where a wide check box runs under the right-hand box
 // of its row (Check10 under Check11, Check14 under Check15), the right-hand one comes first so
 // that it takes the clicks in the overlap.
 // Access keys: C S R A E
+// The rows are kept as written, one control to a line or two (clang-format would give each fact
+// a line of its own).
+// clang-format off
 constexpr std::array kControls{
-    button("Command1", "生成配置文件(&C)", 120, 20, "完成所有设置后点击这里……"),
-    button("Command2", "设置(&S)", 1080, 21, "相关的设置"),
-    button("Command3", "相关资源(&R)", 2040, 22, "关于Korvane的一些网站。"),
-    button("Command4", "关于(&A)", 3000, 23, "关于本软件"),
-    button("Command5", "退出(&E)", 3960, 24, "退出", Cursor::HandExclaim),
+    button({.name = "Command1", .text = "生成配置文件(&C)", .left = 120, .tab = 20,
+            .tip = "完成所有设置后点击这里……"}),
+    button({.name = "Command2", .text = "设置(&S)", .left = 1080, .tab = 21, .tip = "相关的设置"}),
+    button({.name = "Command3", .text = "相关资源(&R)", .left = 2040, .tab = 22,
+            .tip = "关于Korvane的一些网站。"}),
+    button({.name = "Command4", .text = "关于(&A)", .left = 3000, .tab = 23, .tip = "关于本软件"}),
+    button({.name = "Command5", .text = "退出(&E)", .left = 3960, .tab = 24, .tip = "退出",
+            .cursor = Cursor::HandExclaim}),
 
-    text_box("Text1", "25", 1080, 220, 255, 0, 3, kTipTime),
-    text_box("Text2", "1", 1080, 480, 150, 1, 1, kTipRadar),
-    text_box("Text3", "4848", 1080, 720, 375, 2, 5, kTipPort),
-    text_box("Text4", "1", 1080, 960, 150, 16, 1, kTipPlayers),
-    text_box("Text5", "600", 1080, 1200, 375, 19, 5, kTipCredits),
-    box_label("Label2", "时限：", -120, 240, 1215, kTipTime),
-    box_label("Label3", "分钟", 1440, 240, 735, kTipTime, Align::Left),
-    box_label("Label4", "雷达模式：", 120, 480, 975, kTipRadar),
-    box_label("Label5", "端口：", 120, 720, 975, kTipPort),
-    box_label("Label6", "最大玩家数：", 0, 960, 1095, kTipPlayers),
-    box_label("Label7", "启始资源数：", 0, 1200, 1095, kTipCredits),
+    text_box({.name = "Text1", .text = "25", .left = 1080, .top = 220, .width = 255, .tab = 0,
+              .max_length = 3, .tip = kTipTime}),
+    text_box({.name = "Text2", .text = "1", .left = 1080, .top = 480, .width = 150, .tab = 1,
+              .max_length = 1, .tip = kTipRadar}),
+    text_box({.name = "Text3", .text = "4848", .left = 1080, .top = 720, .width = 375, .tab = 2,
+              .max_length = 5, .tip = kTipPort}),
+    text_box({.name = "Text4", .text = "1", .left = 1080, .top = 960, .width = 150, .tab = 16,
+              .max_length = 1, .tip = kTipPlayers}),
+    text_box({.name = "Text5", .text = "600", .left = 1080, .top = 1200, .width = 375, .tab = 19,
+              .max_length = 5, .tip = kTipCredits}),
+    box_label({.name = "Label2", .text = "时限：", .left = -120, .top = 240, .width = 1215,
+               .tip = kTipTime}),
+    box_label({.name = "Label3", .text = "分钟", .left = 1440, .top = 240, .width = 735,
+               .tip = kTipTime, .align = Align::Left}),
+    box_label({.name = "Label4", .text = "雷达模式：", .left = 120, .top = 480, .width = 975,
+               .tip = kTipRadar}),
+    box_label({.name = "Label5", .text = "端口：", .left = 120, .top = 720, .width = 975,
+               .tip = kTipPort}),
+    box_label({.name = "Label6", .text = "最大玩家数：", .left = 0, .top = 960, .width = 1095,
+               .tip = kTipPlayers}),
+    box_label({.name = "Label7", .text = "启始资源数：", .left = 0, .top = 1200, .width = 1095,
+               .tip = kTipCredits}),
 
-    check_box("Check1", "献身模式", 2280, 240, 1095, 3, false, "开启/关闭 献身模式"),
-    check_box("Check2", "自动重新开始", 2280, 480, 1695, 4, false, "自动重新开始游戏。"),
-    check_box("Check3", "需要密码", 2280, 720, 1695, 5, false, "游戏中它人加入时必须输入密码。"),
-    check_box("Check4", "快速游戏", 2280, 960, 1695, 6, false, "快速配对游戏"),
-    check_box("Check5", "进阶模式", 2280, 1200, 1695, 7, false, kTipUnknown),
-    check_box("Check6", "重混队伍", 2280, 1440, 1695, 8, true, kTipUnknown),
-    check_box("Check7", "建筑可维修", 2280, 2160, 1695, 9, true, "选择是否允许维修建筑"),
-    check_box("Check8", "驾驶员必须是枪手", 120, 2160, 1935, 10, true,
-              "定制是否只有枪手才能作为驾驶员。"),
-    check_box("Check9", "Spawn武器", 120, 1440, 1935, 11, true, "是否允许Spawn武器。"),
-    check_box("Check11", "允许友好交火", 2280, 1680, 2175, 13, false, kTipUnknown),
-    check_box("Check10", "使用LagReduction", 120, 1680, 3495, 12, true, "确定是否使用LagReduction"),
-    check_box("Check12", "允许变更小队", 120, 1920, 1935, 14, true,
-              "定制是否允许在游戏中更改所属小队(Ordane或者是Veyn)"),
-    check_box("Check13", "家族战争", 2280, 1920, 1935, 15, false,
-              "在某个种族（Veyn或Ordane）之间打内战。"),
-    check_box(
-        "Check15", "成功置放标记后结束游戏", 2280, 2400, 2295, 18, true,
-        "游戏中任何一方把标志（Ordane是离子风暴，Veyn是核弹）置放到指定的地方(一般是兵营内)后游戏结束，并以被置放标志的一方为失败。"),
-    check_box("Check14", "基地被摧毁时结束游戏", 120, 2400, 4335, 17, true,
-              "当游戏中任何一方的基地被摧毁时，游戏立即结束，并以基地未被摧毁方获胜。"),
+    check_box({.name = "Check1", .text = "献身模式", .left = 2280, .top = 240, .width = 1095,
+               .tab = 3, .checked = false, .tip = "开启/关闭 献身模式"}),
+    check_box({.name = "Check2", .text = "自动重新开始", .left = 2280, .top = 480, .width = 1695,
+               .tab = 4, .checked = false, .tip = "自动重新开始游戏。"}),
+    check_box({.name = "Check3", .text = "需要密码", .left = 2280, .top = 720, .width = 1695,
+               .tab = 5, .checked = false, .tip = "游戏中它人加入时必须输入密码。"}),
+    check_box({.name = "Check4", .text = "快速游戏", .left = 2280, .top = 960, .width = 1695,
+               .tab = 6, .checked = false, .tip = "快速配对游戏"}),
+    check_box({.name = "Check5", .text = "进阶模式", .left = 2280, .top = 1200, .width = 1695,
+               .tab = 7, .checked = false, .tip = kTipUnknown}),
+    check_box({.name = "Check6", .text = "重混队伍", .left = 2280, .top = 1440, .width = 1695,
+               .tab = 8, .checked = true, .tip = kTipUnknown}),
+    check_box({.name = "Check7", .text = "建筑可维修", .left = 2280, .top = 2160, .width = 1695,
+               .tab = 9, .checked = true, .tip = "选择是否允许维修建筑"}),
+    check_box({.name = "Check8", .text = "驾驶员必须是枪手", .left = 120, .top = 2160,
+               .width = 1935, .tab = 10, .checked = true,
+               .tip = "定制是否只有枪手才能作为驾驶员。"}),
+    check_box({.name = "Check9", .text = "Spawn武器", .left = 120, .top = 1440, .width = 1935,
+               .tab = 11, .checked = true, .tip = "是否允许Spawn武器。"}),
+    check_box({.name = "Check11", .text = "允许友好交火", .left = 2280, .top = 1680, .width = 2175,
+               .tab = 13, .checked = false, .tip = kTipUnknown}),
+    check_box({.name = "Check10", .text = "使用LagReduction", .left = 120, .top = 1680,
+               .width = 3495, .tab = 12, .checked = true, .tip = "确定是否使用LagReduction"}),
+    check_box({.name = "Check12", .text = "允许变更小队", .left = 120, .top = 1920, .width = 1935,
+               .tab = 14, .checked = true,
+               .tip = "定制是否允许在游戏中更改所属小队(Ordane或者是Veyn)"}),
+    check_box({.name = "Check13", .text = "家族战争", .left = 2280, .top = 1920, .width = 1935,
+               .tab = 15, .checked = false, .tip = "在某个种族（Veyn或Ordane）之间打内战。"}),
+    check_box({.name = "Check15", .text = "成功置放标记后结束游戏", .left = 2280, .top = 2400,
+               .width = 2295, .tab = 18, .checked = true,
+               .tip = "游戏中任何一方把标志（Ordane是离子风暴，Veyn是核弹）置放到指定的地方(一般是兵营内)后游戏结束，并以被置放标志的一方为失败。"}),
+    check_box({.name = "Check14", .text = "基地被摧毁时结束游戏", .left = 120, .top = 2400,
+               .width = 4335, .tab = 17, .checked = true,
+               .tip = "当游戏中任何一方的基地被摧毁时，游戏立即结束，并以基地未被摧毁方获胜。"}),
 
     ControlSpec{.name = "Frame1",
                 .kind = ControlKind::Frame,
                 .text = "Tidecall设置",
-                .rect = {120, 2640, 4935, 3015},
+                .rect = {.left = 120, .top = 2640, .width = 4935, .height = 3015},
                 .cursor = Cursor::Hand},
     ControlSpec{
         .name = "Label1",
@@ -136,12 +207,44 @@ constexpr std::array kControls{
         .text =
             "Quellmark在Stormline之Korvane中新增了一个新的联机模式：Tidecall（即Stormline）模式。"
             "但是，这个模式有25分钟的时限等等诸多的限制。更改下面的选项，一个全新的Tidecall模式将展现在您眼前。",
-        .rect = {120, 1800, 4935, 735}},
+        .rect = {.left = 120, .top = 1800, .width = 4935, .height = 735}},
     ControlSpec{.name = "Image1",
                 .kind = ControlKind::Picture,
-                .rect = {0, 0, 5130, 1680},
+                .rect = {.left = 0, .top = 0, .width = 5130, .height = 1680},
                 .picture = Art::Banner},
 };
+// clang-format on
+
+// The settings file reads each value from a control of this window (kSettingsKeys names it):
+// each key's control is here, of the kind its value needs, and each text box and check box here
+// is read by exactly one key.
+constexpr ControlKind control_kind(FieldKind kind)
+{
+    return kind == FieldKind::Text ? ControlKind::TextBox : ControlKind::CheckBox;
+}
+
+constexpr bool every_key_reads_a_control_of_its_kind()
+{
+    return std::ranges::all_of(kSettingsKeys, [](const SettingsKey& key) {
+        return std::ranges::count_if(kControls, [&key](const ControlSpec& c) {
+                   return c.name == key.control && c.kind == control_kind(key.kind);
+               }) == 1;
+    });
+}
+
+constexpr bool every_setting_control_is_read_once()
+{
+    return std::ranges::all_of(kControls, [](const ControlSpec& c) {
+        const bool setting = c.kind == ControlKind::TextBox || c.kind == ControlKind::CheckBox;
+        return !setting || std::ranges::count(kSettingsKeys, c.name, &SettingsKey::control) == 1;
+    });
+}
+
+static_assert(every_key_reads_a_control_of_its_kind(),
+              "a key of kSettingsKeys names no control of Form1, or one of the wrong kind "
+              "(Text reads a TextBox, Flag a CheckBox)");
+static_assert(every_setting_control_is_read_once(),
+              "a text box or check box of Form1 is read by no key of kSettingsKeys, or by two");
 
 } // namespace
 
