@@ -11,9 +11,8 @@ namespace app {
 using app::WindowName;
 
 Application::Application(ui::Desktop& desktop, platform::FileSystem& files,
-                         const platform::CodePage& code_page,
-                         const platform::CodePage& game_code_page)
-    : services_{desktop, files, code_page, game_code_page, *this}
+                         const CodePages& code_pages)
+    : services_{desktop, files, code_pages.system, code_pages.game_file, *this}
 {
 }
 

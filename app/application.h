@@ -12,10 +12,16 @@
 
 namespace app {
 
+// The two code pages by name, so that they cannot change places unseen (the tests use GBK for
+// both).
+struct CodePages {
+    const platform::CodePage& system;    // settings.ban's path
+    const platform::CodePage& game_file; // the game's settings file
+};
+
 class Application final : public app::WindowOps {
 public:
-    Application(ui::Desktop& desktop, platform::FileSystem& files,
-                const platform::CodePage& code_page, const platform::CodePage& game_code_page);
+    Application(ui::Desktop& desktop, platform::FileSystem& files, const CodePages& code_pages);
     ~Application();
 
     // Shows the main window with every field at its default.

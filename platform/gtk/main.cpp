@@ -38,7 +38,8 @@ int main(int argc, char** argv)
     // The game's file is in the code page of the game's Chinese release, whatever the system.
     const platform::IconvCodePage game_code_page("GBK");
     platform::GtkDesktop desktop;
-    app::Application application(desktop, files, code_page, game_code_page);
+    app::Application application(desktop, files,
+                                 {.system = code_page, .game_file = game_code_page});
     application.run();
     return 0;
 }

@@ -14,7 +14,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int)
         platform::AnsiCodePage code_page;
         platform::Win32Desktop desktop(instance);
         // Both files are in the ANSI code page on Windows: GBK on the Chinese systems.
-        app::Application application(desktop, files, code_page, code_page);
+        app::Application application(desktop, files, {.system = code_page, .game_file = code_page});
         application.run();
     }
     // OLE, if a dialog or a shell request started it.

@@ -37,7 +37,7 @@ struct Harness {
     FaultyFileSystem files{real_files};
     NativeCodePage gbk = gbk_code_page();
     testing_support::HeadlessDesktop desktop;
-    app::Application app{desktop, files, gbk, gbk};
+    app::Application app{desktop, files, {.system = gbk, .game_file = gbk}};
 
     Harness() { app.start(); }
 
