@@ -1,5 +1,7 @@
-// The game's settings file for any twenty values: exactly 21 lines, the keys in their order, CR LF
-// only at the ends of lines, each value as typed less its line breaks, and nothing else.
+// The game's settings file for any twenty values: exactly 21 lines, each ended by CR LF with no CR
+// or LF anywhere else, the section header first, then one line for each key of the writer's own
+// table in its order, holding the value as fed less its line breaks. The keys' names and order
+// are checked byte for byte once, by the default file in tests/scenario/generate_test.cpp.
 #include "check.h"
 
 #include "settings/settings_file.h"
@@ -11,37 +13,9 @@
 #include <map>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace {
-
-// The file's lines as the game expects them, written out here rather than taken from the writer's
-// own table, so that a reordered or renamed key is caught.
-struct Line {
-    std::string_view key;
-    std::string_view control;
-};
-constexpr Line kLines[] = {
-    {"TimeLimitMinutes", "Text1"},
-    {"RadarMode", "Text2"},
-    {"Port", "Text3"},
-    {"IsDedicated", "Check1"},
-    {"IsAutoRestart", "Check2"},
-    {"IsPassworded", "Check3"},
-    {"IsQuickMatch", "Check4"},
-    {"IsLaddered", "Check5"},
-    {"RemixTeams", "Check6"},
-    {"CanRepairBuildings", "Check7"},
-    {"DriverIsAlwaysGunner", "Check8"},
-    {"SpawnWeapons", "Check9"},
-    {"UseLagReduction", "Check10"},
-    {"IsFriendlyFirePermitted", "Check11"},
-    {"IsTeamChangingAllowed", "Check12"},
-    {"IsClanGame", "Check13"},
-    {"MaxPlayers", "Text4"},
-    {"BaseDestructionEndsGame", "Check14"},
-    {"BeaconPlacementEndsGame", "Check15"},
-    {"StartingCredits", "Text5"},
-};
 
 std::string without_line_breaks(const std::string& value)
 {
@@ -56,15 +30,18 @@ std::string without_line_breaks(const std::string& value)
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
+    using settings::FieldKind;
+    using settings::kSettingsKeys;
+
     FuzzedDataProvider input(data, size);
     std::map<std::string, std::string, std::less<>> texts;
     std::map<std::string, ui::CheckState, std::less<>> checks;
-    for (const Line& line : kLines) {
-        if (line.control.starts_with("Text")) {
-            texts[std::string(line.control)] = input.ConsumeRandomLengthString(256);
+    for (const settings::SettingsKey& k : kSettingsKeys) {
+        if (k.kind == FieldKind::Text) {
+            texts[std::string(k.control)] = input.ConsumeRandomLengthString(256);
         } else {
             // Any value a check box may report, not only the three it should.
-            checks[std::string(line.control)] =
+            checks[std::string(k.control)] =
                 static_cast<ui::CheckState>(input.ConsumeIntegral<std::int8_t>());
         }
     }
@@ -80,36 +57,27 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             return checks.at(std::string(control));
         });
 
-    // Each control read once, as the click reads each at its line.
-    FUZZ_CHECK(reads.size() == std::size(kLines));
+    // Lines as the game reads them: each ends with CR LF, and a CR or LF is found nowhere else.
+    std::vector<std::string_view> lines;
+    for (std::string_view rest = text; !rest.empty();) {
+        const std::size_t end = rest.find_first_of("\r\n");
+        FUZZ_CHECK(end != std::string_view::npos && rest.substr(end, 2) == "\r\n");
+        lines.push_back(rest.substr(0, end));
+        rest.remove_prefix(end + 2);
+    }
+    FUZZ_CHECK(lines.size() == 1 + kSettingsKeys.size() && lines.size() == 21);
+    FUZZ_CHECK(lines[0] == "[Settings]");
+
+    // Each value read once, as the click reads each at its line, and written on its key's line.
+    FUZZ_CHECK(reads.size() == kSettingsKeys.size());
     for (const auto& [control, count] : reads) FUZZ_CHECK(count == 1);
-
-    std::string expected = "[Settings]\r\n";
-    for (const Line& line : kLines) {
-        expected += line.key;
-        expected += '=';
-        if (line.control.starts_with("Text")) {
-            expected += without_line_breaks(texts.at(std::string(line.control)));
-        } else {
-            expected += checks.at(std::string(line.control)) == ui::CheckState::Checked
-                            ? "yes"
-                            : "no";
-        }
-        expected += "\r\n";
+    for (std::size_t i = 0; i < kSettingsKeys.size(); ++i) {
+        const settings::SettingsKey& k = kSettingsKeys[i];
+        const std::string value =
+            k.kind == FieldKind::Text ? without_line_breaks(texts.at(std::string(k.control)))
+            : checks.at(std::string(k.control)) == ui::CheckState::Checked ? "yes"
+                                                                           : "no";
+        FUZZ_CHECK(lines[i + 1] == std::string(k.key) + "=" + value);
     }
-    FUZZ_CHECK(text == expected);
-
-    // The same, said as the game reads it: 21 lines, and a CR or LF only in a line's CR LF.
-    std::size_t lines = 0;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        if (text[i] == '\r') {
-            FUZZ_CHECK(i + 1 < text.size() && text[i + 1] == '\n');
-            ++lines;
-            ++i;
-        } else {
-            FUZZ_CHECK(text[i] != '\n');
-        }
-    }
-    FUZZ_CHECK(lines == 21 && text.ends_with("\r\n"));
     return 0;
 }
