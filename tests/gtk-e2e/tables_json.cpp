@@ -138,7 +138,7 @@ int main()
     out += ",\n \"movie\": " + quoted(info::kMovieFileName);
     out += ",\n \"settings_file\": " + quoted(settings::kSettingsFileName);
     out += ",\n \"path_file\": " + quoted(location::kPathFileName);
-    out += ",\n \"default_settings_file\": " + quoted(testing_support::kDefaultSettingsFile);
+    out += ",\n \"default_settings_file\": " + quoted(testing_support::default_settings_file());
     out += "}\n";
     return std::fputs(out.c_str(), stdout) >= 0 && std::fflush(stdout) == 0 ? 0 : 1;
 }

@@ -13,7 +13,7 @@ namespace {
 using testing_support::FileOp;
 using testing_support::Harness;
 using testing_support::HeadlessDesktop;
-using testing_support::kDefaultSettingsFile;
+using testing_support::default_settings_file;
 
 constexpr const char* kGameFile = "game/svrcfg_skirmish.ini";
 constexpr const char* kOldGameFile = "[Settings]\r\nPort=9999\r\n";
@@ -47,11 +47,11 @@ const Story kStories[] = {
          ASSERT_FALSE(boxes.empty());
          EXPECT_EQ(boxes.back(), testing_support::kFailure);
          EXPECT_EQ(h.folder.read(kGameFile), kOldGameFile);
-         EXPECT_EQ(h.generated(), boxes.size() == 1 ? kPreviousFile : kDefaultSettingsFile);
+         EXPECT_EQ(h.generated(), boxes.size() == 1 ? kPreviousFile : default_settings_file());
          EXPECT_EQ(h.desktop.visible_windows(), std::vector<std::string>{"Form1"});
      },
      [](Harness& h) {
-         EXPECT_EQ(h.folder.read(kGameFile), kDefaultSettingsFile);
+         EXPECT_EQ(h.folder.read(kGameFile), default_settings_file());
          EXPECT_EQ(h.desktop.boxes().back(), testing_support::kOffer);
          const std::set<FileOp> kinds(h.files.calls().begin(), h.files.calls().end());
          for (FileOp op : {FileOp::Open, FileOp::Write, FileOp::Flush, FileOp::Rename, FileOp::Read})

@@ -1,19 +1,45 @@
 // The generate button writes the main window's fields as the game's settings file.
 #include "support/harness.h"
 
+#include <sstream>
+#include <vector>
+
 #include <gtest/gtest.h>
 
 namespace {
 
-using testing_support::HeadlessDesktop;
 using namespace testing_support;
-using testing_support::kDefaultSettingsFile;
 
-// The default file with the line of one key replaced.
-std::string with_line(const std::string& key, const std::string& line)
+// The file that a fresh start writes, byte for byte: the one expectation of it written out apart
+// from the program's tables (kSettingsKeys, Form1's controls), so that a renamed or reordered
+// key or a changed default is caught here. The other tests take it from the tables.
+constexpr const char* kDefaultSettingsFile = "[Settings]\r\n"
+                                             "TimeLimitMinutes=25\r\n"
+                                             "RadarMode=1\r\n"
+                                             "Port=4848\r\n"
+                                             "IsDedicated=no\r\n"
+                                             "IsAutoRestart=no\r\n"
+                                             "IsPassworded=no\r\n"
+                                             "IsQuickMatch=no\r\n"
+                                             "IsLaddered=no\r\n"
+                                             "RemixTeams=yes\r\n"
+                                             "CanRepairBuildings=yes\r\n"
+                                             "DriverIsAlwaysGunner=yes\r\n"
+                                             "SpawnWeapons=yes\r\n"
+                                             "UseLagReduction=yes\r\n"
+                                             "IsFriendlyFirePermitted=no\r\n"
+                                             "IsTeamChangingAllowed=yes\r\n"
+                                             "IsClanGame=no\r\n"
+                                             "MaxPlayers=1\r\n"
+                                             "BaseDestructionEndsGame=yes\r\n"
+                                             "BeaconPlacementEndsGame=yes\r\n"
+                                             "StartingCredits=600\r\n";
+
+// The default file with the line of one key (the line's own) replaced.
+std::string with_line(const std::string& line)
 {
     std::string file = kDefaultSettingsFile;
-    std::size_t at = file.find("\r\n" + key + "=") + 2;
+    std::size_t at = file.find("\r\n" + line.substr(0, line.find('=') + 1)) + 2;
     return file.replace(at, file.find("\r\n", at) - at, line);
 }
 
@@ -38,8 +64,45 @@ TEST(Generate, ValuesAreWrittenAsTheyStand)
         h.desktop.clear("Form1", c.control);
         h.desktop.type("Form1", c.control, c.typed);
         h.generate();
-        const std::string key = c.line.substr(0, c.line.find('='));
-        EXPECT_EQ(h.generated(), with_line(key, c.line));
+        EXPECT_EQ(h.generated(), with_line(c.line));
+    }
+}
+
+// The lines, counted from 0, in which two versions of a file differ.
+std::vector<std::size_t> changed_lines(const std::string& a, const std::string& b)
+{
+    std::istringstream lines_a(a);
+    std::istringstream lines_b(b);
+    std::vector<std::size_t> changed;
+    std::string line_a;
+    std::string line_b;
+    for (std::size_t i = 0; std::getline(lines_a, line_a) && std::getline(lines_b, line_b); ++i) {
+        if (line_a != line_b) changed.push_back(i);
+    }
+    return changed;
+}
+
+TEST(Generate, EachLineReadsItsOwnControl)
+{
+    // The control each key's line reads, in the file's order: the join of kSettingsKeys, written
+    // out apart from it. Changed in this order, they change the file a line at a time, top down.
+    const std::string controls[] = {"Text1",   "Text2",  "Text3",   "Check1",  "Check2",
+                                    "Check3",  "Check4", "Check5",  "Check6",  "Check7",
+                                    "Check8",  "Check9", "Check10", "Check11", "Check12",
+                                    "Check13", "Text4",  "Check14", "Check15", "Text5"};
+    Harness h;
+    std::string before = kDefaultSettingsFile;
+    for (std::size_t i = 0; i < std::size(controls); ++i) {
+        SCOPED_TRACE(controls[i]);
+        if (controls[i].starts_with("Text")) {
+            h.desktop.clear("Form1", controls[i]);
+            h.desktop.type("Form1", controls[i], "7");
+        } else {
+            h.desktop.click("Form1", controls[i]);
+        }
+        h.generate();
+        EXPECT_EQ(changed_lines(before, h.generated()), std::vector<std::size_t>{i + 1});
+        before = h.generated();
     }
 }
 

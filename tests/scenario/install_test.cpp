@@ -10,7 +10,6 @@ namespace {
 
 using testing_support::HeadlessDesktop;
 using namespace testing_support;
-using testing_support::kDefaultSettingsFile;
 
 constexpr auto kYes = ui::Answer::Yes;
 
@@ -73,7 +72,7 @@ TEST(Install, DestinationsThatCannotBeReplacedGiveTheFailureBoxAndStayAsTheyWere
         EXPECT_EQ(h.desktop.boxes(), (std::vector<HeadlessDesktop::Box>{kOffer, kFailure}));
         EXPECT_EQ(h.folder.read(c.untouched), kOldGameFile);
         EXPECT_EQ(h.folder.entries(), before) << "no file may appear, no temporary may stay";
-        EXPECT_EQ(h.generated(), kDefaultSettingsFile);
+        EXPECT_EQ(h.generated(), default_settings_file());
         EXPECT_EQ(h.desktop.visible_windows(), std::vector<std::string>{"Form1"});
     }
 }
@@ -91,7 +90,7 @@ TEST(Install, NoLeavesTheGameFileAndSaysWhereTheGeneratedOneIs)
         "生成的文件(svrcfg_skirmish.ini)已经被置放到本程序所在的文件夹之下。你可以手动复制它到 Korvane的所在文件夹\\Data下覆盖原文件。",
         "提示", kOk, kInformation};
     EXPECT_EQ(h.desktop.boxes(), (std::vector<HeadlessDesktop::Box>{kOffer, declined}));
-    EXPECT_EQ(h.generated(), kDefaultSettingsFile);
+    EXPECT_EQ(h.generated(), default_settings_file());
     EXPECT_EQ(h.folder.read(kGameFile), kOldGameFile);
     EXPECT_EQ(h.desktop.visible_windows(), std::vector<std::string>{"Form1"});
 }
@@ -137,7 +136,7 @@ TEST(Install, TheDestinationIsTheFirstFieldOfTheFirstLine)
         h.generate();
 
         EXPECT_EQ(h.desktop.boxes(), std::vector<HeadlessDesktop::Box>{kOffer});
-        EXPECT_EQ(h.folder.read(c.copied_to), kDefaultSettingsFile);
+        EXPECT_EQ(h.folder.read(c.copied_to), default_settings_file());
     }
 }
 
@@ -156,7 +155,7 @@ TEST(Install, ALocationSavedInTheSettingsWindowIsUsedByTheNextClick)
     h.desktop.answer_boxes({kYes});
     h.generate();
     EXPECT_EQ(h.folder.read(kGameFile), h.generated());
-    EXPECT_NE(h.generated(), kDefaultSettingsFile);
+    EXPECT_NE(h.generated(), default_settings_file());
     EXPECT_EQ(h.desktop.boxes(), (std::vector<HeadlessDesktop::Box>{kOffer, kOffer}));
 }
 

@@ -2,6 +2,8 @@
 #pragma once
 
 #include "app/application.h"
+#include "settings/main_window.h"
+#include "settings/settings_file.h"
 #include "desktop/headless_desktop.h"
 #include "support/faulty_file_system.h"
 #include "support/native.h"
@@ -71,27 +73,16 @@ inline const testing_support::HeadlessDesktop::Box kSaveFailed{
     "无法保存游戏配置文件的位置（settings.ban）。请确认本程序所在的文件夹可以写入，然后再试一次。",
     "提示", kOk, kInformation};
 
-// The file that a fresh start writes, line by line.
-inline constexpr const char* kDefaultSettingsFile = "[Settings]\r\n"
-                                                    "TimeLimitMinutes=25\r\n"
-                                                    "RadarMode=1\r\n"
-                                                    "Port=4848\r\n"
-                                                    "IsDedicated=no\r\n"
-                                                    "IsAutoRestart=no\r\n"
-                                                    "IsPassworded=no\r\n"
-                                                    "IsQuickMatch=no\r\n"
-                                                    "IsLaddered=no\r\n"
-                                                    "RemixTeams=yes\r\n"
-                                                    "CanRepairBuildings=yes\r\n"
-                                                    "DriverIsAlwaysGunner=yes\r\n"
-                                                    "SpawnWeapons=yes\r\n"
-                                                    "UseLagReduction=yes\r\n"
-                                                    "IsFriendlyFirePermitted=no\r\n"
-                                                    "IsTeamChangingAllowed=yes\r\n"
-                                                    "IsClanGame=no\r\n"
-                                                    "MaxPlayers=1\r\n"
-                                                    "BaseDestructionEndsGame=yes\r\n"
-                                                    "BeaconPlacementEndsGame=yes\r\n"
-                                                    "StartingCredits=600\r\n";
+// The file the generate button writes for Form1 as the product's tables set it up, from those
+// tables; its bytes are written out independently once, in generate_test.cpp.
+inline std::string default_settings_file()
+{
+    return settings::settings_text(
+        [](std::string_view control) { return std::string(settings::kForm1.find(control)->text); },
+        [](std::string_view control) {
+            return settings::kForm1.find(control)->checked ? ui::CheckState::Checked
+                                                           : ui::CheckState::Unchecked;
+        });
+}
 
 } // namespace testing_support
