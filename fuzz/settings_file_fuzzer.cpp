@@ -15,19 +15,6 @@
 #include <string_view>
 #include <vector>
 
-namespace {
-
-std::string without_line_breaks(const std::string& value)
-{
-    std::string out;
-    for (char c : value) {
-        if (c != '\r' && c != '\n') out += c;
-    }
-    return out;
-}
-
-} // namespace
-
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
     using settings::FieldKind;
@@ -73,10 +60,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     for (const auto& [control, count] : reads) FUZZ_CHECK(count == 1);
     for (std::size_t i = 0; i < kSettingsKeys.size(); ++i) {
         const settings::SettingsKey& k = kSettingsKeys[i];
-        const std::string value =
-            k.kind == FieldKind::Text ? without_line_breaks(texts.at(std::string(k.control)))
-            : checks.at(std::string(k.control)) == ui::CheckState::Checked ? "yes"
-                                                                           : "no";
+        std::string value = k.kind == FieldKind::Text ? texts.at(std::string(k.control))
+                            : checks.at(std::string(k.control)) == ui::CheckState::Checked ? "yes"
+                                                                                           : "no";
+        std::erase_if(value, [](char c) { return c == '\r' || c == '\n'; });
         FUZZ_CHECK(lines[i + 1] == std::string(k.key) + "=" + value);
     }
     return 0;

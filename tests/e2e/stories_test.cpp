@@ -19,7 +19,7 @@ using info::kForm2;
 using info::kForm3;
 using location::kForm4;
 using settings::kForm1;
-using testing_support::kDefaultSettingsFile;
+const std::string kDefaultSettingsFile = testing_support::default_settings_file();
 using Boxes = std::vector<Box>;
 
 Box box(std::string_view text, std::string_view title, std::vector<int> buttons, Icon icon)

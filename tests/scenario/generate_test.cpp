@@ -1,8 +1,7 @@
 // The generate button writes the main window's fields as the game's settings file.
 #include "support/harness.h"
 
-#include <sstream>
-#include <vector>
+#include <algorithm>
 
 #include <gtest/gtest.h>
 
@@ -68,18 +67,10 @@ TEST(Generate, ValuesAreWrittenAsTheyStand)
     }
 }
 
-// The lines, counted from 0, in which two versions of a file differ.
-std::vector<std::size_t> changed_lines(const std::string& a, const std::string& b)
+// The line, counted from 0, where two versions of a file first differ.
+std::ptrdiff_t first_changed_line(const std::string& a, const std::string& b)
 {
-    std::istringstream lines_a(a);
-    std::istringstream lines_b(b);
-    std::vector<std::size_t> changed;
-    std::string line_a;
-    std::string line_b;
-    for (std::size_t i = 0; std::getline(lines_a, line_a) && std::getline(lines_b, line_b); ++i) {
-        if (line_a != line_b) changed.push_back(i);
-    }
-    return changed;
+    return std::count(a.begin(), std::ranges::mismatch(a, b).in1, '\n');
 }
 
 TEST(Generate, EachLineReadsItsOwnControl)
@@ -92,16 +83,16 @@ TEST(Generate, EachLineReadsItsOwnControl)
                                     "Check13", "Text4",  "Check14", "Check15", "Text5"};
     Harness h;
     std::string before = kDefaultSettingsFile;
-    for (std::size_t i = 0; i < std::size(controls); ++i) {
-        SCOPED_TRACE(controls[i]);
-        if (controls[i].starts_with("Text")) {
-            h.desktop.clear("Form1", controls[i]);
-            h.desktop.type("Form1", controls[i], "7");
+    for (std::ptrdiff_t line = 1; const std::string& control : controls) {
+        SCOPED_TRACE(control);
+        if (control.starts_with("Text")) {
+            h.desktop.clear("Form1", control);
+            h.desktop.type("Form1", control, "7");
         } else {
-            h.desktop.click("Form1", controls[i]);
+            h.desktop.click("Form1", control);
         }
         h.generate();
-        EXPECT_EQ(changed_lines(before, h.generated()), std::vector<std::size_t>{i + 1});
+        EXPECT_EQ(first_changed_line(before, h.generated()), line++);
         before = h.generated();
     }
 }

@@ -77,12 +77,10 @@ inline const testing_support::HeadlessDesktop::Box kSaveFailed{
 // tables; its bytes are written out independently once, in generate_test.cpp.
 inline std::string default_settings_file()
 {
+    const auto spec = [](std::string_view control) { return settings::kForm1.find(control); };
     return settings::settings_text(
-        [](std::string_view control) { return std::string(settings::kForm1.find(control)->text); },
-        [](std::string_view control) {
-            return settings::kForm1.find(control)->checked ? ui::CheckState::Checked
-                                                           : ui::CheckState::Unchecked;
-        });
+        [&](std::string_view c) { return std::string(spec(c)->text); },
+        [&](std::string_view c) { return ui::CheckState(spec(c)->checked); });
 }
 
 } // namespace testing_support
