@@ -2,6 +2,7 @@
 #include "info/about_window.h"
 
 #include "platform/files.h"
+#include "ui/table_check.h"
 
 namespace info {
 namespace {
@@ -56,6 +57,7 @@ constexpr std::array kControls{
                 .rect = {.left = 0, .top = 750, .width = 4005, .height = 675},
                 .picture = Art::AboutBanner},
 };
+static_assert(ui::holds_together(kControls));
 
 } // namespace
 

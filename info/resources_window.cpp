@@ -1,6 +1,8 @@
 // Form3, the Resources window.
 #include "info/resources_window.h"
 
+#include "ui/table_check.h"
+
 namespace info {
 namespace {
 
@@ -58,6 +60,7 @@ constexpr std::array kControls{
     link(12, "http://guides.example.org"),
     link(13, "http://fans.example.org"),
 };
+static_assert(ui::holds_together(kControls));
 
 } // namespace
 

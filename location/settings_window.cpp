@@ -2,6 +2,7 @@
 #include "location/settings_window.h"
 
 #include "location/path_file.h"
+#include "ui/table_check.h"
 
 namespace location {
 namespace {
@@ -36,6 +37,7 @@ constexpr std::array kControls{
                 .tooltip = "填好了就点这里。",
                 .picture = Art::Emblem},
 };
+static_assert(ui::holds_together(kControls));
 
 } // namespace
 

@@ -3,6 +3,7 @@
 
 #include "settings/install.h"
 #include "settings/settings_file.h"
+#include "ui/table_check.h"
 
 #include <algorithm>
 
@@ -214,6 +215,7 @@ constexpr std::array kControls{
                 .picture = Art::Banner},
 };
 // clang-format on
+static_assert(ui::holds_together(kControls));
 
 // The settings file reads each value from a control of this window (kSettingsKeys names it):
 // each key's control is here, of the kind its value needs, and each text box and check box here
