@@ -2,6 +2,7 @@
 #include "platform/gtk/gtk_desktop.h"
 
 #include "ui/form_rules.h"
+#include "ui/keyboard.h"
 #include "platform/gtk/art.h"
 #include "platform/gtk/controls.h"
 #include "platform/gtk/display.h"
@@ -23,7 +24,7 @@ constexpr char kControlKey[] = "skirmish-control";
 
 } // namespace
 
-struct GtkDesktop::Window {
+struct GtkDesktop::Window final : ui::FocusHost {
     struct Control {
         const ui::ControlSpec* spec = nullptr;
         ControlWidgets widgets;
@@ -50,27 +51,23 @@ struct GtkDesktop::Window {
         return nullptr;
     }
 
-    // Pixels of a control's rectangle in the client area; edges are rounded, not sizes, so
-    // that neighbours stay flush.
     GdkRectangle bounds(const ui::ControlSpec& c) const
     {
-        const ui::Rect r = ui::absolute_rect(*spec, c);
-        const int x0 = px(r.left);
-        const int y0 = px(r.top);
-        return {x0, y0, px(r.left + r.width) - x0, px(r.top + r.height) - y0};
+        const ui::Rect r = ui::pixel_rect(*spec, c, dpi);
+        return {r.left, r.top, r.width, r.height};
     }
 
-    // Enabled and shown: what may take the focus.
-    ui::Usable usable()
+    bool usable(const ui::ControlSpec& control) const override
     {
-        return [this](const ui::ControlSpec& spec) {
-            Control* c = control(spec.name);
-            return c != nullptr && gtk_widget_is_sensitive(c->widgets.widget) &&
-                   gtk_widget_get_visible(c->widgets.widget);
-        };
+        for (const Control& c : controls) {
+            if (c.spec == &control)
+                return gtk_widget_is_sensitive(c.widgets.widget) &&
+                       gtk_widget_get_visible(c.widgets.widget);
+        }
+        return false;
     }
 
-    const ui::ControlSpec* focused() const
+    const ui::ControlSpec* focused() const override
     {
         GtkWidget* focus = gtk_window_get_focus(GTK_WINDOW(window));
         for (const Control& c : controls) {
@@ -81,7 +78,7 @@ struct GtkDesktop::Window {
         return nullptr;
     }
 
-    void focus(const ui::ControlSpec* spec)
+    void focus(const ui::ControlSpec* spec) override
     {
         Control* c = spec != nullptr ? control(spec->name) : nullptr;
         if (c == nullptr) return;
@@ -93,13 +90,12 @@ struct GtkDesktop::Window {
     // A focused button is the one Enter presses, and is drawn so; otherwise the default one.
     void mark_default_button()
     {
-        const ui::ControlSpec* focus = focused();
-        const ui::ControlSpec* target = ui::enter_target(*spec, focus != nullptr ? focus->name : "");
+        const ui::ControlSpec* target = ui::default_button(*spec, focused());
         Control* c = target != nullptr ? control(target->name) : nullptr;
         gtk_window_set_default(GTK_WINDOW(window), c != nullptr ? c->widgets.widget : nullptr);
     }
 
-    void press(const ui::ControlSpec* spec)
+    void press(const ui::ControlSpec* spec) override
     {
         Control* c = spec != nullptr ? control(spec->name) : nullptr;
         if (c != nullptr && GTK_IS_BUTTON(c->widgets.widget))
@@ -166,44 +162,27 @@ gboolean delete_requested(GtkWidget* widget, GdkEvent*, gpointer)
     return TRUE;
 }
 
-// The keyboard of a dialog, by the window's own table: Tab in keyboard order (which is not the
-// z-order where controls overlap), Enter for the focused or the default button, Alt+letter for
-// the access keys. GTK's own focus chain and mnemonics never see these keys.
+// The keyboard of a dialog, by the window's own table (ui/keyboard.h); GTK's own focus chain and
+// mnemonics never see these keys.
 gboolean key_pressed(GtkWidget* widget, GdkEventKey* event, gpointer)
 {
     try {
         Window* w = window_of(widget);
         if (w == nullptr) return FALSE;
-        const auto modifiers =
-            static_cast<GdkModifierType>(event->state & gtk_accelerator_get_default_mod_mask());
+        const guint modifiers = event->state & gtk_accelerator_get_default_mod_mask();
         const guint key = event->keyval;
-        if ((key == GDK_KEY_Tab || key == GDK_KEY_ISO_Left_Tab || key == GDK_KEY_KP_Tab) &&
-            (modifiers & ~GDK_SHIFT_MASK) == 0) {
-            const ui::ControlSpec* current = w->focused();
-            const bool backwards = key == GDK_KEY_ISO_Left_Tab || (modifiers & GDK_SHIFT_MASK) != 0;
-            w->focus(ui::next_in_order(*w->spec, current != nullptr ? current->name : "", backwards,
-                                   w->usable()));
-            return TRUE;
+        ui::Key pressed{ui::Key::Kind::Char, 0, (modifiers & GDK_SHIFT_MASK) != 0,
+                        (modifiers & GDK_MOD1_MASK) != 0, (modifiers & GDK_CONTROL_MASK) != 0};
+        if (key == GDK_KEY_Tab || key == GDK_KEY_ISO_Left_Tab || key == GDK_KEY_KP_Tab) {
+            pressed.kind = ui::Key::Kind::Tab;
+            pressed.shift = pressed.shift || key == GDK_KEY_ISO_Left_Tab;
+        } else if (key == GDK_KEY_Return || key == GDK_KEY_KP_Enter || key == GDK_KEY_ISO_Enter) {
+            pressed.kind = ui::Key::Kind::Enter;
+        } else {
+            pressed.ch = gdk_keyval_to_unicode(gdk_keyval_to_lower(key));
         }
-        if ((key == GDK_KEY_Return || key == GDK_KEY_KP_Enter || key == GDK_KEY_ISO_Enter) &&
-            modifiers == 0) {
-            const ui::ControlSpec* current = w->focused();
-            w->press(ui::enter_target(*w->spec, current != nullptr ? current->name : ""));
-            return TRUE;
-        }
-        if ((modifiers & GDK_MOD1_MASK) != 0 && (modifiers & GDK_CONTROL_MASK) == 0) {
-            const gunichar letter = gdk_keyval_to_unicode(gdk_keyval_to_lower(key));
-            if (letter == 0) return FALSE;
-            const std::optional<ui::KeyAction> action =
-                ui::access_key_action(*w->spec, static_cast<char32_t>(letter), w->usable());
-            if (!action) return FALSE;
-            if (action->kind == ui::KeyAction::Kind::Focus ||
-                action->control->kind == ui::ControlKind::CheckBox)
-                w->focus(action->control);
-            // The click may destroy this very window: nothing of it is touched afterwards.
-            if (action->kind == ui::KeyAction::Kind::Click) w->press(action->control);
-            return TRUE;
-        }
+        // A click may destroy this very window: nothing of it is touched afterwards.
+        return ui::handle_key(*w->spec, *w, pressed) ? TRUE : FALSE;
     } catch (...) {
     }
     return FALSE;
@@ -407,8 +386,7 @@ void GtkDesktop::show(ui::WindowId id)
     if (w->placed) gtk_window_move(GTK_WINDOW(w->window), w->x, w->y);
     if (!w->shown_before) {
         w->shown_before = true;
-        const std::vector<const ui::ControlSpec*> order = ui::keyboard_order(*w->spec, w->usable());
-        if (!order.empty()) w->focus(order.front());
+        if (const ui::ControlSpec* first = ui::first_focus(*w->spec, *w)) w->focus(first);
     }
     keep_keyboard_cues(G_OBJECT(w->window), nullptr, nullptr);
     // Stamped with the user's click or key, so that a window manager that keeps new windows from

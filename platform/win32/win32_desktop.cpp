@@ -2,6 +2,7 @@
 #include "platform/win32/win32_desktop.h"
 
 #include "ui/form_rules.h"
+#include "ui/keyboard.h"
 #include "ui/twips.h"
 #include "platform/win32/art.h"
 #include "platform/win32/display.h"
@@ -48,7 +49,7 @@ static_assert(box_style({"", "", ui::MessageButtons::Ok, ui::MessageIcon::Inform
 
 } // namespace
 
-struct Win32Desktop::Window {
+struct Win32Desktop::Window final : ui::FocusHost {
     struct Control {
         const ui::ControlSpec* spec = nullptr;
         HWND hwnd = nullptr;
@@ -71,17 +72,17 @@ struct Win32Desktop::Window {
     // A size given in pixels at 96 dpi, at this window's DPI.
     int scale(int pixels) const { return ::MulDiv(pixels, static_cast<int>(dpi), ui::kStandardDpi); }
 
-    Control* control(std::string_view name)
+    const Control* control(std::string_view name) const
     {
-        for (Control& c : controls) {
+        for (const Control& c : controls) {
             if (c.spec->name == name) return &c;
         }
         return nullptr;
     }
 
-    Control* control(HWND child)
+    const Control* control(HWND child) const
     {
-        for (Control& c : controls) {
+        for (const Control& c : controls) {
             if (c.hwnd == child || (c.hwnd != nullptr && ::IsChild(c.hwnd, child))) return &c;
         }
         return nullptr;
@@ -181,26 +182,24 @@ struct Win32Desktop::Window {
                        SWP_NOZORDER | SWP_NOACTIVATE);
     }
 
-    // Whether a control can take the focus now.
-    ui::Usable usable()
+    bool usable(const ui::ControlSpec& control) const override
     {
-        return [this](const ui::ControlSpec& spec) {
-            Control* c = control(spec.name);
-            return c != nullptr && ::IsWindowEnabled(c->hwnd) && ::IsWindowVisible(c->hwnd);
-        };
+        for (const Control& c : controls) {
+            if (c.spec == &control) return ::IsWindowEnabled(c.hwnd) && ::IsWindowVisible(c.hwnd);
+        }
+        return false;
     }
 
-    const ui::ControlSpec* focused_spec()
+    const ui::ControlSpec* focused() const override
     {
-        Control* c = control(::GetFocus());
+        const Control* c = control(::GetFocus());
         return c != nullptr ? c->spec : nullptr;
     }
 
     // A focused button is the one Enter presses, and is drawn so; otherwise the default one.
     void mark_default_button()
     {
-        const ui::ControlSpec* focused = focused_spec();
-        const ui::ControlSpec* chosen = ui::enter_target(*spec, focused != nullptr ? focused->name : "");
+        const ui::ControlSpec* chosen = ui::default_button(*spec, focused());
         for (Control& c : controls) {
             if (c.spec->kind != ui::ControlKind::Button) continue;
             ::SendMessageW(c.hwnd, BM_SETSTYLE,
@@ -210,13 +209,20 @@ struct Win32Desktop::Window {
         }
     }
 
-    void focus(const ui::ControlSpec* target)
+    void focus(const ui::ControlSpec* target) override
     {
-        Control* c = target != nullptr ? control(target->name) : nullptr;
+        const Control* c = target != nullptr ? control(target->name) : nullptr;
         if (c == nullptr) return;
         ::SetFocus(c->hwnd);
         if (c->spec->kind == ui::ControlKind::TextBox) ::SendMessageW(c->hwnd, EM_SETSEL, 0, -1);
         mark_default_button();
+    }
+
+    // The handler may destroy this very window, so nothing of it is touched afterwards.
+    void press(const ui::ControlSpec* target) override
+    {
+        if (const Control* c = target != nullptr ? control(target->name) : nullptr)
+            ::SendMessageW(c->hwnd, BM_CLICK, 0, 0);
     }
 };
 
@@ -327,8 +333,7 @@ void Win32Desktop::show(ui::WindowId id)
     ::BringWindowToTop(w->hwnd);
     if (!w->shown_before) {
         w->shown_before = true;
-        std::vector<const ui::ControlSpec*> order = ui::keyboard_order(*w->spec, w->usable());
-        if (!order.empty()) w->focus(order.front());
+        if (const ui::ControlSpec* first = ui::first_focus(*w->spec, *w)) w->focus(first);
     }
 }
 
@@ -472,43 +477,24 @@ void Win32Desktop::quit()
     ::PostQuitMessage(0);
 }
 
-// The keyboard of a dialog, by the window's own table: Tab in keyboard order (which is not the
-// z-order where controls overlap), Enter for the focused or the default button, Alt+letter for
-// the access keys.
+// The keyboard of a dialog, by the window's own table (ui/keyboard.h); Alt and a letter come as
+// WM_SYSCHAR.
 bool Win32Desktop::translate_key(const MSG& msg)
 {
-    if (msg.message != WM_KEYDOWN && msg.message != WM_SYSCHAR) return false;
+    const bool letter = msg.message == WM_SYSCHAR;
+    if (!letter && msg.message != WM_KEYDOWN) return false;
+    if (!letter && msg.wParam != VK_TAB && msg.wParam != VK_RETURN) return false;
     Window* w = window_of(msg.hwnd);
     if (w == nullptr) return false;
-
-    if (msg.message == WM_SYSCHAR) {
-        const std::optional<ui::KeyAction> action =
-            ui::access_key_action(*w->spec, static_cast<char32_t>(msg.wParam), w->usable());
-        if (!action) return false;
-        if (action->kind == ui::KeyAction::Kind::Focus ||
-            action->control->kind == ui::ControlKind::CheckBox)
-            w->focus(action->control);
-        if (action->kind == ui::KeyAction::Kind::Click) {
-            if (Window::Control* c = w->control(action->control->name))
-                ::SendMessageW(c->hwnd, BM_CLICK, 0, 0);
-        }
-        return true;
+    ui::Key key{msg.wParam == VK_TAB ? ui::Key::Kind::Tab : ui::Key::Kind::Enter, 0,
+                ::GetKeyState(VK_SHIFT) < 0, letter || ::GetKeyState(VK_MENU) < 0,
+                ::GetKeyState(VK_CONTROL) < 0};
+    if (letter) {
+        key.kind = ui::Key::Kind::Char;
+        key.ch = static_cast<char32_t>(msg.wParam);
     }
-
-    if (msg.wParam == VK_TAB && ::GetKeyState(VK_CONTROL) >= 0 && ::GetKeyState(VK_MENU) >= 0) {
-        const ui::ControlSpec* current = w->focused_spec();
-        w->focus(ui::next_in_order(*w->spec, current != nullptr ? current->name : "",
-                               ::GetKeyState(VK_SHIFT) < 0, w->usable()));
-        return true;
-    }
-    if (msg.wParam == VK_RETURN) {
-        const ui::ControlSpec* current = w->focused_spec();
-        const ui::ControlSpec* target = ui::enter_target(*w->spec, current != nullptr ? current->name : "");
-        Window::Control* c = target != nullptr ? w->control(target->name) : nullptr;
-        if (c != nullptr) ::SendMessageW(c->hwnd, BM_CLICK, 0, 0);
-        return true;
-    }
-    return false;
+    // A click may destroy this very window: nothing of it is touched afterwards.
+    return ui::handle_key(*w->spec, *w, key);
 }
 
 // A tool tip sees the mouse over its controls only through the messages it is handed.
@@ -541,7 +527,7 @@ HWND Win32Desktop::control_hwnd(ui::WindowId id, std::string_view control) const
 {
     Window* w = find(id);
     if (w == nullptr) return nullptr;
-    Window::Control* c = w->control(control);
+    const Window::Control* c = w->control(control);
     return c != nullptr ? c->hwnd : nullptr;
 }
 
@@ -558,7 +544,8 @@ LRESULT CALLBACK Win32Desktop::window_proc(HWND hwnd, UINT message, WPARAM wpara
     try {
         switch (message) {
         case WM_COMMAND: {
-            Window::Control* c = lparam != 0 ? w->control(reinterpret_cast<HWND>(lparam)) : nullptr;
+            const Window::Control* c =
+                lparam != 0 ? w->control(reinterpret_cast<HWND>(lparam)) : nullptr;
             if (c == nullptr) break;
             const UINT code = HIWORD(wparam);
             if (code == BN_SETFOCUS || code == BN_KILLFOCUS) {
@@ -584,7 +571,7 @@ LRESULT CALLBACK Win32Desktop::window_proc(HWND hwnd, UINT message, WPARAM wpara
             HWND under = reinterpret_cast<HWND>(wparam);
             ui::Cursor cursor = w->spec->cursor;
             if (under != hwnd) {
-                Window::Control* c = w->control(under);
+                const Window::Control* c = w->control(under);
                 cursor = c != nullptr ? c->spec->cursor : ui::Cursor::Default;
             }
             if (HCURSOR shape = load_cursor(cursor)) {
@@ -596,7 +583,7 @@ LRESULT CALLBACK Win32Desktop::window_proc(HWND hwnd, UINT message, WPARAM wpara
         case WM_CTLCOLORSTATIC:
         case WM_CTLCOLORBTN: {
             HDC dc = reinterpret_cast<HDC>(wparam);
-            Window::Control* c = w->control(reinterpret_cast<HWND>(lparam));
+            const Window::Control* c = w->control(reinterpret_cast<HWND>(lparam));
             if (c != nullptr && c->spec->colour != ui::kDefaultColour) {
                 const std::uint32_t rgb = c->spec->colour;
                 ::SetTextColor(dc, RGB((rgb >> 16) & 0xFF, (rgb >> 8) & 0xFF, rgb & 0xFF));
@@ -614,7 +601,7 @@ LRESULT CALLBACK Win32Desktop::window_proc(HWND hwnd, UINT message, WPARAM wpara
         }
         case WM_DRAWITEM: {
             auto* item = reinterpret_cast<DRAWITEMSTRUCT*>(lparam);
-            Window::Control* c = w->control(item->hwndItem);
+            const Window::Control* c = w->control(item->hwndItem);
             if (c == nullptr || c->bitmap == nullptr) break;
             BITMAP info{};
             ::GetObjectW(c->bitmap, sizeof info, &info);

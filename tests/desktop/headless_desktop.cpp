@@ -2,6 +2,7 @@
 #include "desktop/headless_desktop.h"
 
 #include "ui/form_rules.h"
+#include "ui/keyboard.h"
 
 #include <algorithm>
 #include <stdexcept>
@@ -64,8 +65,8 @@ void HeadlessDesktop::show(ui::WindowId id)
     w.visible = true;
     if (!w.shown_before) {
         w.shown_before = true;
-        std::vector<const ui::ControlSpec*> order = ui::keyboard_order(*w.spec);
-        if (!order.empty()) w.focus = std::string(order.front()->name);
+        if (const ui::ControlSpec* first = ui::first_focus(*w.spec, Keys{*this, w}))
+            w.focus = std::string(first->name);
     }
     std::erase(z_order_, id);
     z_order_.insert(z_order_.begin(), id);
@@ -227,12 +228,18 @@ void HeadlessDesktop::click(std::string_view form, std::string_view name)
     const ui::ControlSpec* spec = w.spec->find(name);
     if (spec == nullptr) throw misuse("no control " + std::string(name));
     if (ui::takes_focus(spec->kind)) w.focus = std::string(name);
-    if (spec->kind == ui::ControlKind::CheckBox) {
-        ControlState& box = control(w, name);
+    press(w, *spec);
+}
+
+// A check box ticks itself; a text box hears nothing of a click. The handler may destroy the
+// window.
+void HeadlessDesktop::press(Window& w, const ui::ControlSpec& spec)
+{
+    if (spec.kind == ui::ControlKind::CheckBox) {
+        ControlState& box = control(w, spec.name);
         box.check = box.check == ui::CheckState::Checked ? ui::CheckState::Unchecked : ui::CheckState::Checked;
     }
-    if (spec->kind == ui::ControlKind::TextBox) return;
-    w.events->on_click(name);
+    if (spec.kind != ui::ControlKind::TextBox) w.events->on_click(spec.name);
 }
 
 void HeadlessDesktop::click_at(std::string_view form, int x, int y)
@@ -243,28 +250,24 @@ void HeadlessDesktop::click_at(std::string_view form, int x, int y)
 
 void HeadlessDesktop::press_enter(std::string_view form)
 {
-    Window& w = visible_window(form);
-    if (const ui::ControlSpec* target = ui::enter_target(*w.spec, w.focus))
-        w.events->on_click(target->name);
+    press_key(form, {ui::Key::Kind::Enter});
 }
 
 void HeadlessDesktop::press_tab(std::string_view form, bool backwards)
 {
-    Window& w = visible_window(form);
-    if (const ui::ControlSpec* next = ui::next_in_order(*w.spec, w.focus, backwards))
-        w.focus = std::string(next->name);
+    press_key(form, {ui::Key::Kind::Tab, 0, backwards});
 }
 
 void HeadlessDesktop::press_alt(std::string_view form, char key)
 {
+    press_key(form, {ui::Key::Kind::Char, static_cast<unsigned char>(key), false, true});
+}
+
+void HeadlessDesktop::press_key(std::string_view form, const ui::Key& key)
+{
     Window& w = visible_window(form);
-    std::optional<ui::KeyAction> action = ui::access_key_action(*w.spec, static_cast<unsigned char>(key));
-    if (!action) return;
-    if (action->kind == ui::KeyAction::Kind::Click) {
-        click(form, action->control->name);
-    } else {
-        w.focus = std::string(action->control->name);
-    }
+    Keys host{*this, w};
+    ui::handle_key(*w.spec, host, key);
 }
 
 void HeadlessDesktop::request_close(std::string_view form)

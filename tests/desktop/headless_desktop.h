@@ -3,6 +3,7 @@
 #pragma once
 
 #include "ui/desktop.h"
+#include "ui/keyboard.h"
 
 #include <deque>
 #include <map>
@@ -107,6 +108,19 @@ private:
         std::map<std::string, ControlState, std::less<>> controls = {};
     };
 
+    // The keyboard's view of a window: every control is enabled and shown.
+    struct Keys final : ui::FocusHost {
+        HeadlessDesktop& desktop;
+        Window& w;
+        Keys(HeadlessDesktop& d, Window& window) : desktop(d), w(window) {}
+        const ui::ControlSpec* focused() const override { return w.spec->find(w.focus); }
+        void focus(const ui::ControlSpec* c) override { w.focus = std::string(c->name); }
+        void press(const ui::ControlSpec* c) override { desktop.press(w, *c); }
+        bool usable(const ui::ControlSpec&) const override { return true; }
+    };
+
+    void press(Window& w, const ui::ControlSpec& spec);
+    void press_key(std::string_view form, const ui::Key& key);
     Window& window(ui::WindowId id);
     const Window& window(ui::WindowId id) const;
     ui::WindowId id_of(std::string_view form) const;

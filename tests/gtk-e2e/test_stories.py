@@ -305,20 +305,22 @@ class Keyboard(unittest.TestCase):
     def test_enter_presses_the_default_button_or_the_focused_one(self):
         mail = ["mail " + TABLES["maker_address"]]
         cases = [
-            # window, main window's button that opens it, Tab presses, then: boxes after Enter,
-            # windows showing, requests to the desktop
-            ("Form1", None, 1, [box("offer"), box("declined")], ["Form1"], []),
-            ("Form2", "Command4", 0, [], ["Form1"], []),  # OK, the default button
-            ("Form2", "Command4", 2, [], ["Form2"], mail),  # the focused e-mail button
-            ("Form4", "Command2", 0, [], ["Form4"], []),  # no default button there
+            # window, main window's button that opens it, keys before Enter, then: boxes after
+            # Enter, windows showing, requests to the desktop
+            ("Form1", None, ["Tab"], [box("offer"), box("declined")], ["Form1"], []),
+            ("Form2", "Command4", [], [], ["Form1"], []),  # OK, the default button
+            ("Form2", "Command4", ["Tab", "Tab"], [], ["Form2"], mail),  # the focused e-mail button
+            # Alt and its access key press the e-mail button and give it the focus
+            ("Form2", "Command4", ["alt+e"], [], ["Form2"], mail + mail),
+            ("Form4", "Command2", [], [], ["Form4"], []),  # no default button there
         ]
-        for form, opener, tabs, boxes, showing, requests in cases:
-            with self.subTest(form=form, tabs=tabs), d.Program() as p:
+        for form, opener, keys, boxes, showing, requests in cases:
+            with self.subTest(form=form, keys=keys), d.Program() as p:
                 if opener is not None:
                     press(p, "Form1", opener)
                 p.focus(caption(form))
-                for _ in range(tabs):
-                    d.key("Tab")
+                for k in keys:
+                    d.key(k)
                 d.key("Return")
                 self.assertEqual(p.answer_boxes([NO, OK][:len(boxes)]), boxes)
                 expected = sorted(caption(f) for f in showing)

@@ -1,5 +1,6 @@
 // The keyboard and mouse rules that every front end shares, on a small window of their own.
 #include "ui/form_rules.h"
+#include "ui/keyboard.h"
 
 #include <array>
 #include <set>
@@ -12,7 +13,6 @@ namespace {
 using ui::ControlKind;
 using ui::ControlSpec;
 using ui::FormSpec;
-using ui::KeyAction;
 
 // z-order top first; tab positions deliberately not in that order. `Wide` lies under `Narrow`,
 // `Ok` lies over the right end of `Link`, and `Inner` sits in `Group` at (100, 100) twips.
@@ -36,78 +36,72 @@ std::string name(const ControlSpec* c)
     return c != nullptr ? std::string(c->name) : "-";
 }
 
-ui::Usable all_but(std::set<std::string_view> unusable)
-{
-    return [unusable](const ControlSpec& c) { return !unusable.contains(c.name); };
-}
+// A window for the keyboard: what it does to the controls, in order.
+struct Host final : ui::FocusHost {
+    const ControlSpec* current = nullptr;
+    std::set<std::string_view> unusable;
+    std::string log;
 
-TEST(FormRules, TabWalksTheTableOrderWrappingAndSkippingWhatCannotTakeTheFocus)
+    const ControlSpec* focused() const override { return current; }
+    void focus(const ControlSpec* c) override { current = c, log += "focus " + name(c) + ";"; }
+    void press(const ControlSpec* c) override { log += "press " + name(c) + ";"; }
+    bool usable(const ControlSpec& c) const override { return !unusable.contains(c.name); }
+};
+
+TEST(Keyboard, TabWalksTheTableOrderAccessKeysAndEnterPressOrHandOnTheFocus)
 {
+    using K = ui::Key::Kind;
     struct Case {
-        const char* from;
-        bool backwards;
+        const char* from; // the focused control, "" for none
+        ui::Key key;
         std::set<std::string_view> unusable;
-        const char* to;
+        const char* done; // what the window saw; "" when the key is not the window's
     };
     const Case cases[] = {
-        {"", false, {}, "Narrow"},
-        {"", true, {}, "Path"},
-        {"Narrow", false, {}, "Inner"},
-        {"Inner", false, {}, "Wide"},
-        {"Ok", false, {}, "Path"},
-        {"Path", false, {}, "Narrow"},
-        {"Narrow", true, {}, "Path"},
-        {"Path", true, {}, "Ok"},
-        {"Narrow", false, {"Inner", "Wide"}, "Browse"},
-        {"Browse", true, {"Inner", "Wide"}, "Narrow"},
-        {"Caption", false, {}, "Narrow"}, // a label is not in the order
+        {"", {K::Tab}, {}, "focus Narrow;"},
+        {"", {K::Tab, 0, true}, {}, "focus Path;"},
+        {"Narrow", {K::Tab}, {}, "focus Inner;"},
+        {"Inner", {K::Tab}, {}, "focus Wide;"},
+        {"Ok", {K::Tab}, {}, "focus Path;"},
+        {"Path", {K::Tab}, {}, "focus Narrow;"},
+        {"Narrow", {K::Tab, 0, true}, {}, "focus Path;"},
+        {"Path", {K::Tab, 0, true}, {}, "focus Ok;"},
+        {"Narrow", {K::Tab}, {"Inner", "Wide"}, "focus Browse;"},
+        {"Browse", {K::Tab, 0, true}, {"Inner", "Wide"}, "focus Narrow;"},
+        {"Caption", {K::Tab}, {}, "focus Narrow;"}, // a label is not in the order
+        {"", {K::Tab}, {"Ok", "Browse", "Narrow", "Wide", "Path", "Inner"}, "-"},
+        {"Path", {K::Tab, 0, false, false, true}, {}, ""}, // Ctrl+Tab
+        // Alt and an access key: buttons and check boxes take the focus and are clicked, a
+        // label hands the focus on.
+        {"Path", {K::Char, U'o', false, true}, {}, "focus Ok;press Ok;"},
+        {"Path", {K::Char, U'O', true, true}, {}, "focus Ok;press Ok;"},
+        {"", {K::Char, U'b', false, true}, {}, "focus Browse;press Browse;"},
+        {"", {K::Char, U'n', false, true}, {}, "focus Narrow;press Narrow;"},
+        {"Ok", {K::Char, U'p', false, true}, {}, "focus Path;"},
+        {"", {K::Char, U'p', false, true}, {"Path"}, ""},
+        {"", {K::Char, U'b', false, true}, {"Browse"}, ""},
+        {"", {K::Char, U'x', false, true}, {}, ""},
+        {"", {K::Char, U'w', false, true}, {}, ""},       // no '&' in its caption
+        {"", {K::Char, U'o'}, {}, ""},                    // without Alt
+        {"", {K::Char, U'o', false, true, true}, {}, ""}, // Ctrl+Alt
+        // Enter: the focused button, else the default one.
+        {"Browse", {K::Enter}, {}, "press Browse;"},
+        {"Path", {K::Enter}, {}, "press Ok;"},
+        {"", {K::Enter}, {}, "press Ok;"},
     };
     for (const Case& c : cases) {
-        SCOPED_TRACE(std::string(c.from) + (c.backwards ? " back" : " forward"));
-        EXPECT_EQ(name(ui::next_in_order(kForm, c.from, c.backwards, all_but(c.unusable))),
-                  c.to);
+        SCOPED_TRACE(std::string(c.from) + " " + std::to_string(static_cast<int>(c.key.kind)) +
+                     static_cast<char>(c.key.ch) + (c.key.shift ? " shift" : ""));
+        Host host;
+        host.current = kForm.find(c.from);
+        host.unusable = c.unusable;
+        const bool handled = ui::handle_key(kForm, host, c.key);
+        EXPECT_EQ(handled ? (host.log.empty() ? "-" : host.log) : "", c.done);
     }
-    EXPECT_EQ(ui::next_in_order(kForm, "", false,
-                                      all_but({"Ok", "Browse", "Narrow", "Wide", "Path", "Inner"})),
-              nullptr);
-}
-
-TEST(FormRules, AccessKeysClickButtonsAndCheckBoxesAndLabelsHandOnTheFocus)
-{
-    struct Case {
-        char32_t key;
-        std::set<std::string_view> unusable;
-        const char* expected; // "click X", "focus X" or "-"
-    };
-    const Case cases[] = {
-        {U'o', {}, "click Ok"},
-        {U'O', {}, "click Ok"},
-        {U'b', {}, "click Browse"},
-        {U'n', {}, "click Narrow"},
-        {U'p', {}, "focus Path"},
-        {U'p', {"Path"}, "-"},
-        {U'b', {"Browse"}, "-"},
-        {U'x', {}, "-"},
-        {U'w', {}, "-"}, // no '&' in its caption
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(static_cast<char>(c.key));
-        std::optional<KeyAction> action =
-            ui::access_key_action(kForm, c.key, all_but(c.unusable));
-        std::string got = "-";
-        if (action) {
-            got = (action->kind == KeyAction::Kind::Click ? "click " : "focus ") +
-                  name(action->control);
-        }
-        EXPECT_EQ(got, c.expected);
-    }
-}
-
-TEST(FormRules, EnterPressesTheFocusedButtonElseTheDefaultOne)
-{
-    EXPECT_EQ(name(ui::enter_target(kForm, "Browse")), "Browse");
-    EXPECT_EQ(name(ui::enter_target(kForm, "Path")), "Ok");
-    EXPECT_EQ(name(ui::enter_target(kForm, "")), "Ok");
+    Host host;
+    EXPECT_EQ(name(ui::first_focus(kForm, host)), "Narrow");
+    EXPECT_EQ(name(ui::default_button(kForm, kForm.find("Browse"))), "Browse");
+    EXPECT_EQ(name(ui::default_button(kForm, kForm.find("Path"))), "Ok");
 }
 
 TEST(FormRules, ClicksGoToTheTopMostControlAndIntoFrames)
@@ -125,9 +119,13 @@ TEST(FormRules, ClicksGoToTheTopMostControlAndIntoFrames)
         SCOPED_TRACE(std::to_string(c.x) + "," + std::to_string(c.y));
         EXPECT_EQ(name(ui::hit_test(kForm, c.x, c.y)), c.hit);
     }
-    const ui::Rect inner = ui::absolute_rect(kForm, kControls[8]);
-    EXPECT_EQ((std::array{inner.left, inner.top, inner.width, inner.height}),
-              (std::array{200, 1400, 200, 100}));
+    // In pixels (twips at 1440 dpi), inside the frame; edges are rounded, not sizes.
+    const auto px = [](int control, int dpi) {
+        const ui::Rect r = ui::pixel_rect(kForm, kControls[control], dpi);
+        return std::array{r.left, r.top, r.width, r.height};
+    };
+    EXPECT_EQ(px(8, 1440), (std::array{200, 1400, 200, 100}));
+    EXPECT_EQ(px(2, 120), (std::array{25, 33, 17, 9}));
 }
 
 } // namespace
