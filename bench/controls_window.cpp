@@ -4,6 +4,7 @@
 // window it shows what the system's controls cost by themselves; against it, the program shows
 // what its own work adds.
 #include "bench/floor_window.h"
+#include "platform/win32/controls.h"
 #include "platform/win32/display.h"
 #include "platform/win32/native_style.h"
 #include "platform/win32/utf16.h"
@@ -59,11 +60,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int show)
 
     std::vector<std::pair<ui::Font, HFONT>> fonts;
     for (const ui::ControlSpec& c : form.controls) {
-        const RECT r = platform::control_bounds(form, c, dpi);
-        const platform::NativeStyle native = platform::control_style(c);
-        HWND control = ::CreateWindowExW(
-            native.ex_style, native.window_class, platform::to_utf16(c.text).c_str(), native.style,
-            r.left, r.top, r.right - r.left, r.bottom - r.top, hwnd, nullptr, instance, nullptr);
+        HWND control = platform::create_control_window(instance, hwnd, form, c, dpi, 0);
         ::SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font_for(c.font, dpi, fonts)),
                        FALSE);
     }

@@ -1,7 +1,6 @@
-// What a window table becomes in Win32: classes, styles and places.
+// What a window table becomes in Win32: classes and styles.
 #include "platform/win32/native_style.h"
 
-#include "ui/form_rules.h"
 #include "ui/twips.h"
 #include "platform/win32/display.h"
 
@@ -53,15 +52,6 @@ NativeStyle control_style(const ui::ControlSpec& c)
     case ui::ControlKind::Movie: break;
     }
     return {L"STATIC", child, 0};
-}
-
-RECT control_bounds(const ui::FormSpec& form, const ui::ControlSpec& control, UINT dpi)
-{
-    // Edges are rounded, not sizes, so that neighbours stay flush.
-    const ui::Rect r = ui::absolute_rect(form, control);
-    const int d = static_cast<int>(dpi);
-    return {ui::twips_to_pixels(r.left, d), ui::twips_to_pixels(r.top, d),
-            ui::twips_to_pixels(r.left + r.width, d), ui::twips_to_pixels(r.top + r.height, d)};
 }
 
 } // namespace platform

@@ -1,5 +1,5 @@
-// What a window table becomes in Win32: the window's class and frame, each control's class and
-// styles, and each control's place at a DPI.
+// What a window table becomes in Win32: the window's class and frame, and each control's class and
+// styles.
 #pragma once
 
 #include "ui/form_table.h"
@@ -24,7 +24,5 @@ SIZE form_size(const ui::FormSpec& form, UINT dpi);
 // A control of the table. A movie strip gets a plain static window here: the front end makes it
 // with a class of its own (movie.h).
 NativeStyle control_style(const ui::ControlSpec& control);
-// A control's rectangle in pixels of the window's client area.
-RECT control_bounds(const ui::FormSpec& form, const ui::ControlSpec& control, UINT dpi);
 
 } // namespace platform

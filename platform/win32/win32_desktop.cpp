@@ -5,6 +5,7 @@
 #include "ui/keyboard.h"
 #include "ui/twips.h"
 #include "platform/win32/art.h"
+#include "platform/win32/controls.h"
 #include "platform/win32/display.h"
 #include "platform/win32/movie.h"
 #include "platform/win32/native_style.h"
@@ -25,7 +26,6 @@ constexpr int kFirstControlId = 1000;
 constexpr int kIconSize = 32;        // button pictures and the window icon, at 96 dpi
 constexpr int kSmallIcon = 16;       // the taskbar's small icon, at 96 dpi
 constexpr int kTipWidth = 320;       // long tool tips wrap at this width, at 96 dpi
-constexpr int kIconMargin = 2;       // between a button's picture and its edges, at 96 dpi
 constexpr UINT kDpiChanged = 0x02E0; // WM_DPICHANGED, absent from older headers
 
 // Message-box styles: an icon and a button set, as the boxes of the program are made.
@@ -50,11 +50,7 @@ static_assert(box_style({"", "", ui::MessageButtons::Ok, ui::MessageIcon::Inform
 } // namespace
 
 struct Win32Desktop::Window final : ui::FocusHost {
-    struct Control {
-        const ui::ControlSpec* spec = nullptr;
-        HWND hwnd = nullptr;
-        HBITMAP bitmap = nullptr;
-    };
+    using Control = ControlWindow;
 
     const ui::FormSpec* spec = nullptr;
     ui::WindowEvents* events = nullptr;
@@ -87,8 +83,6 @@ struct Win32Desktop::Window final : ui::FocusHost {
         }
         return nullptr;
     }
-
-    RECT bounds(const ui::ControlSpec& c) const { return control_bounds(*spec, c, dpi); }
 
     HFONT font(const ui::Font& f)
     {
@@ -139,25 +133,15 @@ struct Win32Desktop::Window final : ui::FocusHost {
     void layout(bool fresh)
     {
         release_art();
-        for (Control& c : controls) {
+        for (const Control& c : controls) {
             if (!fresh) {
-                const RECT r = bounds(*c.spec);
-                ::MoveWindow(c.hwnd, r.left, r.top, r.right - r.left, r.bottom - r.top, TRUE);
+                const ui::Rect r = ui::pixel_rect(*spec, *c.spec, static_cast<int>(dpi));
+                ::MoveWindow(c.hwnd, r.left, r.top, r.width, r.height, TRUE);
             }
-            ::SendMessageW(c.hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(font(c.spec->font)),
-                           !fresh);
-            // The number boxes are only a few characters wide: no room for the font's margins.
-            if (c.spec->kind == ui::ControlKind::TextBox) {
-                ::SendMessageW(c.hwnd, EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN,
-                               MAKELPARAM(scale(1), scale(1)));
-            }
-            if (c.spec->kind == ui::ControlKind::Button && c.spec->picture != ui::Art::None) {
-                const int margin = scale(kIconMargin);
-                BUTTON_IMAGELIST list{image_list(c.spec->picture),
-                                      {margin, margin, margin, 0},
-                                      BUTTON_IMAGELIST_ALIGN_TOP};
-                ::SendMessageW(c.hwnd, BCM_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(&list));
-            }
+            const bool pictured =
+                c.spec->kind == ui::ControlKind::Button && c.spec->picture != ui::Art::None;
+            dress_control(c, font(c.spec->font), pictured ? image_list(c.spec->picture) : nullptr,
+                          dpi, !fresh);
         }
         if (tooltip != nullptr) ::SendMessageW(tooltip, TTM_SETMAXTIPWIDTH, 0, scale(kTipWidth));
         if (spec->icon != ui::Art::None) {
@@ -200,7 +184,7 @@ struct Win32Desktop::Window final : ui::FocusHost {
     void mark_default_button()
     {
         const ui::ControlSpec* chosen = ui::default_button(*spec, focused());
-        for (Control& c : controls) {
+        for (const Control& c : controls) {
             if (c.spec->kind != ui::ControlKind::Button) continue;
             ::SendMessageW(c.hwnd, BM_SETSTYLE,
                            (c.spec == chosen ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON) | BS_NOTIFY |
@@ -267,25 +251,8 @@ ui::WindowId Win32Desktop::create(const ui::FormSpec& spec, ui::WindowEvents& ev
 
     int id = kFirstControlId;
     for (const ui::ControlSpec& c : spec.controls) {
-        const RECT r = w.bounds(c);
-        const std::wstring text = to_utf16(c.text);
-        const NativeStyle native = control_style(c);
-        HWND hwnd = nullptr;
-        if (c.kind == ui::ControlKind::Movie) {
-            hwnd = create_movie_strip(w.hwnd, r, id);
-        } else {
-            hwnd = ::CreateWindowExW(
-                native.ex_style, native.window_class, text.c_str(), native.style, r.left, r.top,
-                r.right - r.left, r.bottom - r.top, w.hwnd,
-                reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance_, nullptr);
-        }
-        Window::Control control{&c, hwnd};
-        if (c.kind == ui::ControlKind::TextBox && c.max_length > 0)
-            ::SendMessageW(hwnd, EM_LIMITTEXT, static_cast<WPARAM>(c.max_length), 0);
-        if (c.kind == ui::ControlKind::CheckBox)
-            ::SendMessageW(hwnd, BM_SETCHECK, c.checked ? BST_CHECKED : BST_UNCHECKED, 0);
-        if (c.kind == ui::ControlKind::Picture) control.bitmap = load_bitmap(c.picture);
-        if (!c.tooltip.empty() && w.tooltip != nullptr && hwnd != nullptr) {
+        const Window::Control control = make_control(instance_, w.hwnd, spec, c, w.dpi, id);
+        if (!c.tooltip.empty() && w.tooltip != nullptr && control.hwnd != nullptr) {
             std::wstring tip = to_utf16(c.tooltip);
             TTTOOLINFOW tool{};
             tool.cbSize = sizeof tool;
@@ -294,7 +261,7 @@ ui::WindowId Win32Desktop::create(const ui::FormSpec& spec, ui::WindowEvents& ev
             // they get, which Wine makes a server round trip, and slowed the first paint.
             tool.uFlags = TTF_IDISHWND;
             tool.hwnd = w.hwnd;
-            tool.uId = reinterpret_cast<UINT_PTR>(hwnd);
+            tool.uId = reinterpret_cast<UINT_PTR>(control.hwnd);
             tool.lpszText = tip.data();
             ::SendMessageW(w.tooltip, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
         }
@@ -547,19 +514,12 @@ LRESULT CALLBACK Win32Desktop::window_proc(HWND hwnd, UINT message, WPARAM wpara
             const Window::Control* c =
                 lparam != 0 ? w->control(reinterpret_cast<HWND>(lparam)) : nullptr;
             if (c == nullptr) break;
-            const UINT code = HIWORD(wparam);
-            if (code == BN_SETFOCUS || code == BN_KILLFOCUS) {
-                if (c->spec->kind == ui::ControlKind::Button) w->mark_default_button();
-                return 0;
-            }
-            // A click is a click, however fast it follows the last one: the second click of a
-            // double click reaches buttons (BS_NOTIFY) as BN_DOUBLECLICKED and labels as
-            // STN_DBLCLK instead of BN_CLICKED / STN_CLICKED (both 0, which no edit box sends).
+            switch (command_notice(*c, HIWORD(wparam))) {
+            case Notice::FocusMoved: w->mark_default_button(); break;
             // The handler may destroy this very window, so nothing of it is touched afterwards.
-            const bool click = code == BN_CLICKED ||
-                               (code == BN_DOUBLECLICKED && c->spec->kind == ui::ControlKind::Button) ||
-                               (code == STN_DBLCLK && c->spec->kind == ui::ControlKind::LinkLabel);
-            if (click) w->events->on_click(c->spec->name);
+            case Notice::Click: w->events->on_click(c->spec->name); break;
+            case Notice::None: break;
+            }
             return 0;
         }
         case WM_CLOSE:
@@ -581,40 +541,16 @@ LRESULT CALLBACK Win32Desktop::window_proc(HWND hwnd, UINT message, WPARAM wpara
             break;
         }
         case WM_CTLCOLORSTATIC:
-        case WM_CTLCOLORBTN: {
-            HDC dc = reinterpret_cast<HDC>(wparam);
-            const Window::Control* c = w->control(reinterpret_cast<HWND>(lparam));
-            if (c != nullptr && c->spec->colour != ui::kDefaultColour) {
-                const std::uint32_t rgb = c->spec->colour;
-                ::SetTextColor(dc, RGB((rgb >> 16) & 0xFF, (rgb >> 8) & 0xFF, rgb & 0xFF));
-            }
-            // Labels and frames draw only their text and lines on the window's plain surface,
-            // so that a label reaching over a frame's edge leaves the edge in view.
-            if (c != nullptr &&
-                (c->spec->kind == ui::ControlKind::Label || c->spec->kind == ui::ControlKind::LinkLabel ||
-                 c->spec->kind == ui::ControlKind::Frame)) {
-                ::SetBkMode(dc, TRANSPARENT);
-                return reinterpret_cast<LRESULT>(::GetStockObject(HOLLOW_BRUSH));
-            }
-            ::SetBkColor(dc, ::GetSysColor(COLOR_BTNFACE));
-            return reinterpret_cast<LRESULT>(::GetSysColorBrush(COLOR_BTNFACE));
-        }
+        case WM_CTLCOLORBTN:
+            if (const Window::Control* c = w->control(reinterpret_cast<HWND>(lparam)))
+                return reinterpret_cast<LRESULT>(
+                    control_colours(*c, reinterpret_cast<HDC>(wparam)));
+            break;
         case WM_DRAWITEM: {
-            auto* item = reinterpret_cast<DRAWITEMSTRUCT*>(lparam);
+            const auto* item = reinterpret_cast<const DRAWITEMSTRUCT*>(lparam);
             const Window::Control* c = w->control(item->hwndItem);
-            if (c == nullptr || c->bitmap == nullptr) break;
-            BITMAP info{};
-            ::GetObjectW(c->bitmap, sizeof info, &info);
-            HDC source = ::CreateCompatibleDC(item->hDC);
-            HGDIOBJ old = ::SelectObject(source, c->bitmap);
-            const RECT& r = item->rcItem;
-            // The picture fills its rectangle, which is its own size at 96 dpi.
-            ::SetStretchBltMode(item->hDC, HALFTONE);
-            ::StretchBlt(item->hDC, r.left, r.top, r.right - r.left, r.bottom - r.top, source, 0, 0,
-                         info.bmWidth, info.bmHeight, SRCCOPY);
-            ::SelectObject(source, old);
-            ::DeleteDC(source);
-            return TRUE;
+            if (c != nullptr && draw_control(*c, *item)) return TRUE;
+            break;
         }
         case WM_ACTIVATE:
             if (LOWORD(wparam) == WA_INACTIVE) {
