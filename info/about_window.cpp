@@ -12,32 +12,23 @@ using ui::ControlKind;
 using ui::ControlSpec;
 using ui::kTahoma9;
 
-// The facts that differ between the buttons, by name.
-struct ButtonFacts {
-    std::string_view name;
-    std::string_view text;
-    int left = 0;
-    int tab = ui::kNoTab;
-};
-
-constexpr ControlSpec button(const ButtonFacts& f)
+// A row names what differs between the buttons, by field; the builder adds what they share.
+constexpr ControlSpec button(ControlSpec c)
 {
-    return {.name = f.name,
-            .kind = ControlKind::Button,
-            .text = f.text,
-            .rect = {.left = f.left, .top = 2160, .width = 1095, .height = 975},
-            .tab = f.tab,
-            .font = kTahoma9,
-            .default_button = f.name == "Command1",
-            .picture = Art::Emblem};
+    c.kind = ControlKind::Button;
+    c.rect = {.left = c.rect.left, .top = 2160, .width = 1095, .height = 975};
+    c.font = kTahoma9;
+    c.default_button = c.name == "Command1";
+    c.picture = Art::Emblem;
+    return c;
 }
 
 // Listed from the top of the z-order down.
 // Access keys: R E A
 constexpr std::array kControls{
-    button({.name = "Command3", .text = "&Readme", .left = 480, .tab = 5}),
-    button({.name = "Command2", .text = "&e-Mail...", .left = 1680, .tab = 4}),
-    button({.name = "Command1", .text = "确定(&A)", .left = 2880, .tab = 3}),
+    button({.name = "Command3", .text = "&Readme", .rect = {.left = 480}, .tab = 5}),
+    button({.name = "Command2", .text = "&e-Mail...", .rect = {.left = 1680}, .tab = 4}),
+    button({.name = "Command1", .text = "确定(&A)", .rect = {.left = 2880}, .tab = 3}),
     ControlSpec{.name = "SF",
                 .kind = ControlKind::Movie,
                 .rect = {.left = 0, .top = 0, .width = 4005, .height = 735},

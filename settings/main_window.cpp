@@ -31,171 +31,119 @@ constexpr std::string_view kTipUnknown = "我不懂这个选项是什么意思;)
 constexpr int kBoxHeight = 225;
 constexpr int kLineHeight = 255;
 
-// Each builder takes its facts by name, so that no two of them can change places unseen.
-struct TextBoxFacts {
-    std::string_view name;
-    std::string_view text; // the default value
-    int left = 0;
-    int top = 0;
-    int width = 0;
-    int tab = kNoTab;
-    int max_length = 0;
-    std::string_view tip;
-};
-
-constexpr ControlSpec text_box(const TextBoxFacts& f)
+// A row names its control's own facts by field, so that no two can change places unseen; the
+// builder adds what every control of its kind in this window shares.
+constexpr ControlSpec text_box(ControlSpec c)
 {
-    return {.name = f.name,
-            .kind = ControlKind::TextBox,
-            .text = f.text,
-            .rect = {.left = f.left, .top = f.top, .width = f.width, .height = kBoxHeight},
-            .tab = f.tab,
-            .tooltip = f.tip,
-            .font = kSongTi75,
-            .max_length = f.max_length,
-            .parent = "Frame1"};
+    c.kind = ControlKind::TextBox;
+    c.rect.height = kBoxHeight;
+    c.font = kSongTi75;
+    c.parent = "Frame1";
+    return c;
 }
 
-struct LabelFacts {
-    std::string_view name;
-    std::string_view text;
-    int left = 0;
-    int top = 0;
-    int width = 0;
-    std::string_view tip;
-    Align align = Align::Right;
-};
-
-constexpr ControlSpec box_label(const LabelFacts& f)
+constexpr ControlSpec box_label(ControlSpec c)
 {
-    return {.name = f.name,
-            .kind = ControlKind::Label,
-            .text = f.text,
-            .rect = {.left = f.left, .top = f.top, .width = f.width, .height = kLineHeight},
-            .tooltip = f.tip,
-            .parent = "Frame1",
-            .align = f.align};
+    c.kind = ControlKind::Label;
+    c.rect.height = kLineHeight;
+    c.parent = "Frame1";
+    return c;
 }
 
-struct CheckBoxFacts {
-    std::string_view name;
-    std::string_view text;
-    int left = 0;
-    int top = 0;
-    int width = 0;
-    int tab = kNoTab;
-    bool checked = false; // the default value
-    std::string_view tip;
-};
-
-constexpr ControlSpec check_box(const CheckBoxFacts& f)
+constexpr ControlSpec check_box(ControlSpec c)
 {
-    return {.name = f.name,
-            .kind = ControlKind::CheckBox,
-            .text = f.text,
-            .rect = {.left = f.left, .top = f.top, .width = f.width, .height = kLineHeight},
-            .tab = f.tab,
-            .tooltip = f.tip,
-            .checked = f.checked,
-            .parent = "Frame1"};
+    c.kind = ControlKind::CheckBox;
+    c.rect.height = kLineHeight;
+    c.parent = "Frame1";
+    return c;
 }
 
-struct ButtonFacts {
-    std::string_view name;
-    std::string_view text;
-    int left = 0;
-    int tab = kNoTab;
-    std::string_view tip;
-    Cursor cursor = Cursor::Default;
-};
-
-constexpr ControlSpec button(const ButtonFacts& f)
+constexpr ControlSpec button(ControlSpec c)
 {
-    return {.name = f.name,
-            .kind = ControlKind::Button,
-            .text = f.text,
-            .rect = {.left = f.left, .top = 5760, .width = 975, .height = 975},
-            .tab = f.tab,
-            .tooltip = f.tip,
-            .default_button = f.name == "Command1",
-            .picture = Art::Emblem,
-            .cursor = f.cursor};
+    c.kind = ControlKind::Button;
+    c.rect = {.left = c.rect.left, .top = 5760, .width = 975, .height = 975};
+    c.default_button = c.name == "Command1";
+    c.picture = Art::Emblem;
+    return c;
 }
 
 // Listed from the top of the z-order down. Where a wide check box runs under the right-hand box
 // of its row (Check10 under Check11, Check14 under Check15), the right-hand one comes first so
 // that it takes the clicks in the overlap.
 // Access keys: C S R A E
-// The rows are kept as written, one control to a line or two (clang-format would give each fact
+// The rows are kept as written, one control to a few lines (clang-format would give each fact
 // a line of its own).
 // clang-format off
 constexpr std::array kControls{
-    button({.name = "Command1", .text = "生成配置文件(&C)", .left = 120, .tab = 20,
-            .tip = "完成所有设置后点击这里……"}),
-    button({.name = "Command2", .text = "设置(&S)", .left = 1080, .tab = 21, .tip = "相关的设置"}),
-    button({.name = "Command3", .text = "相关资源(&R)", .left = 2040, .tab = 22,
-            .tip = "关于Korvane的一些网站。"}),
-    button({.name = "Command4", .text = "关于(&A)", .left = 3000, .tab = 23, .tip = "关于本软件"}),
-    button({.name = "Command5", .text = "退出(&E)", .left = 3960, .tab = 24, .tip = "退出",
-            .cursor = Cursor::HandExclaim}),
+    button({.name = "Command1", .text = "生成配置文件(&C)", .rect = {.left = 120}, .tab = 20,
+            .tooltip = "完成所有设置后点击这里……"}),
+    button({.name = "Command2", .text = "设置(&S)", .rect = {.left = 1080}, .tab = 21,
+            .tooltip = "相关的设置"}),
+    button({.name = "Command3", .text = "相关资源(&R)", .rect = {.left = 2040}, .tab = 22,
+            .tooltip = "关于Korvane的一些网站。"}),
+    button({.name = "Command4", .text = "关于(&A)", .rect = {.left = 3000}, .tab = 23,
+            .tooltip = "关于本软件"}),
+    button({.name = "Command5", .text = "退出(&E)", .rect = {.left = 3960}, .tab = 24,
+            .tooltip = "退出", .cursor = Cursor::HandExclaim}),
 
-    text_box({.name = "Text1", .text = "25", .left = 1080, .top = 220, .width = 255, .tab = 0,
-              .max_length = 3, .tip = kTipTime}),
-    text_box({.name = "Text2", .text = "1", .left = 1080, .top = 480, .width = 150, .tab = 1,
-              .max_length = 1, .tip = kTipRadar}),
-    text_box({.name = "Text3", .text = "4848", .left = 1080, .top = 720, .width = 375, .tab = 2,
-              .max_length = 5, .tip = kTipPort}),
-    text_box({.name = "Text4", .text = "1", .left = 1080, .top = 960, .width = 150, .tab = 16,
-              .max_length = 1, .tip = kTipPlayers}),
-    text_box({.name = "Text5", .text = "600", .left = 1080, .top = 1200, .width = 375, .tab = 19,
-              .max_length = 5, .tip = kTipCredits}),
-    box_label({.name = "Label2", .text = "时限：", .left = -120, .top = 240, .width = 1215,
-               .tip = kTipTime}),
-    box_label({.name = "Label3", .text = "分钟", .left = 1440, .top = 240, .width = 735,
-               .tip = kTipTime, .align = Align::Left}),
-    box_label({.name = "Label4", .text = "雷达模式：", .left = 120, .top = 480, .width = 975,
-               .tip = kTipRadar}),
-    box_label({.name = "Label5", .text = "端口：", .left = 120, .top = 720, .width = 975,
-               .tip = kTipPort}),
-    box_label({.name = "Label6", .text = "最大玩家数：", .left = 0, .top = 960, .width = 1095,
-               .tip = kTipPlayers}),
-    box_label({.name = "Label7", .text = "启始资源数：", .left = 0, .top = 1200, .width = 1095,
-               .tip = kTipCredits}),
+    text_box({.name = "Text1", .text = "25", .rect = {.left = 1080, .top = 220, .width = 255},
+              .tab = 0, .tooltip = kTipTime, .max_length = 3}),
+    text_box({.name = "Text2", .text = "1", .rect = {.left = 1080, .top = 480, .width = 150},
+              .tab = 1, .tooltip = kTipRadar, .max_length = 1}),
+    text_box({.name = "Text3", .text = "4848", .rect = {.left = 1080, .top = 720, .width = 375},
+              .tab = 2, .tooltip = kTipPort, .max_length = 5}),
+    text_box({.name = "Text4", .text = "1", .rect = {.left = 1080, .top = 960, .width = 150},
+              .tab = 16, .tooltip = kTipPlayers, .max_length = 1}),
+    text_box({.name = "Text5", .text = "600", .rect = {.left = 1080, .top = 1200, .width = 375},
+              .tab = 19, .tooltip = kTipCredits, .max_length = 5}),
+    box_label({.name = "Label2", .text = "时限：", .rect = {.left = -120, .top = 240, .width = 1215},
+               .tooltip = kTipTime, .align = Align::Right}),
+    box_label({.name = "Label3", .text = "分钟", .rect = {.left = 1440, .top = 240, .width = 735},
+               .tooltip = kTipTime, .align = Align::Left}),
+    box_label({.name = "Label4", .text = "雷达模式：", .rect = {.left = 120, .top = 480, .width = 975},
+               .tooltip = kTipRadar, .align = Align::Right}),
+    box_label({.name = "Label5", .text = "端口：", .rect = {.left = 120, .top = 720, .width = 975},
+               .tooltip = kTipPort, .align = Align::Right}),
+    box_label({.name = "Label6", .text = "最大玩家数：", .rect = {.left = 0, .top = 960, .width = 1095},
+               .tooltip = kTipPlayers, .align = Align::Right}),
+    box_label({.name = "Label7", .text = "启始资源数：", .rect = {.left = 0, .top = 1200, .width = 1095},
+               .tooltip = kTipCredits, .align = Align::Right}),
 
-    check_box({.name = "Check1", .text = "献身模式", .left = 2280, .top = 240, .width = 1095,
-               .tab = 3, .checked = false, .tip = "开启/关闭 献身模式"}),
-    check_box({.name = "Check2", .text = "自动重新开始", .left = 2280, .top = 480, .width = 1695,
-               .tab = 4, .checked = false, .tip = "自动重新开始游戏。"}),
-    check_box({.name = "Check3", .text = "需要密码", .left = 2280, .top = 720, .width = 1695,
-               .tab = 5, .checked = false, .tip = "游戏中它人加入时必须输入密码。"}),
-    check_box({.name = "Check4", .text = "快速游戏", .left = 2280, .top = 960, .width = 1695,
-               .tab = 6, .checked = false, .tip = "快速配对游戏"}),
-    check_box({.name = "Check5", .text = "进阶模式", .left = 2280, .top = 1200, .width = 1695,
-               .tab = 7, .checked = false, .tip = kTipUnknown}),
-    check_box({.name = "Check6", .text = "重混队伍", .left = 2280, .top = 1440, .width = 1695,
-               .tab = 8, .checked = true, .tip = kTipUnknown}),
-    check_box({.name = "Check7", .text = "建筑可维修", .left = 2280, .top = 2160, .width = 1695,
-               .tab = 9, .checked = true, .tip = "选择是否允许维修建筑"}),
-    check_box({.name = "Check8", .text = "驾驶员必须是枪手", .left = 120, .top = 2160,
-               .width = 1935, .tab = 10, .checked = true,
-               .tip = "定制是否只有枪手才能作为驾驶员。"}),
-    check_box({.name = "Check9", .text = "Spawn武器", .left = 120, .top = 1440, .width = 1935,
-               .tab = 11, .checked = true, .tip = "是否允许Spawn武器。"}),
-    check_box({.name = "Check11", .text = "允许友好交火", .left = 2280, .top = 1680, .width = 2175,
-               .tab = 13, .checked = false, .tip = kTipUnknown}),
-    check_box({.name = "Check10", .text = "使用LagReduction", .left = 120, .top = 1680,
-               .width = 3495, .tab = 12, .checked = true, .tip = "确定是否使用LagReduction"}),
-    check_box({.name = "Check12", .text = "允许变更小队", .left = 120, .top = 1920, .width = 1935,
-               .tab = 14, .checked = true,
-               .tip = "定制是否允许在游戏中更改所属小队(Ordane或者是Veyn)"}),
-    check_box({.name = "Check13", .text = "家族战争", .left = 2280, .top = 1920, .width = 1935,
-               .tab = 15, .checked = false, .tip = "在某个种族（Veyn或Ordane）之间打内战。"}),
-    check_box({.name = "Check15", .text = "成功置放标记后结束游戏", .left = 2280, .top = 2400,
-               .width = 2295, .tab = 18, .checked = true,
-               .tip = "游戏中任何一方把标志（Ordane是离子风暴，Veyn是核弹）置放到指定的地方(一般是兵营内)后游戏结束，并以被置放标志的一方为失败。"}),
-    check_box({.name = "Check14", .text = "基地被摧毁时结束游戏", .left = 120, .top = 2400,
-               .width = 4335, .tab = 17, .checked = true,
-               .tip = "当游戏中任何一方的基地被摧毁时，游戏立即结束，并以基地未被摧毁方获胜。"}),
+    check_box({.name = "Check1", .text = "献身模式", .rect = {.left = 2280, .top = 240, .width = 1095},
+               .tab = 3, .tooltip = "开启/关闭 献身模式", .checked = false}),
+    check_box({.name = "Check2", .text = "自动重新开始", .rect = {.left = 2280, .top = 480, .width = 1695},
+               .tab = 4, .tooltip = "自动重新开始游戏。", .checked = false}),
+    check_box({.name = "Check3", .text = "需要密码", .rect = {.left = 2280, .top = 720, .width = 1695},
+               .tab = 5, .tooltip = "游戏中它人加入时必须输入密码。", .checked = false}),
+    check_box({.name = "Check4", .text = "快速游戏", .rect = {.left = 2280, .top = 960, .width = 1695},
+               .tab = 6, .tooltip = "快速配对游戏", .checked = false}),
+    check_box({.name = "Check5", .text = "进阶模式", .rect = {.left = 2280, .top = 1200, .width = 1695},
+               .tab = 7, .tooltip = kTipUnknown, .checked = false}),
+    check_box({.name = "Check6", .text = "重混队伍", .rect = {.left = 2280, .top = 1440, .width = 1695},
+               .tab = 8, .tooltip = kTipUnknown, .checked = true}),
+    check_box({.name = "Check7", .text = "建筑可维修", .rect = {.left = 2280, .top = 2160, .width = 1695},
+               .tab = 9, .tooltip = "选择是否允许维修建筑", .checked = true}),
+    check_box({.name = "Check8", .text = "驾驶员必须是枪手", .rect = {.left = 120, .top = 2160, .width = 1935},
+               .tab = 10, .tooltip = "定制是否只有枪手才能作为驾驶员。", .checked = true}),
+    check_box({.name = "Check9", .text = "Spawn武器", .rect = {.left = 120, .top = 1440, .width = 1935},
+               .tab = 11, .tooltip = "是否允许Spawn武器。", .checked = true}),
+    check_box({.name = "Check11", .text = "允许友好交火", .rect = {.left = 2280, .top = 1680, .width = 2175},
+               .tab = 13, .tooltip = kTipUnknown, .checked = false}),
+    check_box({.name = "Check10", .text = "使用LagReduction", .rect = {.left = 120, .top = 1680, .width = 3495},
+               .tab = 12, .tooltip = "确定是否使用LagReduction", .checked = true}),
+    check_box({.name = "Check12", .text = "允许变更小队", .rect = {.left = 120, .top = 1920, .width = 1935},
+               .tab = 14, .tooltip = "定制是否允许在游戏中更改所属小队(Ordane或者是Veyn)",
+               .checked = true}),
+    check_box({.name = "Check13", .text = "家族战争", .rect = {.left = 2280, .top = 1920, .width = 1935},
+               .tab = 15, .tooltip = "在某个种族（Veyn或Ordane）之间打内战。", .checked = false}),
+    check_box({.name = "Check15", .text = "成功置放标记后结束游戏", .rect = {.left = 2280, .top = 2400, .width = 2295},
+               .tab = 18,
+               .tooltip = "游戏中任何一方把标志（Ordane是离子风暴，Veyn是核弹）置放到指定的地方(一般是兵营内)后游戏结束，并以被置放标志的一方为失败。",
+               .checked = true}),
+    check_box({.name = "Check14", .text = "基地被摧毁时结束游戏", .rect = {.left = 120, .top = 2400, .width = 4335},
+               .tab = 17,
+               .tooltip = "当游戏中任何一方的基地被摧毁时，游戏立即结束，并以基地未被摧毁方获胜。",
+               .checked = true}),
 
     ControlSpec{.name = "Frame1",
                 .kind = ControlKind::Frame,
