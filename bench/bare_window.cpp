@@ -60,7 +60,7 @@ void add_form_text(HWND hwnd, HWND button, HINSTANCE instance)
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int show)
 {
-    bench::register_floor_class(instance, bare_proc, kClass);
+    platform::register_dialog_class(instance, bare_proc, kClass);
     HWND hwnd =
         ::CreateWindowExW(0, kClass, L"Bare window", WS_OVERLAPPED | WS_CAPTION, CW_USEDEFAULT,
                           CW_USEDEFAULT, 320, 200, nullptr, nullptr, instance, nullptr);

@@ -47,7 +47,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int show)
     // The classes the controls need, as the program asks for them, without the tool tips'.
     INITCOMMONCONTROLSEX classes{sizeof classes, ICC_STANDARD_CLASSES};
     ::InitCommonControlsEx(&classes);
-    bench::register_floor_class(instance, floor_proc, platform::kFormClass);
+    platform::register_dialog_class(instance, floor_proc, platform::kFormClass);
 
     const ui::FormSpec& form = settings::kForm1;
     const platform::NativeStyle frame = platform::form_style(form);

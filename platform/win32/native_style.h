@@ -17,6 +17,20 @@ struct NativeStyle {
 // The class of every window of the program; whoever makes the windows registers it.
 inline constexpr wchar_t kFormClass[] = L"SkirmishcfgForm";
 
+// A window class on the dialog colour with the arrow, as the program's windows and the
+// benchmarks' floor windows have it. Inline, so that a floor window links nothing of the program.
+inline void register_dialog_class(HINSTANCE instance, WNDPROC proc, const wchar_t* name)
+{
+    WNDCLASSEXW wc{};
+    wc.cbSize = sizeof wc;
+    wc.lpfnWndProc = proc;
+    wc.hInstance = instance;
+    wc.hbrBackground = ::GetSysColorBrush(COLOR_BTNFACE);
+    wc.hCursor = ::LoadCursorW(nullptr, IDC_ARROW);
+    wc.lpszClassName = name;
+    ::RegisterClassExW(&wc);
+}
+
 // The window itself.
 NativeStyle form_style(const ui::FormSpec& form);
 // The window's outer size, frame included, for its client area at a DPI.

@@ -217,14 +217,7 @@ Win32Desktop::Win32Desktop(HINSTANCE instance) : instance_(instance)
     ::InitCommonControlsEx(&controls);
     register_movie_strip(instance);
 
-    WNDCLASSEXW wc{};
-    wc.cbSize = sizeof wc;
-    wc.lpfnWndProc = window_proc;
-    wc.hInstance = instance;
-    wc.hbrBackground = ::GetSysColorBrush(COLOR_BTNFACE);
-    wc.hCursor = ::LoadCursorW(nullptr, IDC_ARROW);
-    wc.lpszClassName = kFormClass;
-    ::RegisterClassExW(&wc);
+    register_dialog_class(instance, window_proc, kFormClass);
 }
 
 Win32Desktop::~Win32Desktop()
