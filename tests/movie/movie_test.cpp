@@ -241,16 +241,4 @@ TEST(MovieReading, HeaderValues)
     }
 }
 
-TEST(MovieReading, CompressedMoviesReadAsThePlainOnes)
-{
-    const Bytes plain =
-        swf(30, 20, 1, box_shape(1, 0, 0, 100, 100, kRed) + place({1, 1}) + show_frame());
-    const std::optional<Movie> m = movie::read_movie(compressed(plain));
-    ASSERT_TRUE(m.has_value());
-    EXPECT_EQ(m->width, 600);
-    EXPECT_EQ(m->height, 400);
-    EXPECT_EQ(m->shapes.size(), 1u);
-    EXPECT_EQ(m->timelines.front().controls.size(), 1u);
-}
-
 } // namespace
