@@ -8,7 +8,7 @@
 
 namespace app {
 
-using app::WindowName;
+using ui::WindowName;
 
 Application::Application(ui::Desktop& desktop, platform::FileSystem& files,
                          const CodePages& code_pages)

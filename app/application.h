@@ -5,7 +5,7 @@
 #include "ui/desktop.h"
 #include "platform/file_system.h"
 #include "ui/form.h"
-#include "app/window_ops.h"
+#include "ui/window_ops.h"
 
 #include <array>
 #include <memory>
@@ -19,7 +19,7 @@ struct CodePages {
     const platform::CodePage& game_file; // the game's settings file
 };
 
-class Application final : public app::WindowOps {
+class Application final : public ui::WindowOps {
 public:
     Application(ui::Desktop& desktop, platform::FileSystem& files, const CodePages& code_pages);
     ~Application();
@@ -29,16 +29,16 @@ public:
     // start(), then the event loop until the exit button ends it.
     void run();
 
-    void show(app::WindowName window) override;
-    void hide(app::WindowName window) override;
-    void unload(app::WindowName window) override;
+    void show(ui::WindowName window) override;
+    void hide(ui::WindowName window) override;
+    void unload(ui::WindowName window) override;
     void end() override;
 
 private:
-    std::unique_ptr<ui::Form> make(app::WindowName window);
-    std::unique_ptr<ui::Form>& slot(app::WindowName window);
+    std::unique_ptr<ui::Form> make(ui::WindowName window);
+    std::unique_ptr<ui::Form>& slot(ui::WindowName window);
 
-    app::Services services_;
+    ui::Services services_;
     std::array<std::unique_ptr<ui::Form>, 4> forms_;
 };
 

@@ -69,7 +69,7 @@ const std::array<ui::ClickHandler<Form2>, 3> Form2::kClicks{{
     {"Command3", &Form2::command3_readme},
 }};
 
-Form2::Form2(const app::Services& services)
+Form2::Form2(const ui::Services& services)
     : Form(services.desktop, kForm2), services_(services)
 {
     services_.desktop.set_movie(id(), "SF",
@@ -88,8 +88,8 @@ void Form2::on_close_request()
 
 void Form2::command1_ok(std::string_view)
 {
-    services_.windows.unload(app::WindowName::Form2);
-    services_.windows.show(app::WindowName::Form1);
+    services_.windows.unload(ui::WindowName::Form2);
+    services_.windows.show(ui::WindowName::Form1);
 }
 
 void Form2::command2_email(std::string_view)

@@ -3,7 +3,7 @@
 #pragma once
 
 #include "ui/form.h"
-#include "app/window_ops.h"
+#include "ui/window_ops.h"
 
 #include <array>
 #include <string_view>
@@ -19,7 +19,7 @@ inline constexpr std::string_view kReadmeFileName = "readme.txt";
 class Form2 final : public ui::Form {
 public:
     // Loading starts the movie from the program folder; a missing movie is the player's affair.
-    explicit Form2(const app::Services& services);
+    explicit Form2(const ui::Services& services);
 
     void on_click(std::string_view control) override;
     // A close from the platform (Alt+F4) means what the OK button means.
@@ -32,7 +32,7 @@ private:
     void command2_email(std::string_view);
     void command3_readme(std::string_view);
 
-    app::Services services_;
+    ui::Services services_;
 };
 
 } // namespace info

@@ -92,7 +92,7 @@ const std::array<ui::ClickHandler<Form3>, 14> Form3::kClicks{{
     {"Label13", &Form3::link_click},
 }};
 
-Form3::Form3(const app::Services& services)
+Form3::Form3(const ui::Services& services)
     : Form(services.desktop, kForm3), services_(services)
 {
 }
@@ -109,7 +109,7 @@ void Form3::on_close_request()
 
 void Form3::command6_ok(std::string_view)
 {
-    services_.windows.hide(app::WindowName::Form3);
+    services_.windows.hide(ui::WindowName::Form3);
 }
 
 void Form3::link_click(std::string_view label)

@@ -2,7 +2,7 @@
 #pragma once
 
 #include "ui/form.h"
-#include "app/window_ops.h"
+#include "ui/window_ops.h"
 
 #include <array>
 #include <string_view>
@@ -13,7 +13,7 @@ extern const ui::FormSpec kForm3;
 
 class Form3 final : public ui::Form {
 public:
-    explicit Form3(const app::Services& services);
+    explicit Form3(const ui::Services& services);
 
     void on_click(std::string_view control) override;
     // A close from the platform (Alt+F4) hides the window, as OK does.
@@ -26,7 +26,7 @@ private:
     // Every link label: opens the address it shows.
     void link_click(std::string_view label);
 
-    app::Services services_;
+    ui::Services services_;
 };
 
 } // namespace info

@@ -57,7 +57,7 @@ const std::array<ui::ClickHandler<Form4>, 2> Form4::kClicks{{
     {"Command2", &Form4::command2_ok},
 }};
 
-Form4::Form4(const app::Services& services)
+Form4::Form4(const ui::Services& services)
     : Form(services.desktop, kForm4), services_(services)
 {
     if (std::optional<std::string> location = read_location(services_.files, services_.code_page))
@@ -102,8 +102,8 @@ void Form4::command2_ok(std::string_view)
 
 void Form4::back_to_main()
 {
-    services_.windows.unload(app::WindowName::Form4);
-    services_.windows.show(app::WindowName::Form1);
+    services_.windows.unload(ui::WindowName::Form4);
+    services_.windows.show(ui::WindowName::Form1);
 }
 
 } // namespace location

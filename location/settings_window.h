@@ -3,7 +3,7 @@
 #pragma once
 
 #include "ui/form.h"
-#include "app/window_ops.h"
+#include "ui/window_ops.h"
 
 #include <array>
 #include <string>
@@ -36,7 +36,7 @@ inline constexpr std::string_view kDialogFilterPattern = "svrcfg_skirmish.ini";
 class Form4 final : public ui::Form {
 public:
     // Loading fills the text box from settings.ban; a missing or unreadable file leaves it empty.
-    explicit Form4(const app::Services& services);
+    explicit Form4(const ui::Services& services);
 
     void on_click(std::string_view control) override;
     // A close from the platform (Alt+F4) means what the OK button means.
@@ -49,7 +49,7 @@ private:
     void command2_ok(std::string_view);
     void back_to_main();
 
-    app::Services services_;
+    ui::Services services_;
     // The dialog remembers the last file chosen, for as long as this window lives.
     std::string cd_file_name_{kDialogInitialName};
 };

@@ -9,7 +9,7 @@ namespace settings {
 namespace {
 
 // Nothing when the click got as far as it should; an error sends it down the failure path.
-std::error_code write_and_install(ui::Form& form1, const app::Services& services)
+std::error_code write_and_install(ui::Form& form1, const ui::Services& services)
 {
     const std::string generated = platform::program_file(services.files, kSettingsFileName);
     const std::string text = settings_text([&](std::string_view c) { return form1.text(c); },
@@ -29,8 +29,8 @@ std::error_code write_and_install(ui::Form& form1, const app::Services& services
     if (!destination) return std::make_error_code(std::errc::no_such_file_or_directory);
     if (destination->empty()) {
         // The game's location was never set: ask for it; the next click installs.
-        services.windows.show(app::WindowName::Form4);
-        services.windows.hide(app::WindowName::Form1);
+        services.windows.show(ui::WindowName::Form4);
+        services.windows.hide(ui::WindowName::Form1);
         return {};
     }
     return platform::copy_over(services.files, generated, *destination);
@@ -38,7 +38,7 @@ std::error_code write_and_install(ui::Form& form1, const app::Services& services
 
 } // namespace
 
-void generate_and_install(ui::Form& form1, const app::Services& services)
+void generate_and_install(ui::Form& form1, const ui::Services& services)
 {
     if (const std::error_code failed = write_and_install(form1, services))
         form1.message_box(kFailure);

@@ -3,7 +3,7 @@
 #pragma once
 
 #include "ui/form.h"
-#include "app/window_ops.h"
+#include "ui/window_ops.h"
 
 #include <string_view>
 
@@ -28,6 +28,6 @@ inline constexpr ui::MessageBoxRequest kFailure{
 
 // Reads the main window's fields at the moment of the click. Every failure, wherever it happens,
 // ends the click with the one failure box; nothing is retried.
-void generate_and_install(ui::Form& form1, const app::Services& services);
+void generate_and_install(ui::Form& form1, const ui::Services& services);
 
 } // namespace settings

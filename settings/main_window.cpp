@@ -217,7 +217,7 @@ const std::array<ui::ClickHandler<Form1>, 5> Form1::kClicks{{
     {"Command5", &Form1::command5_exit},
 }};
 
-Form1::Form1(const app::Services& services)
+Form1::Form1(const ui::Services& services)
     : Form(services.desktop, kForm1), services_(services)
 {
 }
@@ -239,19 +239,19 @@ void Form1::command1_generate(std::string_view)
 
 void Form1::command2_settings(std::string_view)
 {
-    services_.windows.show(app::WindowName::Form4);
-    services_.windows.hide(app::WindowName::Form1);
+    services_.windows.show(ui::WindowName::Form4);
+    services_.windows.hide(ui::WindowName::Form1);
 }
 
 void Form1::command3_resources(std::string_view)
 {
-    services_.windows.show(app::WindowName::Form3);
+    services_.windows.show(ui::WindowName::Form3);
 }
 
 void Form1::command4_about(std::string_view)
 {
-    services_.windows.hide(app::WindowName::Form1);
-    services_.windows.show(app::WindowName::Form2);
+    services_.windows.hide(ui::WindowName::Form1);
+    services_.windows.show(ui::WindowName::Form2);
 }
 
 void Form1::command5_exit(std::string_view)

@@ -2,7 +2,7 @@
 #pragma once
 
 #include "ui/form.h"
-#include "app/window_ops.h"
+#include "ui/window_ops.h"
 
 #include <array>
 
@@ -12,7 +12,7 @@ extern const ui::FormSpec kForm1;
 
 class Form1 final : public ui::Form {
 public:
-    explicit Form1(const app::Services& services);
+    explicit Form1(const ui::Services& services);
 
     void on_click(std::string_view control) override;
     // Without a close box this only comes from the platform (Alt+F4): it ends the program, as
@@ -28,7 +28,7 @@ private:
     void command4_about(std::string_view);
     void command5_exit(std::string_view);
 
-    app::Services services_;
+    ui::Services services_;
 };
 
 } // namespace settings

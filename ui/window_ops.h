@@ -1,12 +1,16 @@
 // The moves between windows, as the windows ask for them, and the services a window works with.
-// The application implements the moves; the windows only name the window they mean.
+// The application implements the moves; the windows only name the window they mean. The system's
+// services are named here and not included: a window that uses one includes it.
 #pragma once
 
-#include "platform/codepage.h"
-#include "platform/file_system.h"
 #include "ui/desktop.h"
 
-namespace app {
+namespace platform {
+class CodePage;
+class FileSystem;
+} // namespace platform
+
+namespace ui {
 
 enum class WindowName { Form1, Form2, Form3, Form4 };
 
@@ -26,7 +30,7 @@ protected:
 };
 
 struct Services {
-    ui::Desktop& desktop;
+    Desktop& desktop;
     platform::FileSystem& files;
     // settings.ban holds a path of this system, in its own code page.
     const platform::CodePage& code_page;
@@ -36,4 +40,4 @@ struct Services {
     WindowOps& windows;
 };
 
-} // namespace app
+} // namespace ui
