@@ -65,6 +65,9 @@ TEST(Windows, EachIsDrawnFromItsTable)
             EXPECT_EQ((std::array{r.left, r.top, r.right, r.bottom}),
                       (std::array<LONG, 4>{px(left), px(top), px(left + c.rect.width),
                                            px(top + c.rect.height)}));
+            if (c.max_length > 0) {
+                EXPECT_EQ(::SendMessageW(h, EM_GETLIMITTEXT, 0, 0), c.max_length);
+            }
             if (!c.tooltip.empty()) tips[h] = c.tooltip;
             table_order.push_back(h);
         }

@@ -116,6 +116,26 @@ TEST(SettingsWindow, EachOpeningIsANewWindowThatReadsTheFileAgain)
     EXPECT_EQ(h.desktop.text("Form4", "Text1"), "changed.ini");
 }
 
+TEST(SettingsWindow, LeftEmptyItIsOnlyGivenUpAfterAWarning)
+{
+    const HeadlessDesktop::Box warning{
+        "Form4",
+        "请正确输入Stormline2 - Korvane的所在文件夹。否则程序将不能自动对Korvane进行修改，而需要您手动修改。确定放弃设置吗？",
+        "错误的输入", kYesNo, kWarning};
+    Harness h;
+    open_settings(h);
+    h.desktop.answer_boxes({ui::Answer::No});
+    h.desktop.click("Form4", "Command2");
+    EXPECT_EQ(h.desktop.boxes(), std::vector<HeadlessDesktop::Box>{warning});
+    EXPECT_EQ(h.desktop.visible_windows(), std::vector<std::string>{"Form4"});
+
+    h.desktop.answer_boxes({ui::Answer::Yes});
+    h.desktop.click("Form4", "Command2");
+    EXPECT_EQ(h.desktop.boxes(), (std::vector<HeadlessDesktop::Box>{warning, warning}));
+    EXPECT_EQ(h.desktop.visible_windows(), std::vector<std::string>{"Form1"});
+    EXPECT_EQ(h.folder.entries(), std::vector<std::string>{}) << "nothing stored";
+}
+
 TEST(SettingsWindow, ACloseRequestActsAsOk)
 {
     Harness h;
