@@ -50,14 +50,12 @@ std::error_code replace_file(FileSystem& fs, const std::string& target, std::str
     return error;
 }
 
-std::error_code copy_over(FileSystem& fs, const std::string& source, const std::string& destination)
+std::error_code copy_over(FileSystem& fs, const Copy& copy)
 {
     // Reading everything before touching the destination is what makes a copy onto itself safe.
     std::string bytes;
-    if (std::error_code error = fs.read(source, bytes)) {
-        return error;
-    }
-    return replace_file(fs, destination, bytes);
+    if (const std::error_code failed = fs.read(copy.source, bytes)) return failed;
+    return replace_file(fs, copy.destination, bytes);
 }
 
 } // namespace platform

@@ -18,10 +18,16 @@ std::string program_file(const FileSystem& fs, std::string_view name);
 // renamed over it. On failure the temporary is gone and `target` is untouched.
 std::error_code replace_file(FileSystem& fs, const std::string& target, std::string_view bytes);
 
-// Replaces `destination` by a copy of `source`, with the same guarantee. Copying a file onto
+// Which file is copied over which, named at the call: swapped, the two would put the game's old
+// copy over the file just generated.
+struct Copy {
+    const std::string& source;
+    const std::string& destination;
+};
+
+// Replaces the destination by a copy of the source, with the same guarantee. Copying a file onto
 // itself leaves it intact.
-std::error_code copy_over(FileSystem& fs, const std::string& source,
-                          const std::string& destination);
+std::error_code copy_over(FileSystem& fs, const Copy& copy);
 
 // A value bound for a one-line-per-entry file loses its CR and LF characters: a pasted line break
 // would otherwise start a line of its own in the file.

@@ -33,7 +33,7 @@ std::error_code write_and_install(ui::Form& form1, const ui::Services& services)
         services.windows.hide(ui::WindowName::Form1);
         return {};
     }
-    return platform::copy_over(services.files, generated, *destination);
+    return platform::copy_over(services.files, {.source = generated, .destination = *destination});
 }
 
 } // namespace
