@@ -253,11 +253,6 @@ void HeadlessDesktop::press_enter(std::string_view form)
     press_key(form, {ui::Key::Kind::Enter});
 }
 
-void HeadlessDesktop::press_tab(std::string_view form, bool backwards)
-{
-    press_key(form, {ui::Key::Kind::Tab, 0, backwards});
-}
-
 void HeadlessDesktop::press_alt(std::string_view form, char key)
 {
     press_key(form, {ui::Key::Kind::Char, static_cast<unsigned char>(key), false, true});

@@ -83,8 +83,6 @@ public:
     // A click at a point of the window's client area, in twips: the top-most control there gets it.
     void click_at(std::string_view form, int x, int y);
     void press_enter(std::string_view form);
-    // Tab, or Shift+Tab when `backwards`.
-    void press_tab(std::string_view form, bool backwards = false);
     void press_alt(std::string_view form, char key);
     void request_close(std::string_view form);
 

@@ -6,7 +6,6 @@
 #include "support/frame_compare.h"
 
 #include <algorithm>
-#include <limits>
 #include <string>
 
 #include <gtest/gtest.h>
@@ -16,7 +15,6 @@ namespace {
 using namespace e2e;
 using testing_support::Image;
 
-constexpr int kReferenceFrames = 38;
 constexpr std::uint32_t kPlainGround = 0x3a1208;
 // The strip's menu: its first item is Play, which Wine draws below a border of a few pixels.
 constexpr wchar_t kMenuClass[] = L"#32768";
@@ -69,23 +67,6 @@ testing_support::FrameDifference compare_movie(Image frame, const Image& referen
     return testing_support::compare_frames(frame, reference);
 }
 
-testing_support::FrameDifference closest_reference(const Image& frame)
-{
-    testing_support::FrameDifference best;
-    best.mean_error = std::numeric_limits<double>::max();
-    for (int i = 0; i < kReferenceFrames; ++i) {
-        std::string name = std::to_string(i);
-        name.insert(0, 3 - name.size(), '0');
-        const auto reference = testing_support::read_png(std::string("Z:") + MOVIE_REFERENCES +
-                                                         "/tessel/" + name + ".png");
-        if (!reference) throw std::runtime_error("no reference frame " + name);
-        const auto d = compare_movie(frame, *reference);
-        if (d.passes() || d.mean_error < best.mean_error) best = d;
-        if (d.passes()) break;
-    }
-    return best;
-}
-
 HWND open_strip(Program& p)
 {
     click(control(p.main(), settings::kForm1, "Command4"));
@@ -105,8 +86,9 @@ TEST(MovieStrip, ShowsTheMovieOrThePlainGround)
         const Image frame = capture(open_strip(p));
         ASSERT_EQ(frame.width * 96, 267 * dpi_of(p.main()));
         if (present) {
-            const auto best = closest_reference(frame);
-            EXPECT_TRUE(best.passes()) << best;
+            const auto best = testing_support::closest_reference(
+                frame, std::string("Z:") + MOVIE_REFERENCES + "/tessel", compare_movie);
+            EXPECT_TRUE(best.difference.passes()) << best.difference;
             continue;
         }
         int off = 0;

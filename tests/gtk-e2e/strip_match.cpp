@@ -4,14 +4,13 @@
 #include "support/frame_compare.h"
 #include "support/png.h"
 
-#include <cstdio>
 #include <cstdlib>
 #include <iostream>
 #include <iterator>
 #include <string>
 
-using testing_support::compare_frames;
-using testing_support::FrameDifference;
+using testing_support::closest_reference;
+using testing_support::ClosestReference;
 using testing_support::Image;
 
 int main(int argc, char** argv)
@@ -34,24 +33,11 @@ int main(int argc, char** argv)
         const auto byte = [&](std::size_t k) { return static_cast<unsigned char>(bytes[i + k]); };
         shot.pixels.push_back(std::uint32_t{byte(0)} << 16 | byte(1) << 8 | byte(2));
     }
-    int best_frame = -1;
-    FrameDifference best;
-    for (int n = 0;; ++n) {
-        char name[16];
-        std::snprintf(name, sizeof name, "/%03d.png", n);
-        const auto reference = testing_support::read_png(std::string(TESSEL_REFERENCES) + name);
-        if (!reference) break;
-        const FrameDifference d = compare_frames(shot, *reference);
-        if (best_frame < 0 || (d.passes() && !best.passes()) ||
-            (d.passes() == best.passes() && d.mean_error < best.mean_error)) {
-            best = d;
-            best_frame = n;
-        }
-    }
-    if (best_frame < 0) {
+    const ClosestReference best = closest_reference(shot, TESSEL_REFERENCES);
+    if (best.frame < 0) {
         std::cerr << "no reference frames in " << TESSEL_REFERENCES << "\n";
         return 2;
     }
-    std::cout << "closest reference frame " << best_frame << ": " << best << "\n";
-    return best.passes() ? 0 : 1;
+    std::cout << "closest reference frame " << best.frame << ": " << best.difference << "\n";
+    return best.difference.passes() ? 0 : 1;
 }

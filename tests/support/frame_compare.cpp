@@ -2,6 +2,7 @@
 #include "support/frame_compare.h"
 
 #include <algorithm>
+#include <cstdio>
 #include <cstdlib>
 #include <iomanip>
 #include <ostream>
@@ -69,6 +70,21 @@ std::ostream& operator<<(std::ostream& out, const FrameDifference& d)
                << "), " << d.pixels_off << " pixels off by more than " << FrameDifference::kOffBy
                << " (at most " << FrameDifference::kMaxPixelsOff << "), worst error where flat "
                << d.worst_flat_error << " (at most " << FrameDifference::kMaxFlatError << ")";
+}
+
+ClosestReference closest_reference(const Image& frame, const std::string& folder,
+                                   const FrameComparison& compare)
+{
+    ClosestReference best;
+    for (int n = 0;; ++n) {
+        char name[16];
+        std::snprintf(name, sizeof name, "/%03d.png", n);
+        const std::optional<Image> reference = read_png(folder + name);
+        if (!reference) return best;
+        const FrameDifference d = compare(frame, *reference);
+        if (best.frame < 0 || d.mean_error < best.difference.mean_error) best = {n, d};
+        if (d.passes()) return {n, d};
+    }
 }
 
 } // namespace testing_support

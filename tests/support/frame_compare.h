@@ -3,7 +3,9 @@
 
 #include "support/png.h"
 
+#include <functional>
 #include <iosfwd>
+#include <string>
 
 namespace testing_support {
 
@@ -34,6 +36,16 @@ struct FrameDifference {
 };
 
 FrameDifference compare_frames(const Image& frame, const Image& reference);
+
+// The reference frame (000.png, 001.png, ... in `folder`) that a frame on the screen shows: the
+// first that passes, else the one closest on average; frame -1 when the folder holds none.
+struct ClosestReference {
+    int frame = -1;
+    FrameDifference difference;
+};
+using FrameComparison = std::function<FrameDifference(const Image&, const Image&)>;
+ClosestReference closest_reference(const Image& frame, const std::string& folder,
+                                   const FrameComparison& compare = compare_frames);
 
 // The figures and their limits, for a failing test's message.
 std::ostream& operator<<(std::ostream& out, const FrameDifference& d);
