@@ -111,6 +111,12 @@ struct FormSpec {
     }
 };
 
+// A Latin capital as its small letter; anything else as it is.
+constexpr char32_t ascii_lower(char32_t c)
+{
+    return (c >= U'A' && c <= U'Z') ? c - U'A' + U'a' : c;
+}
+
 // The access key of a caption: the character after a single '&', lower-cased; 0 when none.
 constexpr char access_key(std::string_view caption)
 {
@@ -121,7 +127,7 @@ constexpr char access_key(std::string_view caption)
             ++i;
             continue;
         }
-        return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+        return static_cast<char>(ascii_lower(static_cast<unsigned char>(c)));
     }
     return 0;
 }

@@ -7,11 +7,6 @@
 namespace ui {
 namespace {
 
-char32_t lower(char32_t c)
-{
-    return (c >= U'A' && c <= U'Z') ? c - U'A' + U'a' : c;
-}
-
 // The controls that take the focus now, in keyboard order.
 std::vector<const ControlSpec*> keyboard_order(const FormSpec& form, const FocusHost& host)
 {
@@ -37,7 +32,7 @@ const ControlSpec* next_in_order(const FormSpec& form, const FocusHost& host, bo
 
 bool use_access_key(const FormSpec& form, FocusHost& host, char32_t key)
 {
-    key = lower(key);
+    key = ascii_lower(key);
     for (const ControlSpec& c : form.controls) {
         if (access_key(c.text) == 0 || static_cast<char32_t>(access_key(c.text)) != key) continue;
         if (c.kind == ControlKind::Button || c.kind == ControlKind::CheckBox) {
