@@ -27,7 +27,6 @@ TEST(SettingsWindow, OpensWithThePathFilesFirstField)
     // How a line reads is the path file's own test; here, that the window shows what it reads.
     const Case cases[] = {
         {"missing file", std::nullopt, ""},
-        {"comma unquoted", "D:\\Old,New\\x.ini\r\n", "D:\\Old"},
         {"GBK path", "E:\\\xD3\xCE\xCF\xB7\\Data\\svrcfg_skirmish.ini\r\n",
          "E:\\游戏\\Data\\svrcfg_skirmish.ini"},
         // Shown with '?' marks, it would be saved on OK as the name of another file.
@@ -52,8 +51,6 @@ TEST(SettingsWindow, OkSavesTheTextAndReturnsToTheMainWindow)
     };
     const Case cases[] = {
         {"E:\\游戏\\svrcfg_skirmish.ini", "E:\\\xD3\xCE\xCF\xB7\\svrcfg_skirmish.ini\r\n"},
-        // Quoted, so that the whole path reads back.
-        {"D:\\Old,New\\svrcfg_skirmish.ini", "\"D:\\Old,New\\svrcfg_skirmish.ini\"\r\n"},
         // Spaces count as text: stored as they stand, read back as not set.
         {"   ", "   \r\n"},
     };
