@@ -2,7 +2,7 @@
 #include "app/application.h"
 #include "platform/gtk/gtk_desktop.h"
 #include "platform/posix/iconv_code_page.h"
-#include "platform/posix/posix_file_system.h"
+#include "platform/native_file_system.h"
 
 #include <gtk/gtk.h>
 
@@ -33,7 +33,7 @@ int main(int argc, char** argv)
     gtk_init(&argc, &argv);
     g_set_prgname("skirmishcfg");
     g_set_application_name("Korvane skirmish settings");
-    platform::PosixFileSystem files;
+    platform::NativeFileSystem files;
     const platform::IconvCodePage code_page(path_codeset());
     // The game's file is in the code page of the game's Chinese release, whatever the system.
     const platform::IconvCodePage game_code_page("GBK");

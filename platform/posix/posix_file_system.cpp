@@ -1,5 +1,5 @@
 // The file-system primitives on POSIX, with the Linux /proc entry that names the running program.
-#include "platform/posix/posix_file_system.h"
+#include "platform/native_file_system.h"
 
 #include <cerrno>
 #include <fcntl.h>
@@ -81,13 +81,18 @@ std::error_code read_all(int fd, std::string& bytes)
 
 } // namespace
 
-PosixFileSystem::PosixFileSystem()
-    // Without /proc the folder is unknown; the current folder is the closest guess left.
-    : PosixFileSystem(folder_of(running_program()))
+NativeFileSystem::NativeFileSystem(std::string program_folder)
+    : FileSystem(std::move(program_folder), '/')
 {
 }
 
-std::error_code PosixFileSystem::create_temp_beside(const std::string& target,
+NativeFileSystem::NativeFileSystem()
+    // Without /proc the folder is unknown; the current folder is the closest guess left.
+    : NativeFileSystem(folder_of(running_program()))
+{
+}
+
+std::error_code NativeFileSystem::create_temp_beside(const std::string& target,
                                                     std::string& temp_path, FileHandle& handle)
 {
     // Hidden and named after the target, so that a temporary left by a crash explains itself.
@@ -111,7 +116,7 @@ std::error_code PosixFileSystem::create_temp_beside(const std::string& target,
     return {};
 }
 
-std::error_code PosixFileSystem::write(FileHandle handle, std::string_view bytes)
+std::error_code NativeFileSystem::write(FileHandle handle, std::string_view bytes)
 {
     while (!bytes.empty()) {
         const ssize_t written = ::write(fd_of(handle), bytes.data(), bytes.size());
@@ -126,7 +131,7 @@ std::error_code PosixFileSystem::write(FileHandle handle, std::string_view bytes
     return {};
 }
 
-std::error_code PosixFileSystem::flush(FileHandle handle)
+std::error_code NativeFileSystem::flush(FileHandle handle)
 {
     while (::fsync(fd_of(handle)) != 0) {
         if (errno != EINTR) {
@@ -136,7 +141,7 @@ std::error_code PosixFileSystem::flush(FileHandle handle)
     return {};
 }
 
-std::error_code PosixFileSystem::close(FileHandle handle)
+std::error_code NativeFileSystem::close(FileHandle handle)
 {
     // Linux frees the descriptor even when close is interrupted, and the bytes were already
     // flushed, so an interruption is no failure; retrying could close someone else's file.
@@ -146,7 +151,7 @@ std::error_code PosixFileSystem::close(FileHandle handle)
     return {};
 }
 
-std::error_code PosixFileSystem::rename_over(const std::string& from, const std::string& to)
+std::error_code NativeFileSystem::rename_over(const std::string& from, const std::string& to)
 {
     if (::rename(from.c_str(), to.c_str()) != 0) {
         return last_error();
@@ -154,13 +159,13 @@ std::error_code PosixFileSystem::rename_over(const std::string& from, const std:
     return {};
 }
 
-void PosixFileSystem::remove(const std::string& path)
+void NativeFileSystem::remove(const std::string& path)
 {
     // Only used to clean up after a failure that is already being reported.
     ::unlink(path.c_str());
 }
 
-std::error_code PosixFileSystem::check_replaceable(const std::string& path)
+std::error_code NativeFileSystem::check_replaceable(const std::string& path)
 {
     struct stat info {};
     if (::stat(path.c_str(), &info) != 0) {
@@ -181,7 +186,7 @@ std::error_code PosixFileSystem::check_replaceable(const std::string& path)
     return {};
 }
 
-std::error_code PosixFileSystem::read(const std::string& path, std::string& bytes)
+std::error_code NativeFileSystem::read(const std::string& path, std::string& bytes)
 {
     const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
     if (fd < 0) {

@@ -3,14 +3,14 @@
 #include "platform/win32/ansi_code_page.h"
 #include "platform/win32/ole.h"
 #include "platform/win32/win32_desktop.h"
-#include "platform/win32/win32_file_system.h"
+#include "platform/native_file_system.h"
 
 #include <windows.h>
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int)
 {
     {
-        platform::Win32FileSystem files;
+        platform::NativeFileSystem files;
         platform::AnsiCodePage code_page;
         platform::Win32Desktop desktop(instance);
         // Both files are in the ANSI code page on Windows: GBK on the Chinese systems.

@@ -1,5 +1,5 @@
 // The file-system primitives with Win32 calls: wide paths, HANDLEs and GetLastError codes.
-#include "platform/win32/win32_file_system.h"
+#include "platform/native_file_system.h"
 
 #include "platform/win32/utf16.h"
 
@@ -94,13 +94,18 @@ std::string folder_of_program(std::string_view program_path)
     return std::string(program_path.substr(0, backslash));
 }
 
-Win32FileSystem::Win32FileSystem()
-    // Should the system not name the program, the current folder is the closest guess left.
-    : Win32FileSystem(folder_of_program(running_program()))
+NativeFileSystem::NativeFileSystem(std::string program_folder)
+    : FileSystem(std::move(program_folder), '\\')
 {
 }
 
-std::error_code Win32FileSystem::create_temp_beside(const std::string& target,
+NativeFileSystem::NativeFileSystem()
+    // Should the system not name the program, the current folder is the closest guess left.
+    : NativeFileSystem(folder_of_program(running_program()))
+{
+}
+
+std::error_code NativeFileSystem::create_temp_beside(const std::string& target,
                                                     std::string& temp_path, FileHandle& handle)
 {
     // Beside the target, so that the rename stays on one volume, and named after it, so that a
@@ -128,7 +133,7 @@ std::error_code Win32FileSystem::create_temp_beside(const std::string& target,
     return {static_cast<int>(error), std::system_category()};
 }
 
-std::error_code Win32FileSystem::write(FileHandle handle, std::string_view bytes)
+std::error_code NativeFileSystem::write(FileHandle handle, std::string_view bytes)
 {
     // WriteFile counts in DWORDs; a huge buffer goes in slices.
     constexpr std::size_t kSlice = 1u << 30;
@@ -143,7 +148,7 @@ std::error_code Win32FileSystem::write(FileHandle handle, std::string_view bytes
     return {};
 }
 
-std::error_code Win32FileSystem::flush(FileHandle handle)
+std::error_code NativeFileSystem::flush(FileHandle handle)
 {
     if (!::FlushFileBuffers(handle_of(handle))) {
         return last_error();
@@ -151,7 +156,7 @@ std::error_code Win32FileSystem::flush(FileHandle handle)
     return {};
 }
 
-std::error_code Win32FileSystem::close(FileHandle handle)
+std::error_code NativeFileSystem::close(FileHandle handle)
 {
     if (!::CloseHandle(handle_of(handle))) {
         return last_error();
@@ -159,7 +164,7 @@ std::error_code Win32FileSystem::close(FileHandle handle)
     return {};
 }
 
-std::error_code Win32FileSystem::rename_over(const std::string& from, const std::string& to)
+std::error_code NativeFileSystem::rename_over(const std::string& from, const std::string& to)
 {
     // Write-through: the rename itself reaches the disk before the program says it is done.
     if (!::MoveFileExW(to_utf16(from).c_str(), to_utf16(to).c_str(),
@@ -169,13 +174,13 @@ std::error_code Win32FileSystem::rename_over(const std::string& from, const std:
     return {};
 }
 
-void Win32FileSystem::remove(const std::string& path)
+void NativeFileSystem::remove(const std::string& path)
 {
     // Only used to clean up after a failure that is already being reported.
     ::DeleteFileW(to_utf16(path).c_str());
 }
 
-std::error_code Win32FileSystem::check_replaceable(const std::string& path)
+std::error_code NativeFileSystem::check_replaceable(const std::string& path)
 {
     const DWORD attributes = ::GetFileAttributesW(to_utf16(path).c_str());
     if (attributes == INVALID_FILE_ATTRIBUTES) {
@@ -197,7 +202,7 @@ std::error_code Win32FileSystem::check_replaceable(const std::string& path)
     return {};
 }
 
-std::error_code Win32FileSystem::read(const std::string& path, std::string& bytes)
+std::error_code NativeFileSystem::read(const std::string& path, std::string& bytes)
 {
     // Others may go on reading and writing: the game could have the file open while we copy it.
     const HANDLE handle =

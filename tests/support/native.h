@@ -1,20 +1,21 @@
 // The platform's own file system and GBK code page, so that one test source serves both platforms.
 #pragma once
 
+#include "platform/native_file_system.h"
+
 #include <string>
 
 #ifdef _WIN32
 #include "platform/win32/ansi_code_page.h"
-#include "platform/win32/win32_file_system.h"
 #else
 #include "platform/posix/iconv_code_page.h"
-#include "platform/posix/posix_file_system.h"
 #endif
 
 namespace testing_support {
 
+using platform::NativeFileSystem;
+
 #ifdef _WIN32
-using NativeFileSystem = platform::Win32FileSystem;
 using NativeCodePage = platform::AnsiCodePage;
 inline constexpr char kSeparator = '\\';
 // 936 is the ANSI code page of Simplified-Chinese Windows: GBK.
@@ -23,7 +24,6 @@ inline NativeCodePage gbk_code_page()
     return NativeCodePage(936);
 }
 #else
-using NativeFileSystem = platform::PosixFileSystem;
 using NativeCodePage = platform::IconvCodePage;
 inline constexpr char kSeparator = '/';
 inline NativeCodePage gbk_code_page()

@@ -1,25 +1,21 @@
-// Files with Win32 calls, for the Windows program; paths are UTF-8 here and UTF-16 to the system.
+// The file system of the platform the program is built for: POSIX calls on Linux
+// (posix/posix_file_system.cpp), Win32 calls on Windows (win32/win32_file_system.cpp). One build
+// holds one of them, so code above the platform names it without knowing which.
 #pragma once
 
 #include "platform/file_system.h"
 
 #include <string>
-#include <utility>
 #include <string_view>
 
 namespace platform {
 
-// The folder part of a program's full path: everything before the last backslash, except that
-// at a drive's root ("C:\x.exe") the backslash stays ("C:\"), as a bare "C:" would name the
-// drive's current folder instead.
-std::string folder_of_program(std::string_view program_path);
-
-class Win32FileSystem final : public FileSystem {
+class NativeFileSystem final : public FileSystem {
 public:
     // The folder of the running executable.
-    Win32FileSystem();
+    NativeFileSystem();
     // A given program folder, for tests.
-    explicit Win32FileSystem(std::string program_folder) : FileSystem(std::move(program_folder), '\\') {}
+    explicit NativeFileSystem(std::string program_folder);
 
     std::error_code create_temp_beside(const std::string& target, std::string& temp_path,
                                        FileHandle& handle) override;
@@ -31,5 +27,12 @@ public:
     std::error_code check_replaceable(const std::string& path) override;
     std::error_code read(const std::string& path, std::string& bytes) override;
 };
+
+#ifdef _WIN32
+// The folder part of a program's full path: everything before the last backslash, except that
+// at a drive's root ("C:\x.exe") the backslash stays ("C:\"), as a bare "C:" would name the
+// drive's current folder instead.
+std::string folder_of_program(std::string_view program_path);
+#endif
 
 } // namespace platform
