@@ -48,28 +48,29 @@ TEST(PathFile, WrittenLineReadsBackAsTyped)
         const char* what;
         std::string path;
         std::string text;
-        std::string read_back;
+        // What the first field reads; the path itself when not given.
+        std::optional<std::string> read_back = std::nullopt;
     } cases[] = {
         // clang-format off
-        {"plain", "C:\\Games\\Data\\svrcfg_skirmish.ini", "C:\\Games\\Data\\svrcfg_skirmish.ini\r\n", "C:\\Games\\Data\\svrcfg_skirmish.ini"},
-        {"comma", "D:\\Old,New\\x.ini", "\"D:\\Old,New\\x.ini\"\r\n", "D:\\Old,New\\x.ini"},
-        {"comma, Chinese", "E:\\游戏,存档\\x.ini", "\"E:\\游戏,存档\\x.ini\"\r\n", "E:\\游戏,存档\\x.ini"},
+        {"plain", "C:\\Games\\Data\\svrcfg_skirmish.ini", "C:\\Games\\Data\\svrcfg_skirmish.ini\r\n"},
+        {"comma", "D:\\Old,New\\x.ini", "\"D:\\Old,New\\x.ini\"\r\n"},
+        {"comma, Chinese", "E:\\游戏,存档\\x.ini", "\"E:\\游戏,存档\\x.ini\"\r\n"},
         {"blanks are not set", "   ", "   \r\n", ""},
         {"line breaks dropped", "C:\\pasted\r\n.ini", "C:\\pasted.ini\r\n", "C:\\pasted.ini"},
-        {"quote inside", "/home/a\"b/x.ini", "/home/a\"b/x.ini\r\n", "/home/a\"b/x.ini"},
+        {"quote inside", "/home/a\"b/x.ini", "/home/a\"b/x.ini\r\n"},
         // Found by fuzzing: each used to read back cut or changed.
-        {"leading quote", "\"\b", "\"\"\"\b\",\r\n", "\"\b"},
-        {"leading tab", "\tAW", "\"\tAW\"\r\n", "\tAW"},
-        {"trailing tab", ":[\t", "\":[\t\"\r\n", ":[\t"},
-        {"trailing space", "/tmp/x.ini ", "\"/tmp/x.ini \"\r\n", "/tmp/x.ini "},
-        {"quote and comma", "/home/a \"b\", c/x.ini", "\"/home/a \"\"b\"\", c/x.ini\",\r\n", "/home/a \"b\", c/x.ini"},
-        {"quote at the end", "/a,b\"", "\"/a,b\"\"\",\r\n", "/a,b\""},
+        {"leading quote", "\"\b", "\"\"\"\b\",\r\n"},
+        {"leading tab", "\tAW", "\"\tAW\"\r\n"},
+        {"trailing tab", ":[\t", "\":[\t\"\r\n"},
+        {"trailing space", "/tmp/x.ini ", "\"/tmp/x.ini \"\r\n"},
+        {"quote and comma", "/home/a \"b\", c/x.ini", "\"/home/a \"\"b\"\", c/x.ini\",\r\n"},
+        {"quote at the end", "/a,b\"", "\"/a,b\"\"\",\r\n"},
         // clang-format on
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
         EXPECT_EQ(path_file_text(c.path), c.text);
-        EXPECT_EQ(first_field(c.text), c.read_back);
+        EXPECT_EQ(first_field(c.text), c.read_back.value_or(c.path));
     }
 }
 
