@@ -1,5 +1,5 @@
 // The GTK 3 front end: any window table realised with GTK widgets in a layout of its rectangles.
-#include "platform/gtk/gtk_desktop.h"
+#include "platform/native_desktop.h"
 
 #include "ui/form_rules.h"
 #include "ui/keyboard.h"
@@ -11,6 +11,8 @@
 #include "ui/naming_label.h"
 #include "ui/twips.h"
 
+#include <map>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -24,7 +26,7 @@ constexpr char kControlKey[] = "skirmish-control";
 
 } // namespace
 
-struct GtkDesktop::Window final : ui::FocusHost {
+struct NativeDesktop::Window final : ui::FocusHost {
     struct Control {
         const ui::ControlSpec* spec = nullptr;
         ControlWidgets widgets;
@@ -105,7 +107,7 @@ struct GtkDesktop::Window final : ui::FocusHost {
 
 namespace {
 
-using Window = GtkDesktop::Window;
+using Window = NativeDesktop::Window;
 
 Window* window_of(GtkWidget* widget)
 {
@@ -280,17 +282,30 @@ void show_message_icon(GtkWidget* box, ui::MessageIcon icon)
 
 } // namespace
 
-GtkDesktop::GtkDesktop()
+struct NativeDesktop::State {
+    std::map<ui::WindowId, std::unique_ptr<Window>> windows;
+    ui::WindowId next_id = 1;
+    bool running = false;
+    GtkWindow* modal = nullptr; // the box or file dialog that is up
+
+    Window* find(ui::WindowId id) const;
+    GtkWindow* native(ui::WindowId id) const;
+    // Runs a message box or the file dialog modally to the whole program.
+    int run_modal(GtkWidget* dialog);
+    static gboolean window_activated(GtkWidget* widget, GdkEvent* event, gpointer state);
+};
+
+NativeDesktop::NativeDesktop() : state_(std::make_unique<State>())
 {
     install_style();
 }
 
-GtkDesktop::~GtkDesktop()
+NativeDesktop::~NativeDesktop()
 {
-    while (!windows_.empty()) destroy(windows_.begin()->first);
+    while (!state_->windows.empty()) destroy(state_->windows.begin()->first);
 }
 
-ui::WindowId GtkDesktop::create(const ui::FormSpec& spec, ui::WindowEvents& events)
+ui::WindowId NativeDesktop::create(const ui::FormSpec& spec, ui::WindowEvents& events)
 {
     auto window = std::make_unique<Window>();
     Window& w = *window;
@@ -321,7 +336,7 @@ ui::WindowId GtkDesktop::create(const ui::FormSpec& spec, ui::WindowEvents& even
         set_window_icon(w.window, spec.icon, w.dpi);
     }
     g_signal_connect(w.window, "delete-event", G_CALLBACK(delete_requested), nullptr);
-    g_signal_connect(w.window, "focus-in-event", G_CALLBACK(window_activated), this);
+    g_signal_connect(w.window, "focus-in-event", G_CALLBACK(State::window_activated), state_.get());
     g_signal_connect(w.window, "key-press-event", G_CALLBACK(key_pressed), nullptr);
     g_signal_connect_after(w.window, "set-focus", G_CALLBACK(focus_moved), nullptr);
     g_signal_connect(w.window, "notify::mnemonics-visible", G_CALLBACK(keep_keyboard_cues),
@@ -374,14 +389,14 @@ ui::WindowId GtkDesktop::create(const ui::FormSpec& spec, ui::WindowEvents& even
     for (Window::Control& c : w.controls) fit_caption(c.widgets, *c.spec, w.bounds(*c.spec).width);
     w.mark_default_button();
 
-    const ui::WindowId result = next_id_++;
-    windows_.emplace(result, std::move(window));
+    const ui::WindowId result = state_->next_id++;
+    state_->windows.emplace(result, std::move(window));
     return result;
 }
 
-void GtkDesktop::show(ui::WindowId id)
+void NativeDesktop::show(ui::WindowId id)
 {
-    Window* w = find(id);
+    Window* w = state_->find(id);
     if (w == nullptr) return;
     if (w->placed) gtk_window_move(GTK_WINDOW(w->window), w->x, w->y);
     if (!w->shown_before) {
@@ -397,9 +412,9 @@ void GtkDesktop::show(ui::WindowId id)
     if (time != GDK_CURRENT_TIME) gdk_window_focus(gtk_widget_get_window(w->window), time);
 }
 
-void GtkDesktop::hide(ui::WindowId id)
+void NativeDesktop::hide(ui::WindowId id)
 {
-    Window* w = find(id);
+    Window* w = state_->find(id);
     if (w == nullptr) return;
     // Shown again, it comes back where it was.
     if (gtk_widget_get_visible(w->window)) {
@@ -409,19 +424,19 @@ void GtkDesktop::hide(ui::WindowId id)
     gtk_widget_hide(w->window);
 }
 
-void GtkDesktop::destroy(ui::WindowId id)
+void NativeDesktop::destroy(ui::WindowId id)
 {
-    auto it = windows_.find(id);
-    if (it == windows_.end()) return;
+    auto it = state_->windows.find(id);
+    if (it == state_->windows.end()) return;
     std::unique_ptr<Window> w = std::move(it->second);
-    windows_.erase(it);
+    state_->windows.erase(it);
     g_object_set_data(G_OBJECT(w->window), kWindowKey, nullptr);
     gtk_widget_destroy(w->window);
 }
 
-std::string GtkDesktop::text(ui::WindowId id, std::string_view control) const
+std::string NativeDesktop::text(ui::WindowId id, std::string_view control) const
 {
-    Window* w = find(id);
+    Window* w = state_->find(id);
     Window::Control* c = w != nullptr ? w->control(control) : nullptr;
     if (c == nullptr) return {};
     switch (c->spec->kind) {
@@ -432,9 +447,9 @@ std::string GtkDesktop::text(ui::WindowId id, std::string_view control) const
     }
 }
 
-void GtkDesktop::set_text(ui::WindowId id, std::string_view control, std::string_view text)
+void NativeDesktop::set_text(ui::WindowId id, std::string_view control, std::string_view text)
 {
-    Window* w = find(id);
+    Window* w = state_->find(id);
     Window::Control* c = w != nullptr ? w->control(control) : nullptr;
     if (c == nullptr) return;
     c->caption = std::string(text);
@@ -448,9 +463,9 @@ void GtkDesktop::set_text(ui::WindowId id, std::string_view control, std::string
                                       reinterpret_cast<gpointer>(clicked), nullptr);
 }
 
-ui::CheckState GtkDesktop::check(ui::WindowId id, std::string_view control) const
+ui::CheckState NativeDesktop::check(ui::WindowId id, std::string_view control) const
 {
-    Window* w = find(id);
+    Window* w = state_->find(id);
     Window::Control* c = w != nullptr ? w->control(control) : nullptr;
     if (c == nullptr || !GTK_IS_TOGGLE_BUTTON(c->widgets.widget)) return ui::CheckState::Unchecked;
     GtkToggleButton* box = GTK_TOGGLE_BUTTON(c->widgets.widget);
@@ -458,31 +473,31 @@ ui::CheckState GtkDesktop::check(ui::WindowId id, std::string_view control) cons
     return gtk_toggle_button_get_active(box) ? ui::CheckState::Checked : ui::CheckState::Unchecked;
 }
 
-ui::Answer GtkDesktop::message_box(ui::WindowId owner, const ui::MessageBoxRequest& request)
+ui::Answer NativeDesktop::message_box(ui::WindowId owner, const ui::MessageBoxRequest& request)
 {
     const bool yes_no = request.buttons == ui::MessageButtons::YesNo;
     GtkMessageType icon = GTK_MESSAGE_INFO;
     if (request.icon == ui::MessageIcon::Question) icon = GTK_MESSAGE_QUESTION;
     if (request.icon == ui::MessageIcon::Warning) icon = GTK_MESSAGE_WARNING;
     // Modal: while it is up, no other window of the program takes input.
-    GtkWidget* box = gtk_message_dialog_new(native(owner), GTK_DIALOG_MODAL, icon,
+    GtkWidget* box = gtk_message_dialog_new(state_->native(owner), GTK_DIALOG_MODAL, icon,
                                             yes_no ? GTK_BUTTONS_YES_NO : GTK_BUTTONS_OK, "%s",
                                             std::string(request.text).c_str());
     gtk_window_set_title(GTK_WINDOW(box), std::string(request.title).c_str());
     show_message_icon(box, request.icon);
     // Enter answers Yes, as the first button of a Windows box does.
     if (yes_no) gtk_dialog_set_default_response(GTK_DIALOG(box), GTK_RESPONSE_YES);
-    const int response = run_modal(box);
+    const int response = state_->run_modal(box);
     gtk_widget_destroy(box);
     if (!yes_no) return ui::Answer::Ok;
     // Escape or a close from the window manager is no Yes.
     return response == GTK_RESPONSE_YES ? ui::Answer::Yes : ui::Answer::No;
 }
 
-std::optional<std::string> GtkDesktop::open_file_dialog(ui::WindowId owner, const ui::FileDialogSpec& spec)
+std::optional<std::string> NativeDesktop::open_file_dialog(ui::WindowId owner, const ui::FileDialogSpec& spec)
 {
     GtkWidget* dialog = gtk_file_chooser_dialog_new(
-        std::string(spec.title).c_str(), native(owner), GTK_FILE_CHOOSER_ACTION_OPEN,
+        std::string(spec.title).c_str(), state_->native(owner), GTK_FILE_CHOOSER_ACTION_OPEN,
         g_dgettext("gtk30", "_Cancel"), GTK_RESPONSE_CANCEL, g_dgettext("gtk30", "_Open"),
         GTK_RESPONSE_ACCEPT, nullptr);
     gtk_window_set_modal(GTK_WINDOW(dialog), TRUE);
@@ -506,7 +521,7 @@ std::optional<std::string> GtkDesktop::open_file_dialog(ui::WindowId owner, cons
         g_free(folder);
     }
     std::optional<std::string> chosen;
-    if (run_modal(dialog) == GTK_RESPONSE_ACCEPT) {
+    if (state_->run_modal(dialog) == GTK_RESPONSE_ACCEPT) {
         if (gchar* file = gtk_file_chooser_get_filename(chooser)) {
             if (gchar* utf8 = g_filename_to_utf8(file, -1, nullptr, nullptr, nullptr)) {
                 chosen = utf8;
@@ -519,27 +534,27 @@ std::optional<std::string> GtkDesktop::open_file_dialog(ui::WindowId owner, cons
     return chosen;
 }
 
-int GtkDesktop::run_modal(GtkWidget* dialog)
+int NativeDesktop::State::run_modal(GtkWidget* dialog)
 {
-    GtkWindow* outer = modal_;
-    modal_ = GTK_WINDOW(dialog);
+    GtkWindow* outer = modal;
+    modal = GTK_WINDOW(dialog);
     const int response = gtk_dialog_run(GTK_DIALOG(dialog));
-    modal_ = outer;
+    modal = outer;
     return response;
 }
 
 // A click on another of the program's windows while a box or the file dialog is up brings the
 // dialog back to the front, as Windows does: a window manager raises the clicked window, which
 // takes no input then, and would hide the dialog the user must answer behind it.
-gboolean GtkDesktop::window_activated(GtkWidget* widget, GdkEvent*, gpointer desktop)
+gboolean NativeDesktop::State::window_activated(GtkWidget* widget, GdkEvent*, gpointer state)
 {
-    GtkWindow* modal = static_cast<GtkDesktop*>(desktop)->modal_;
+    GtkWindow* modal = static_cast<State*>(state)->modal;
     if (modal != nullptr && GTK_WIDGET(modal) != widget)
         gtk_window_present_with_time(modal, gtk_get_current_event_time());
     return FALSE;
 }
 
-void GtkDesktop::shell_open(ui::WindowId owner, const ui::OpenRequest& request)
+void NativeDesktop::shell_open(ui::WindowId owner, const ui::OpenRequest& request)
 {
     // Web and mail addresses go to the desktop's handler for their scheme, a document by its
     // file URI to the application registered for its type. The result is not looked at.
@@ -547,37 +562,37 @@ void GtkDesktop::shell_open(ui::WindowId owner, const ui::OpenRequest& request)
                      ? g_strdup(request.target.c_str())
                      : g_filename_to_uri(request.target.c_str(), nullptr, nullptr);
     if (uri == nullptr) return;
-    gtk_show_uri_on_window(native(owner), uri, gtk_get_current_event_time(), nullptr);
+    gtk_show_uri_on_window(state_->native(owner), uri, gtk_get_current_event_time(), nullptr);
     g_free(uri);
 }
 
-void GtkDesktop::set_movie(ui::WindowId id, std::string_view control, std::string_view path)
+void NativeDesktop::set_movie(ui::WindowId id, std::string_view control, std::string_view path)
 {
-    Window* w = find(id);
+    Window* w = state_->find(id);
     Window::Control* c = w != nullptr ? w->control(control) : nullptr;
     if (c != nullptr && c->spec->kind == ui::ControlKind::Movie) movie_strip_play(c->widgets.widget, path);
 }
 
-void GtkDesktop::run()
+void NativeDesktop::run()
 {
-    running_ = true;
+    state_->running = true;
     gtk_main();
-    running_ = false;
+    state_->running = false;
 }
 
-void GtkDesktop::quit()
+void NativeDesktop::quit()
 {
-    while (!windows_.empty()) destroy(windows_.begin()->first);
-    if (running_ && gtk_main_level() > 0) gtk_main_quit();
+    while (!state_->windows.empty()) destroy(state_->windows.begin()->first);
+    if (state_->running && gtk_main_level() > 0) gtk_main_quit();
 }
 
-GtkDesktop::Window* GtkDesktop::find(ui::WindowId id) const
+NativeDesktop::Window* NativeDesktop::State::find(ui::WindowId id) const
 {
-    auto it = windows_.find(id);
-    return it == windows_.end() ? nullptr : it->second.get();
+    auto it = windows.find(id);
+    return it == windows.end() ? nullptr : it->second.get();
 }
 
-GtkWindow* GtkDesktop::native(ui::WindowId id) const
+GtkWindow* NativeDesktop::State::native(ui::WindowId id) const
 {
     Window* w = find(id);
     return w != nullptr ? GTK_WINDOW(w->window) : nullptr;

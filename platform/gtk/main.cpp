@@ -1,6 +1,6 @@
 // The Linux program's entry point: GTK, the files beside the program and the two code pages.
 #include "app/application.h"
-#include "platform/gtk/gtk_desktop.h"
+#include "platform/native_desktop.h"
 #include "platform/posix/iconv_code_page.h"
 #include "platform/native_file_system.h"
 
@@ -37,7 +37,7 @@ int main(int argc, char** argv)
     const platform::IconvCodePage code_page(path_codeset());
     // The game's file is in the code page of the game's Chinese release, whatever the system.
     const platform::IconvCodePage game_code_page("GBK");
-    platform::GtkDesktop desktop;
+    platform::NativeDesktop desktop;
     app::Application application(desktop, files,
                                  {.system = code_page, .game_file = game_code_page});
     application.run();

@@ -2,17 +2,17 @@
 #include "app/application.h"
 #include "platform/win32/ansi_code_page.h"
 #include "platform/win32/ole.h"
-#include "platform/win32/win32_desktop.h"
+#include "platform/native_desktop.h"
 #include "platform/native_file_system.h"
 
 #include <windows.h>
 
-int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int)
+int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int)
 {
     {
         platform::NativeFileSystem files;
         platform::AnsiCodePage code_page;
-        platform::Win32Desktop desktop(instance);
+        platform::NativeDesktop desktop;
         // Both files are in the ANSI code page on Windows: GBK on the Chinese systems.
         app::Application application(desktop, files, {.system = code_page, .game_file = code_page});
         application.run();

@@ -1,5 +1,5 @@
 // The Windows front end: any window table realised with plain Win32 and common controls 6.
-#include "platform/win32/win32_desktop.h"
+#include "platform/native_desktop.h"
 
 #include "ui/form_rules.h"
 #include "ui/keyboard.h"
@@ -17,7 +17,10 @@
 #include <shellapi.h>
 
 #include <algorithm>
+#include <map>
+#include <memory>
 #include <tuple>
+#include <vector>
 
 namespace platform {
 namespace {
@@ -49,7 +52,7 @@ static_assert(box_style({"", "", ui::MessageButtons::Ok, ui::MessageIcon::Inform
 
 } // namespace
 
-struct Win32Desktop::Window final : ui::FocusHost {
+struct NativeDesktop::Window final : ui::FocusHost {
     using Control = ControlWindow;
 
     const ui::FormSpec* spec = nullptr;
@@ -210,22 +213,38 @@ struct Win32Desktop::Window final : ui::FocusHost {
     }
 };
 
-Win32Desktop::Win32Desktop(HINSTANCE instance) : instance_(instance)
+struct NativeDesktop::State {
+    // The program's own module: an exe's windows and classes belong to it.
+    HINSTANCE instance = ::GetModuleHandleW(nullptr);
+    std::map<ui::WindowId, std::unique_ptr<Window>> windows;
+    ui::WindowId next_id = 1;
+
+    static LRESULT CALLBACK window_proc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam);
+    bool translate_key(const MSG& msg);
+    void relay_to_tool_tips(MSG& msg) const;
+    Window* window_of(HWND hwnd) const;
+    Window* find(ui::WindowId id) const;
+    // Disables every window of the program but `owner` while a modal box or dialog is up.
+    std::vector<HWND> disable_others(HWND owner) const;
+    HWND control_hwnd(ui::WindowId id, std::string_view control) const;
+};
+
+NativeDesktop::NativeDesktop() : state_(std::make_unique<State>())
 {
     // Only the classes the windows use: buttons, edits and labels, and tool tips.
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES | ICC_BAR_CLASSES};
     ::InitCommonControlsEx(&controls);
-    register_movie_strip(instance);
+    register_movie_strip(state_->instance);
 
-    register_dialog_class(instance, window_proc, kFormClass);
+    register_dialog_class(state_->instance, State::window_proc, kFormClass);
 }
 
-Win32Desktop::~Win32Desktop()
+NativeDesktop::~NativeDesktop()
 {
-    while (!windows_.empty()) destroy(windows_.begin()->first);
+    while (!state_->windows.empty()) destroy(state_->windows.begin()->first);
 }
 
-ui::WindowId Win32Desktop::create(const ui::FormSpec& spec, ui::WindowEvents& events)
+ui::WindowId NativeDesktop::create(const ui::FormSpec& spec, ui::WindowEvents& events)
 {
     auto window = std::make_unique<Window>();
     Window& w = *window;
@@ -233,18 +252,18 @@ ui::WindowId Win32Desktop::create(const ui::FormSpec& spec, ui::WindowEvents& ev
     w.events = &events;
     const NativeStyle frame = form_style(spec);
     w.hwnd = ::CreateWindowExW(frame.ex_style, frame.window_class, to_utf16(spec.caption).c_str(),
-                               frame.style, 0, 0, 100, 100, nullptr, nullptr, instance_, &w);
+                               frame.style, 0, 0, 100, 100, nullptr, nullptr, state_->instance, &w);
     if (w.hwnd == nullptr) return ui::kNoWindow;
     w.dpi = dpi_of(w.hwnd);
 
     w.tooltip =
         ::CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr,
                           WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT, CW_USEDEFAULT,
-                          CW_USEDEFAULT, CW_USEDEFAULT, w.hwnd, nullptr, instance_, nullptr);
+                          CW_USEDEFAULT, CW_USEDEFAULT, w.hwnd, nullptr, state_->instance, nullptr);
 
     int id = kFirstControlId;
     for (const ui::ControlSpec& c : spec.controls) {
-        const Window::Control control = make_control(instance_, w.hwnd, spec, c, w.dpi, id);
+        const Window::Control control = make_control(state_->instance, w.hwnd, spec, c, w.dpi, id);
         if (!c.tooltip.empty() && w.tooltip != nullptr && control.hwnd != nullptr) {
             std::wstring tip = to_utf16(c.tooltip);
             TTTOOLINFOW tool{};
@@ -279,14 +298,14 @@ ui::WindowId Win32Desktop::create(const ui::FormSpec& spec, ui::WindowEvents& ev
     ::SendMessageW(w.hwnd, WM_CHANGEUISTATE, MAKEWPARAM(UIS_CLEAR, UISF_HIDEACCEL | UISF_HIDEFOCUS),
                    0);
 
-    const ui::WindowId result = next_id_++;
-    windows_.emplace(result, std::move(window));
+    const ui::WindowId result = state_->next_id++;
+    state_->windows.emplace(result, std::move(window));
     return result;
 }
 
-void Win32Desktop::show(ui::WindowId id)
+void NativeDesktop::show(ui::WindowId id)
 {
-    Window* w = find(id);
+    Window* w = state_->find(id);
     if (w == nullptr) return;
     ::ShowWindow(w->hwnd, SW_SHOW);
     ::SetForegroundWindow(w->hwnd);
@@ -297,24 +316,24 @@ void Win32Desktop::show(ui::WindowId id)
     }
 }
 
-void Win32Desktop::hide(ui::WindowId id)
+void NativeDesktop::hide(ui::WindowId id)
 {
-    if (Window* w = find(id)) ::ShowWindow(w->hwnd, SW_HIDE);
+    if (Window* w = state_->find(id)) ::ShowWindow(w->hwnd, SW_HIDE);
 }
 
-void Win32Desktop::destroy(ui::WindowId id)
+void NativeDesktop::destroy(ui::WindowId id)
 {
-    auto it = windows_.find(id);
-    if (it == windows_.end()) return;
+    auto it = state_->windows.find(id);
+    if (it == state_->windows.end()) return;
     std::unique_ptr<Window> w = std::move(it->second);
-    windows_.erase(it);
+    state_->windows.erase(it);
     ::DestroyWindow(w->hwnd);
     w->release();
 }
 
-std::string Win32Desktop::text(ui::WindowId id, std::string_view control) const
+std::string NativeDesktop::text(ui::WindowId id, std::string_view control) const
 {
-    HWND hwnd = control_hwnd(id, control);
+    HWND hwnd = state_->control_hwnd(id, control);
     if (hwnd == nullptr) return {};
     std::wstring text(static_cast<std::size_t>(::GetWindowTextLengthW(hwnd)) + 1, L'\0');
     text.resize(static_cast<std::size_t>(
@@ -322,14 +341,14 @@ std::string Win32Desktop::text(ui::WindowId id, std::string_view control) const
     return to_utf8(text);
 }
 
-void Win32Desktop::set_text(ui::WindowId id, std::string_view control, std::string_view text)
+void NativeDesktop::set_text(ui::WindowId id, std::string_view control, std::string_view text)
 {
-    if (HWND hwnd = control_hwnd(id, control)) ::SetWindowTextW(hwnd, to_utf16(text).c_str());
+    if (HWND hwnd = state_->control_hwnd(id, control)) ::SetWindowTextW(hwnd, to_utf16(text).c_str());
 }
 
-ui::CheckState Win32Desktop::check(ui::WindowId id, std::string_view control) const
+ui::CheckState NativeDesktop::check(ui::WindowId id, std::string_view control) const
 {
-    HWND hwnd = control_hwnd(id, control);
+    HWND hwnd = state_->control_hwnd(id, control);
     if (hwnd == nullptr) return ui::CheckState::Unchecked;
     switch (::SendMessageW(hwnd, BM_GETCHECK, 0, 0)) {
     case BST_CHECKED: return ui::CheckState::Checked;
@@ -340,10 +359,10 @@ ui::CheckState Win32Desktop::check(ui::WindowId id, std::string_view control) co
 
 // Message boxes and the file dialog disable their owner themselves; the program's other windows
 // are disabled here, so that none of them takes input while the box is up.
-std::vector<HWND> Win32Desktop::disable_others(HWND owner) const
+std::vector<HWND> NativeDesktop::State::disable_others(HWND owner) const
 {
     std::vector<HWND> disabled;
-    for (const auto& [id, w] : windows_) {
+    for (const auto& [id, w] : windows) {
         if (w->hwnd != owner && ::IsWindowEnabled(w->hwnd)) {
             ::EnableWindow(w->hwnd, FALSE);
             disabled.push_back(w->hwnd);
@@ -363,11 +382,11 @@ void enable_again(const std::vector<HWND>& windows)
 
 } // namespace
 
-ui::Answer Win32Desktop::message_box(ui::WindowId owner, const ui::MessageBoxRequest& box)
+ui::Answer NativeDesktop::message_box(ui::WindowId owner, const ui::MessageBoxRequest& box)
 {
-    Window* w = find(owner);
+    Window* w = state_->find(owner);
     HWND hwnd = w != nullptr ? w->hwnd : nullptr;
-    const std::vector<HWND> disabled = disable_others(hwnd);
+    const std::vector<HWND> disabled = state_->disable_others(hwnd);
     const int answer = ::MessageBoxW(hwnd, to_utf16(box.text).c_str(), to_utf16(box.title).c_str(),
                                      box_style(box));
     enable_again(disabled);
@@ -375,10 +394,10 @@ ui::Answer Win32Desktop::message_box(ui::WindowId owner, const ui::MessageBoxReq
     return answer == kAnswerYes ? ui::Answer::Yes : ui::Answer::No;
 }
 
-std::optional<std::string> Win32Desktop::open_file_dialog(ui::WindowId owner,
+std::optional<std::string> NativeDesktop::open_file_dialog(ui::WindowId owner,
                                                           const ui::FileDialogSpec& spec)
 {
-    Window* w = find(owner);
+    Window* w = state_->find(owner);
     std::wstring file = to_utf16(spec.initial_name);
     file.resize(32768, L'\0');
     // Label and pattern, each ended by a NUL, and one more NUL to end the list.
@@ -397,7 +416,7 @@ std::optional<std::string> Win32Desktop::open_file_dialog(ui::WindowId owner,
     ofn.nMaxFile = static_cast<DWORD>(file.size());
     ofn.lpstrTitle = title.c_str();
     ofn.Flags = OFN_EXPLORER | OFN_HIDEREADONLY | OFN_PATHMUSTEXIST | OFN_NOCHANGEDIR;
-    const std::vector<HWND> disabled = disable_others(ofn.hwndOwner);
+    const std::vector<HWND> disabled = state_->disable_others(ofn.hwndOwner);
     ole_ready(); // the dialog shows the shell's folders
     const BOOL chosen = ::GetOpenFileNameW(&ofn);
     enable_again(disabled);
@@ -405,9 +424,9 @@ std::optional<std::string> Win32Desktop::open_file_dialog(ui::WindowId owner,
     return to_utf8(file.c_str());
 }
 
-void Win32Desktop::shell_open(ui::WindowId owner, const ui::OpenRequest& request)
+void NativeDesktop::shell_open(ui::WindowId owner, const ui::OpenRequest& request)
 {
-    Window* w = find(owner);
+    Window* w = state_->find(owner);
     // The shell tells addresses from documents by itself; both are opened the same way. Shown
     // normally: the user asked to see the document, the mail form or the site.
     ole_ready(); // the shell's handlers may be COM objects
@@ -415,31 +434,31 @@ void Win32Desktop::shell_open(ui::WindowId owner, const ui::OpenRequest& request
                     L"", L"", SW_SHOWNORMAL);
 }
 
-void Win32Desktop::set_movie(ui::WindowId id, std::string_view control, std::string_view path)
+void NativeDesktop::set_movie(ui::WindowId id, std::string_view control, std::string_view path)
 {
-    if (HWND hwnd = control_hwnd(id, control)) set_movie_path(hwnd, to_utf16(path));
+    if (HWND hwnd = state_->control_hwnd(id, control)) set_movie_path(hwnd, to_utf16(path));
 }
 
-void Win32Desktop::run()
+void NativeDesktop::run()
 {
     MSG msg;
     while (::GetMessageW(&msg, nullptr, 0, 0) > 0) {
-        relay_to_tool_tips(msg);
-        if (translate_key(msg)) continue;
+        state_->relay_to_tool_tips(msg);
+        if (state_->translate_key(msg)) continue;
         ::TranslateMessage(&msg);
         ::DispatchMessageW(&msg);
     }
 }
 
-void Win32Desktop::quit()
+void NativeDesktop::quit()
 {
-    while (!windows_.empty()) destroy(windows_.begin()->first);
+    while (!state_->windows.empty()) destroy(state_->windows.begin()->first);
     ::PostQuitMessage(0);
 }
 
 // The keyboard of a dialog, by the window's own table (ui/keyboard.h); Alt and a letter come as
 // WM_SYSCHAR.
-bool Win32Desktop::translate_key(const MSG& msg)
+bool NativeDesktop::State::translate_key(const MSG& msg)
 {
     const bool letter = msg.message == WM_SYSCHAR;
     if (!letter && msg.message != WM_KEYDOWN) return false;
@@ -458,7 +477,7 @@ bool Win32Desktop::translate_key(const MSG& msg)
 }
 
 // A tool tip sees the mouse over its controls only through the messages it is handed.
-void Win32Desktop::relay_to_tool_tips(MSG& msg) const
+void NativeDesktop::State::relay_to_tool_tips(MSG& msg) const
 {
     const bool mouse = msg.message == WM_MOUSEMOVE ||
                        (msg.message >= WM_LBUTTONDOWN && msg.message <= WM_MBUTTONDBLCLK);
@@ -468,22 +487,22 @@ void Win32Desktop::relay_to_tool_tips(MSG& msg) const
 }
 
 // The program's window that a window of its own belongs to, or none.
-Win32Desktop::Window* Win32Desktop::window_of(HWND hwnd) const
+NativeDesktop::Window* NativeDesktop::State::window_of(HWND hwnd) const
 {
     HWND root = ::GetAncestor(hwnd, GA_ROOT);
-    for (const auto& [id, window] : windows_) {
+    for (const auto& [id, window] : windows) {
         if (window->hwnd == root) return window.get();
     }
     return nullptr;
 }
 
-Win32Desktop::Window* Win32Desktop::find(ui::WindowId id) const
+NativeDesktop::Window* NativeDesktop::State::find(ui::WindowId id) const
 {
-    auto it = windows_.find(id);
-    return it == windows_.end() ? nullptr : it->second.get();
+    auto it = windows.find(id);
+    return it == windows.end() ? nullptr : it->second.get();
 }
 
-HWND Win32Desktop::control_hwnd(ui::WindowId id, std::string_view control) const
+HWND NativeDesktop::State::control_hwnd(ui::WindowId id, std::string_view control) const
 {
     Window* w = find(id);
     if (w == nullptr) return nullptr;
@@ -491,7 +510,7 @@ HWND Win32Desktop::control_hwnd(ui::WindowId id, std::string_view control) const
     return c != nullptr ? c->hwnd : nullptr;
 }
 
-LRESULT CALLBACK Win32Desktop::window_proc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam)
+LRESULT CALLBACK NativeDesktop::State::window_proc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam)
 {
     if (message == WM_NCCREATE) {
         auto* create = reinterpret_cast<CREATESTRUCTW*>(lparam);

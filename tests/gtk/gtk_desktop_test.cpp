@@ -9,7 +9,7 @@
 #include "ui/form_rules.h"
 #include "platform/gtk/art.h"
 #include "platform/gtk/display.h"
-#include "platform/gtk/gtk_desktop.h"
+#include "platform/native_desktop.h"
 #include "ui/twips.h"
 #include "settings/main_window.h"
 
@@ -24,7 +24,7 @@ using ui::ControlKind;
 using ui::FormSpec;
 
 struct Shown {
-    platform::GtkDesktop desktop;
+    platform::NativeDesktop desktop;
     Recorder events;
     ui::WindowId id;
     GtkWidget* window;

@@ -1,22 +1,22 @@
-// The GTK 3 front end: builds any window from its table with GTK widgets.
+// The window system of the platform the program is built for: GTK 3 on Linux
+// (gtk/gtk_desktop.cpp), Win32 and common controls on Windows (win32/win32_desktop.cpp). One
+// build holds one of them; what each keeps of its windows stays in its own source file, so this
+// header needs neither toolkit.
 #pragma once
 
 #include "ui/desktop.h"
 
-#include <gtk/gtk.h>
-
-#include <map>
 #include <memory>
 
 namespace platform {
 
-class GtkDesktop final : public ui::Desktop {
+class NativeDesktop final : public ui::Desktop {
 public:
-    // Call after gtk_init.
-    GtkDesktop();
-    ~GtkDesktop() override;
-    GtkDesktop(const GtkDesktop&) = delete;
-    GtkDesktop& operator=(const GtkDesktop&) = delete;
+    // On Linux, call after gtk_init.
+    NativeDesktop();
+    ~NativeDesktop() override;
+    NativeDesktop(const NativeDesktop&) = delete;
+    NativeDesktop& operator=(const NativeDesktop&) = delete;
 
     ui::WindowId create(const ui::FormSpec& spec, ui::WindowEvents& events) override;
     void show(ui::WindowId window) override;
@@ -33,19 +33,11 @@ public:
     void run() override;
     void quit() override;
 
-    struct Window; // one GtkWindow and its controls
+    struct Window; // one native window and its controls
+    struct State;  // the windows by id, and what the platform keeps beside them
 
 private:
-    Window* find(ui::WindowId id) const;
-    GtkWindow* native(ui::WindowId id) const;
-    // Runs a message box or the file dialog modally to the whole program.
-    int run_modal(GtkWidget* dialog);
-    static gboolean window_activated(GtkWidget* widget, GdkEvent* event, gpointer desktop);
-
-    std::map<ui::WindowId, std::unique_ptr<Window>> windows_;
-    ui::WindowId next_id_ = 1;
-    bool running_ = false;
-    GtkWindow* modal_ = nullptr; // the box or file dialog that is up
+    std::unique_ptr<State> state_;
 };
 
 } // namespace platform
