@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <stdexcept>
+#include <utility>
 
 namespace testing_support {
 namespace {
@@ -13,14 +14,6 @@ namespace {
 std::logic_error misuse(std::string_view what)
 {
     return std::logic_error("headless desktop: " + std::string(what));
-}
-
-// Characters, not bytes, count against a text box's maximum length.
-std::size_t characters(std::string_view utf8)
-{
-    return static_cast<std::size_t>(std::count_if(utf8.begin(), utf8.end(), [](char c) {
-        return (static_cast<unsigned char>(c) & 0xC0) != 0x80;
-    }));
 }
 
 // The UTF-8 characters of a text, one string each.
@@ -171,16 +164,12 @@ int HeadlessDesktop::created(std::string_view form) const
 
 std::string HeadlessDesktop::text(std::string_view form, std::string_view name) const
 {
-    ui::WindowId id = id_of(form);
-    if (id == ui::kNoWindow) throw misuse("no window " + std::string(form));
-    return text(id, name);
+    return text(existing(form), name);
 }
 
 ui::CheckState HeadlessDesktop::check(std::string_view form, std::string_view name) const
 {
-    ui::WindowId id = id_of(form);
-    if (id == ui::kNoWindow) throw misuse("no window " + std::string(form));
-    return check(id, name);
+    return check(existing(form), name);
 }
 
 std::string HeadlessDesktop::focus(std::string_view form) const
@@ -191,9 +180,7 @@ std::string HeadlessDesktop::focus(std::string_view form) const
 
 std::string HeadlessDesktop::movie(std::string_view form, std::string_view name) const
 {
-    ui::WindowId id = id_of(form);
-    if (id == ui::kNoWindow) throw misuse("no window " + std::string(form));
-    return control(window(id), name).movie;
+    return control(window(existing(form)), name).movie;
 }
 
 void HeadlessDesktop::type(std::string_view form, std::string_view name, std::string_view text)
@@ -203,11 +190,11 @@ void HeadlessDesktop::type(std::string_view form, std::string_view name, std::st
     if (spec == nullptr || spec->kind != ui::ControlKind::TextBox)
         throw misuse("cannot type into " + std::string(name));
     w.focus = std::string(name);
+    // Characters, not bytes, count against the box's maximum length.
     ControlState& box = control(w, name);
+    std::size_t length = split_characters(box.text).size();
     for (std::string_view ch : split_characters(text)) {
-        if (spec->max_length > 0 &&
-            characters(box.text) >= static_cast<std::size_t>(spec->max_length))
-            break;
+        if (spec->max_length > 0 && length++ >= static_cast<std::size_t>(spec->max_length)) break;
         box.text += ch;
     }
 }
@@ -282,9 +269,7 @@ void HeadlessDesktop::answer_file_dialog(std::optional<std::string> chosen)
 
 HeadlessDesktop::Window& HeadlessDesktop::window(ui::WindowId id)
 {
-    auto it = windows_.find(id);
-    if (it == windows_.end()) throw misuse("no window with id " + std::to_string(id));
-    return it->second;
+    return const_cast<Window&>(std::as_const(*this).window(id));
 }
 
 const HeadlessDesktop::Window& HeadlessDesktop::window(ui::WindowId id) const
@@ -302,18 +287,23 @@ ui::WindowId HeadlessDesktop::id_of(std::string_view form) const
     return ui::kNoWindow;
 }
 
-HeadlessDesktop::Window& HeadlessDesktop::visible_window(std::string_view form)
+ui::WindowId HeadlessDesktop::existing(std::string_view form) const
 {
     ui::WindowId id = id_of(form);
-    if (id == ui::kNoWindow || !window(id).visible) throw misuse(std::string(form) + " is not shown");
-    return window(id);
+    if (id == ui::kNoWindow) throw misuse("no window " + std::string(form));
+    return id;
+}
+
+HeadlessDesktop::Window& HeadlessDesktop::visible_window(std::string_view form)
+{
+    Window& w = window(existing(form));
+    if (!w.visible) throw misuse(std::string(form) + " is not shown");
+    return w;
 }
 
 HeadlessDesktop::ControlState& HeadlessDesktop::control(Window& w, std::string_view name)
 {
-    auto it = w.controls.find(name);
-    if (it == w.controls.end()) throw misuse("no control " + std::string(name));
-    return it->second;
+    return const_cast<ControlState&>(std::as_const(*this).control(w, name));
 }
 
 const HeadlessDesktop::ControlState& HeadlessDesktop::control(const Window& w,

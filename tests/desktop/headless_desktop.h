@@ -122,6 +122,8 @@ private:
     Window& window(ui::WindowId id);
     const Window& window(ui::WindowId id) const;
     ui::WindowId id_of(std::string_view form) const;
+    // The id of a window that exists; a test asking after one that does not is misused.
+    ui::WindowId existing(std::string_view form) const;
     Window& visible_window(std::string_view form);
     ControlState& control(Window& w, std::string_view control);
     const ControlState& control(const Window& w, std::string_view control) const;
