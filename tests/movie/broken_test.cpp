@@ -29,18 +29,15 @@ Bytes small_movie()
                    show_frame());
 }
 
+// Draws `frames` frames and steps one back; the frame then on show.
 std::vector<std::uint32_t> play(Player& player, int frames)
 {
-    std::vector<std::uint32_t> pixels(16 * 8);
-    for (int i = 0; i < frames; ++i) {
-        player.render(pixels.data(), 16, 8, 16);
-        player.next_frame();
-    }
+    for (int i = 0; i < frames; ++i, player.next_frame()) picture(player, 16, 8);
     player.previous_frame();
-    player.render(pixels.data(), 16, 8, 16);
-    return pixels;
+    return picture(player, 16, 8);
 }
 
+// A movie that cannot be played is one frame of plain ground.
 TEST(BrokenMovies, AreNotPlayed)
 {
     Bytes length_too_long = small_movie();
@@ -59,6 +56,7 @@ TEST(BrokenMovies, AreNotPlayed)
         {"empty", {}},
         {"not a movie", {'G', 'I', 'F', '8', '9', 'a', 0, 0, 0, 0}},
         {"LZMA-compressed", lzma},
+        {"LZMA-compressed, the header alone", {'Z', 'W', 'S', 10}},
         {"ActionScript 3", swf(10, 10, 1, tag(69, {0x08, 0, 0, 0}) + show_frame())},
         {"ActionScript 3 code alone", swf(10, 10, 1, tag(82, Bytes(20, 0)) + show_frame())},
         {"a stage of no width", swf(0, 10, 1, show_frame())},
@@ -72,7 +70,10 @@ TEST(BrokenMovies, AreNotPlayed)
     for (const auto& c : cases) {
         Player player = Player::from_bytes(c.file);
         EXPECT_FALSE(player.playable()) << c.what;
+        EXPECT_EQ(player.frame_count(), 1) << c.what;
+        EXPECT_EQ(player.background(), Player::kPlainGround) << c.what;
         for (std::uint32_t p : play(player, 3)) ASSERT_EQ(p, Player::kPlainGround) << c.what;
+        EXPECT_EQ(player.frame(), 0) << c.what;
     }
 }
 
@@ -91,8 +92,7 @@ TEST(BrokenMovies, CutAtAnyByteAreRefused)
         }
         const Player player = Player::from_bytes(whole);
         EXPECT_TRUE(player.playable());
-        std::vector<std::uint32_t> pixels(16 * 8);
-        player.render(pixels.data(), 16, 8, 16);
+        const std::vector<std::uint32_t> pixels = picture(player, 16, 8);
         EXPECT_EQ(pixels[2 * 16 + 8], 0x00FF00u) << "the sprite's shape within the clip";
         EXPECT_EQ(pixels[6 * 16 + 6], 0u) << "the sprite's shape outside the clip";
     }
@@ -141,10 +141,8 @@ TEST(BrokenMovies, ClipLayersPastTheLimitHideWhatTheyMask)
         for (int depth = 1; depth <= layers; ++depth)
             tags = tags + place({depth, 1, false, {}, 1000});
         tags = tags + place({500, 1}) + show_frame();
-        const Player player = Player::from_bytes(swf(10, 10, 1, tags));
-        std::vector<std::uint32_t> pixels(100);
-        player.render(pixels.data(), 10, 10, 10);
-        EXPECT_EQ(pixels[55], layers <= movie::kMaxClipLayers ? 0xFF0000u : 0u)
+        EXPECT_EQ(picture(Player::from_bytes(swf(10, 10, 1, tags)))[55],
+                  layers <= movie::kMaxClipLayers ? 0xFF0000u : 0u)
             << layers << " layers";
     }
 }

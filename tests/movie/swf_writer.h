@@ -1,5 +1,8 @@
-// Writes small movie files for the tests: bit fields, records, tags, shapes and placements.
+// Writes small movie files for the tests: bit fields, records, tags, shapes and placements; and
+// draws a player's frame.
 #pragma once
+
+#include "movie/player.h"
 
 #include <zlib.h>
 
@@ -263,6 +266,15 @@ inline Bytes compressed(const Bytes& plain)
     compress(packed.data(), &size, plain.data() + 8, static_cast<uLong>(plain.size() - 8));
     packed.resize(size);
     return Bytes{'C'} + Bytes(plain.begin() + 1, plain.begin() + 8) + packed;
+}
+
+// The frame, in pixels that start out as no colour the player draws.
+inline std::vector<std::uint32_t> picture(const movie::Player& player, int width = 10,
+                                          int height = 10)
+{
+    std::vector<std::uint32_t> pixels(static_cast<std::size_t>(width) * height, 0xFF000000);
+    player.render(pixels.data(), width, height, width);
+    return pixels;
 }
 
 } // namespace movie_test
