@@ -148,14 +148,14 @@ TEST(MovieReading, EachTagThatIsDrawn)
              EXPECT_EQ(controls[1].depth, 9);
          }},
         {"DoAction: a lone Stop is kept, other scripts are not",
-         stop() + tag(12, {0x07, 0x06, 0x00}) + tag(12, {0x06, 0x00}),
+         kStop + tag(12, {0x07, 0x06, 0x00}) + tag(12, {0x06, 0x00}),
          [](const Movie& m) {
              const auto& controls = m.timelines.front().controls;
              ASSERT_EQ(controls.size(), 1u);
              EXPECT_EQ(controls[0].kind, Control::Kind::stop);
          }},
         {"DefineSprite: a timeline of its own; definitions inside it are not read",
-         sprite(3, 2, place({1, 1}) + box_shape(4, 0, 0, 1, 1, kRed) + show_frame() + show_frame()),
+         sprite(3, 2, place({1, 1}) + box_shape(4, 0, 0, 1, 1, kRed) + kShowFrame + kShowFrame),
          [](const Movie& m) {
              ASSERT_EQ(m.timelines.size(), 2u);
              EXPECT_EQ(m.find(3).kind, movie::Character::Kind::sprite);
@@ -185,7 +185,7 @@ TEST(MovieReading, EachTagThatIsDrawn)
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
-        const std::optional<Movie> m = movie::read_movie(swf(10, 10, 1, c.tags + show_frame()));
+        const std::optional<Movie> m = movie::read_movie(swf(10, 10, 1, c.tags + kShowFrame));
         ASSERT_TRUE(m.has_value());
         c.check(*m);
     }
@@ -212,7 +212,7 @@ TEST(MovieReading, HeaderValues)
     };
     for (const auto& c : cases) {
         Bytes frames;
-        for (int i = 0; i < c.show_frames; ++i) frames = frames + show_frame();
+        for (int i = 0; i < c.show_frames; ++i) frames = frames + kShowFrame;
         const std::optional<Movie> m =
             movie::read_movie(swf(10, 10, c.header_frames, frames, c.rate));
         ASSERT_TRUE(m.has_value()) << c.what;

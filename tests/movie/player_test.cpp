@@ -46,51 +46,50 @@ TEST(Player, EachFrameShowsWhatItsTimelinesPlaced)
     } cases[] = {
         {"a move changes only what it names",
          2,
-         place({1, 1, false, {}, {}, colour_transform({}, {0, 0, 255, 0})}) + show_frame() +
-             place({1, {}, true, at(5, 5)}) + show_frame(),
+         place({1, 1, false, {}, {}, colour_transform({}, {0, 0, 255, 0})}) + kShowFrame +
+             place({1, {}, true, at(5, 5)}) + kShowFrame,
          {{0, 0, 1, 1, 0xFF00FF}, {1, 1, 1, 1, kBlack}, {1, 1, 6, 6, 0xFF00FF}}},
         {"a move naming another character swaps it in where the old one stood",
          2,
-         place({1, 1, false, at(5, 5)}) + show_frame() + place({1, 2, true}) + show_frame(),
+         place({1, 1, false, at(5, 5)}) + kShowFrame + place({1, 2, true}) + kShowFrame,
          {{0, 0, 6, 6, 0xFF0000}, {1, 1, 6, 6, 0x00FF00}}},
         {"a placement on a taken depth replaces what was there",
          2,
-         place({1, 1, false, at(5, 5)}) + show_frame() + place({1, 2}) + show_frame(),
+         place({1, 1, false, at(5, 5)}) + kShowFrame + place({1, 2}) + kShowFrame,
          {{1, 1, 1, 1, 0x00FF00}, {1, 1, 6, 6, kBlack}}},
         {"clips inside clips leave what both cover",
          1,
          place({1, 1, false, {}, 4}) + place({2, 1, false, at(2, 2), 4}) + place({3, 3}) +
-             show_frame(),
+             kShowFrame,
          {{0, 0, 3, 3, 0x0000FF}, {0, 0, 1, 1, kBlack}, {0, 0, 5, 5, kBlack}}},
         {"at its end the timeline starts again from its first frame",
          2,
-         place({1, 1}) + show_frame() + place({2, 2, false, at(5, 5)}) + show_frame(),
+         place({1, 1}) + kShowFrame + place({2, 2, false, at(5, 5)}) + kShowFrame,
          {{1, 1, 6, 6, 0x00FF00}, {2, 0, 6, 6, kBlack}, {2, 0, 1, 1, 0xFF0000}}},
         {"a Stop holds the timeline on its frame",
          3,
-         place({1, 1}) + show_frame() + stop() + place({1, {}, true, at(5, 5)}) + show_frame() +
-             place({1, {}, true, at(0, 0)}) + show_frame(),
+         place({1, 1}) + kShowFrame + kStop + place({1, {}, true, at(5, 5)}) + kShowFrame +
+             place({1, {}, true, at(0, 0)}) + kShowFrame,
          {{1, 1, 6, 6, 0xFF0000}, {2, 1, 6, 6, 0xFF0000}, {5, 1, 1, 1, kBlack}}},
         {"a sprite placed later starts at its own first frame",
          3,
          sprite(10, 3,
-                place({1, 1}) + show_frame() + place({1, 2}) + show_frame() + place({1, 3}) +
-                    show_frame()) +
-             show_frame() + place({1, 10}) + show_frame() + show_frame(),
+                place({1, 1}) + kShowFrame + place({1, 2}) + kShowFrame + place({1, 3}) +
+                    kShowFrame) +
+             kShowFrame + place({1, 10}) + kShowFrame + kShowFrame,
          {{0, 0, 1, 1, kBlack}, {1, 1, 1, 1, 0xFF0000}, {2, 2, 1, 1, 0x00FF00}}},
         {"a sprite's Stop holds only the sprite",
          3,
          sprite(10, 3,
-                place({1, 1}) + show_frame() + stop() + place({1, 2}) + show_frame() +
-                    place({1, 3}) + show_frame()) +
-             place({1, 10}) + show_frame() + place({1, {}, true, at(5, 5)}) + show_frame() +
-             show_frame(),
+                place({1, 1}) + kShowFrame + kStop + place({1, 2}) + kShowFrame + place({1, 3}) +
+                    kShowFrame) +
+             place({1, 10}) + kShowFrame + place({1, {}, true, at(5, 5)}) + kShowFrame + kShowFrame,
          {{1, 1, 6, 6, 0x00FF00}, {2, 2, 6, 6, 0x00FF00}, {2, 2, 1, 1, kBlack}}},
         {"colour transforms compose down the nesting",
          1,
          sprite(10, 1,
-                place({1, 1, false, {}, {}, colour_transform({0.5, 1, 1, 1}, {})}) + show_frame()) +
-             place({1, 10, false, {}, {}, colour_transform({}, {0, 0, 100, 0})}) + show_frame(),
+                place({1, 1, false, {}, {}, colour_transform({0.5, 1, 1, 1}, {})}) + kShowFrame) +
+             place({1, 10, false, {}, {}, colour_transform({}, {0, 0, 100, 0})}) + kShowFrame,
          {{0, 0, 1, 1, 0x800064}}},
     };
     for (const auto& c : cases) {
@@ -114,9 +113,9 @@ TEST(Player, EachFrameShowsWhatItsTimelinesPlaced)
 TEST(Player, RewindAndStepBackReplayTheSameFrames)
 {
     const Bytes tags = stage() +
-                       sprite(10, 2, place({1, 2}) + show_frame() + place({1, 1}) + show_frame()) +
-                       place({1, 10}) + show_frame() + place({1, {}, true, at(2, 2)}) +
-                       show_frame() + place({1, {}, true, at(4, 4)}) + show_frame();
+                       sprite(10, 2, place({1, 2}) + kShowFrame + place({1, 1}) + kShowFrame) +
+                       place({1, 10}) + kShowFrame + place({1, {}, true, at(2, 2)}) + kShowFrame +
+                       place({1, {}, true, at(4, 4)}) + kShowFrame;
     Player player = Player::from_bytes(swf(10, 10, 3, tags));
     std::vector<std::vector<std::uint32_t>> forward;
     for (int i = 0; i < 3; ++i, player.next_frame()) forward.push_back(picture(player));
@@ -137,7 +136,7 @@ TEST(Player, RewindAndStepBackReplayTheSameFrames)
 TEST(Player, FitsTheWholeStageCentredAndLeavesTheRowsEnds)
 {
     const Bytes tags =
-        tag(9, {0, 0, 0}) + box_shape(1, 0, 0, 400, 200, kBlue) + place({1, 1}) + show_frame();
+        tag(9, {0, 0, 0}) + box_shape(1, 0, 0, 400, 200, kBlue) + place({1, 1}) + kShowFrame;
     const Player player = Player::from_bytes(swf(20, 10, 1, tags));
     const int width = 40, height = 40, stride = 43;
     std::vector<std::uint32_t> pixels(stride * height, 0xAB000000);

@@ -155,7 +155,8 @@ public:
     ShapeWriter& move(std::int32_t x, std::int32_t y, int fill0, int fill1, int line)
     {
         bits_.ub(0b001111, 6).sized({x, y}).ub(fill0, 4).ub(fill1, 4).ub(line, 4);
-        return at(x, y);
+        pen_ = {x, y};
+        return *this;
     }
     ShapeWriter& new_styles(const Bytes& styles, int fill0, int fill1, int line)
     {
@@ -166,17 +167,19 @@ public:
     }
     ShapeWriter& line(std::int32_t x, std::int32_t y)
     {
-        const std::int32_t dx = x - x_, dy = y - y_;
+        const std::int32_t dx = x - pen_.first, dy = y - pen_.second;
         const int n = std::max(2, signed_bits({dx, dy}));
         bits_.ub(0b11, 2).ub(n - 2, 4).ub(1, 1).sb(dx, n).sb(dy, n);
-        return at(x, y);
+        pen_ = {x, y};
+        return *this;
     }
     ShapeWriter& curve(std::int32_t cx, std::int32_t cy, std::int32_t x, std::int32_t y)
     {
-        const std::int32_t a = cx - x_, b = cy - y_, c = x - cx, d = y - cy;
+        const std::int32_t a = cx - pen_.first, b = cy - pen_.second, c = x - cx, d = y - cy;
         const int n = std::max(2, signed_bits({a, b, c, d}));
         bits_.ub(0b10, 2).ub(n - 2, 4).sb(a, n).sb(b, n).sb(c, n).sb(d, n);
-        return at(x, y);
+        pen_ = {x, y};
+        return *this;
     }
     // A closed rectangle from the pen's place, clockwise on screen.
     ShapeWriter& box(std::int32_t x0, std::int32_t y0, std::int32_t x1, std::int32_t y1, int fill1)
@@ -192,16 +195,9 @@ public:
     }
 
 private:
-    ShapeWriter& at(std::int32_t x, std::int32_t y)
-    {
-        x_ = x;
-        y_ = y;
-        return *this;
-    }
-
     Bytes styles_;
     BitWriter bits_;
-    std::int32_t x_ = 0, y_ = 0;
+    std::pair<std::int32_t, std::int32_t> pen_{0, 0};
 };
 
 // A rectangle of one colour, as DefineShape3.
@@ -230,20 +226,15 @@ inline Bytes place(const Place& p)
     return tag(26, Bytes{std::uint8_t(flags)} + u16(p.depth) + character + at + p.colour + clip);
 }
 
-inline Bytes show_frame()
-{
-    return tag(1, {});
-}
+inline const Bytes kShowFrame = tag(1, {});
 
 inline Bytes remove(int depth)
 {
     return tag(28, u16(depth));
 }
 
-inline Bytes stop()
-{
-    return tag(12, {0x07, 0x00});
-}
+// A script of one Stop.
+inline const Bytes kStop = tag(12, {0x07, 0x00});
 
 inline Bytes sprite(int id, int frames, const Bytes& tags)
 {
