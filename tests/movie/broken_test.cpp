@@ -24,23 +24,20 @@ Bytes small_movie()
                             .tag(2);
     return swf(10, 10, 2,
                tag(9, {0, 0, 0}) + box_shape(1, 0, 0, 200, 200, kRed) + curve +
-                   sprite(3, 2, place({1, 2}) + show_frame() + remove(1) + show_frame()) +
-                   place({1, 2, false, {}, 2}) + place({2, 3}) + show_frame() + place({3, 1}) +
-                   show_frame());
+                   sprite(3, 2, place({1, 2}) + kShowFrame + remove(1) + kShowFrame) +
+                   place({1, 2, false, {}, 2}) + place({2, 3}) + kShowFrame + place({3, 1}) +
+                   kShowFrame);
 }
 
+// Draws `frames` frames and steps one back; the frame then on show.
 std::vector<std::uint32_t> play(Player& player, int frames)
 {
-    std::vector<std::uint32_t> pixels(16 * 8);
-    for (int i = 0; i < frames; ++i) {
-        player.render(pixels.data(), 16, 8, 16);
-        player.next_frame();
-    }
+    for (int i = 0; i < frames; ++i, player.next_frame()) picture(player, 16, 8);
     player.previous_frame();
-    player.render(pixels.data(), 16, 8, 16);
-    return pixels;
+    return picture(player, 16, 8);
 }
 
+// A movie that cannot be played is one frame of plain ground.
 TEST(BrokenMovies, AreNotPlayed)
 {
     Bytes length_too_long = small_movie();
@@ -59,11 +56,12 @@ TEST(BrokenMovies, AreNotPlayed)
         {"empty", {}},
         {"not a movie", {'G', 'I', 'F', '8', '9', 'a', 0, 0, 0, 0}},
         {"LZMA-compressed", lzma},
-        {"ActionScript 3", swf(10, 10, 1, tag(69, {0x08, 0, 0, 0}) + show_frame())},
-        {"ActionScript 3 code alone", swf(10, 10, 1, tag(82, Bytes(20, 0)) + show_frame())},
-        {"a stage of no width", swf(0, 10, 1, show_frame())},
-        {"an absurd stage", swf(9000, 10, 1, show_frame())},
-        {"more frames than the limit", swf(10, 10, movie::kMaxFrames + 1, show_frame())},
+        {"LZMA-compressed, the header alone", {'Z', 'W', 'S', 10}},
+        {"ActionScript 3", swf(10, 10, 1, tag(69, {0x08, 0, 0, 0}) + kShowFrame)},
+        {"ActionScript 3 code alone", swf(10, 10, 1, tag(82, Bytes(20, 0)) + kShowFrame)},
+        {"a stage of no width", swf(0, 10, 1, kShowFrame)},
+        {"an absurd stage", swf(9000, 10, 1, kShowFrame)},
+        {"more frames than the limit", swf(10, 10, movie::kMaxFrames + 1, kShowFrame)},
         {"a sprite of more frames than the limit", swf(10, 10, 1, sprite(1, 60000, {}))},
         {"a length past the file's end", length_too_long},
         {"a length shorter than the header", length_too_short},
@@ -72,7 +70,10 @@ TEST(BrokenMovies, AreNotPlayed)
     for (const auto& c : cases) {
         Player player = Player::from_bytes(c.file);
         EXPECT_FALSE(player.playable()) << c.what;
+        EXPECT_EQ(player.frame_count(), 1) << c.what;
+        EXPECT_EQ(player.background(), Player::kPlainGround) << c.what;
         for (std::uint32_t p : play(player, 3)) ASSERT_EQ(p, Player::kPlainGround) << c.what;
+        EXPECT_EQ(player.frame(), 0) << c.what;
     }
 }
 
@@ -91,8 +92,7 @@ TEST(BrokenMovies, CutAtAnyByteAreRefused)
         }
         const Player player = Player::from_bytes(whole);
         EXPECT_TRUE(player.playable());
-        std::vector<std::uint32_t> pixels(16 * 8);
-        player.render(pixels.data(), 16, 8, 16);
+        const std::vector<std::uint32_t> pixels = picture(player, 16, 8);
         EXPECT_EQ(pixels[2 * 16 + 8], 0x00FF00u) << "the sprite's shape within the clip";
         EXPECT_EQ(pixels[6 * 16 + 6], 0u) << "the sprite's shape outside the clip";
     }
@@ -106,10 +106,10 @@ TEST(BrokenMovies, PlayWhatCanBeRead)
     short_shape[0] = static_cast<std::uint8_t>((short_shape[0] & 0xC0) | (short_shape.size() - 2));
     // A sprite that places itself, twice over, and a chain of sprites deeper than the limit.
     const Bytes itself =
-        sprite(5, 1, place({1, 5}) + place({2, 5}) + place({3, 1}) + show_frame()) + place({2, 5});
+        sprite(5, 1, place({1, 5}) + place({2, 5}) + place({3, 1}) + kShowFrame) + place({2, 5});
     Bytes chain = box_shape(100, 0, 0, 200, 200, 0x00FF00FF);
     for (int id = 101; id <= 100 + movie::kMaxNesting + 4; ++id)
-        chain = chain + sprite(id, 1, place({1, id - 1}) + show_frame());
+        chain = chain + sprite(id, 1, place({1, id - 1}) + kShowFrame);
     chain = chain + place({2, 100 + movie::kMaxNesting + 4});
     const struct {
         const char* what;
@@ -120,14 +120,12 @@ TEST(BrokenMovies, PlayWhatCanBeRead)
          red_box + tag(32, u16(2) + rect(0, 0, 0, 0) + Bytes{0xFF, 0xFF, 0xFF}) + place({2, 2})},
         {"a placement of a character never defined", red_box + place({2, 77})},
         {"a placement cut short", red_box + tag(26, {0x06, 2})},
-        {"a tag longer than what is left",
-         red_box + show_frame() + u16(2 << 6 | 0x3F) + u32(100000)},
+        {"a tag longer than what is left", red_box + kShowFrame + u16(2 << 6 | 0x3F) + u32(100000)},
         {"a sprite that places itself", red_box + itself},
         {"sprites nested deeper than the limit", red_box + chain},
     };
     for (const auto& c : cases) {
-        Player player =
-            Player::from_bytes(swf(10, 10, 2, tag(9, {0, 0, 0}) + c.tags + show_frame()));
+        Player player = Player::from_bytes(swf(10, 10, 2, tag(9, {0, 0, 0}) + c.tags + kShowFrame));
         ASSERT_TRUE(player.playable()) << c.what;
         EXPECT_EQ(play(player, 5)[8 * 16 / 2 + 8], 0xFF0000u)
             << c.what << ": the red box, and only it";
@@ -140,11 +138,9 @@ TEST(BrokenMovies, ClipLayersPastTheLimitHideWhatTheyMask)
         Bytes tags = tag(9, {0, 0, 0}) + box_shape(1, 0, 0, 200, 200, kRed);
         for (int depth = 1; depth <= layers; ++depth)
             tags = tags + place({depth, 1, false, {}, 1000});
-        tags = tags + place({500, 1}) + show_frame();
-        const Player player = Player::from_bytes(swf(10, 10, 1, tags));
-        std::vector<std::uint32_t> pixels(100);
-        player.render(pixels.data(), 10, 10, 10);
-        EXPECT_EQ(pixels[55], layers <= movie::kMaxClipLayers ? 0xFF0000u : 0u)
+        tags = tags + place({500, 1}) + kShowFrame;
+        EXPECT_EQ(picture(Player::from_bytes(swf(10, 10, 1, tags)))[55],
+                  layers <= movie::kMaxClipLayers ? 0xFF0000u : 0u)
             << layers << " layers";
     }
 }

@@ -1,16 +1,12 @@
 // Every frame the player draws in the About window's strip, against the reference player's frame.
-#include "movie/player.h"
+#include "movie/load.h"
 #include "support/frame_compare.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cstdio>
-#include <fstream>
 #include <iostream>
-#include <iterator>
 #include <string>
-#include <vector>
 
 namespace {
 
@@ -21,61 +17,36 @@ using testing_support::Image;
 constexpr int kStripWidth = 267;
 constexpr int kStripHeight = 49;
 
-// A file of the source tree; under Wine the tree is on the drive that maps the host's root.
-std::string source_file(const std::string& path)
+std::optional<Image> read_reference(const char* movie, int frame)
 {
-#ifdef _WIN32
-    if (path.starts_with("/")) return "Z:" + path;
-#endif
-    return path;
+    return testing_support::read_reference_frame(std::string(MOVIE_REFERENCES) + "/" + movie,
+                                                 frame);
 }
 
-std::vector<std::uint8_t> file_bytes(const std::string& path)
+Image reference(const char* movie, int frame)
 {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
-std::string reference_path(const char* movie, int frame)
-{
-    char name[16];
-    std::snprintf(name, sizeof name, "/%03d.png", frame);
-    return source_file(std::string(MOVIE_REFERENCES) + "/" + movie + name);
-}
-
-Image reference(const std::string& name)
-{
-    std::string error;
-    auto image =
-        testing_support::read_png(source_file(std::string(MOVIE_REFERENCES) + "/" + name), &error);
-    EXPECT_TRUE(image) << error;
+    auto image = read_reference(movie, frame);
+    EXPECT_TRUE(image) << movie << " frame " << frame << " cannot be read";
     return image.value_or(Image{});
 }
 
-Image shifted(Image image, int dx, int dy)
+// `width` columns of the image moved by dx, dy; the edges stretched into the gap.
+Image moved(const Image& image, int dx, int dy, int width)
 {
-    const Image from = image;
+    Image out{width, image.height, {}};
     for (int y = 0; y < image.height; ++y)
-        for (int x = 0; x < image.width; ++x)
-            image.pixels[static_cast<std::size_t>(y) * image.width + x] = from.at(
-                std::clamp(x - dx, 0, image.width - 1), std::clamp(y - dy, 0, image.height - 1));
-    return image;
-}
-
-Image cropped(Image image)
-{
-    Image narrower{image.width - 1, image.height, {}};
-    for (int y = 0; y < image.height; ++y)
-        for (int x = 0; x < narrower.width; ++x) narrower.pixels.push_back(image.at(x, y));
-    return narrower;
+        for (int x = 0; x < width; ++x)
+            out.pixels.push_back(image.at(std::clamp(x - dx, 0, image.width - 1),
+                                          std::clamp(y - dy, 0, image.height - 1)));
+    return out;
 }
 
 TEST(FrameCompare, PassesTheSameFrameAndCatchesAnotherOrAShiftedOne)
 {
     // Frames 11 and 12 of the About movie have the glint on the letters; 36 is the loop's
     // frame 0 again. The feature movie moves something everywhere each frame.
-    const Image tessel = reference("tessel/012.png");
-    const Image features = reference("features/005.png");
+    const Image tessel = reference("tessel", 12);
+    const Image features = reference("features", 5);
     // Read right, they show each movie's background in the corners, and the feature movie's
     // frame counter where it is.
     ASSERT_EQ(std::pair(tessel.width, tessel.height), std::pair(267, 49));
@@ -90,13 +61,12 @@ TEST(FrameCompare, PassesTheSameFrameAndCatchesAnotherOrAShiftedOne)
         bool passes;
     } cases[] = {
         {"the frame itself", tessel, tessel, true},
-        {"the frame after the loop", reference("tessel/036.png"), reference("tessel/000.png"),
-         true},
-        {"one frame early", reference("tessel/011.png"), tessel, false},
-        {"one pixel to the right", shifted(tessel, 1, 0), tessel, false},
-        {"one pixel down", shifted(features, 0, 1), features, false},
-        {"one frame late", reference("features/006.png"), features, false},
-        {"a column short", cropped(tessel), tessel, false},
+        {"the frame after the loop", reference("tessel", 36), reference("tessel", 0), true},
+        {"one frame early", reference("tessel", 11), tessel, false},
+        {"one pixel to the right", moved(tessel, 1, 0, 267), tessel, false},
+        {"one pixel down", moved(features, 0, 1, 267), features, false},
+        {"one frame late", reference("features", 6), features, false},
+        {"a column short", moved(tessel, 0, 0, 266), tessel, false},
     };
     for (const auto& c : cases) {
         const auto difference = compare_frames(c.frame, c.reference);
@@ -118,17 +88,14 @@ TEST(ReferenceFrames, EachFrameMatchesTheReferencePlayersFrame)
     };
     for (const auto& m : movies) {
         SCOPED_TRACE(m.file);
-        const std::vector<std::uint8_t> bytes =
-            file_bytes(source_file(std::string(SOURCE_FOLDER) + "/" + m.file));
-        movie::Player player = movie::Player::from_bytes(bytes);
+        movie::Player player =
+            movie::load(std::fopen((std::string(SOURCE_FOLDER) + "/" + m.file).c_str(), "rb"));
         ASSERT_TRUE(player.playable());
         FrameDifference worst;
         int worst_frame = 0;
         int frames = 0;
-        for (;; ++frames) {
-            const std::optional<Image> reference =
-                testing_support::read_png(reference_path(m.reference, frames));
-            if (!reference) break;
+        for (; const std::optional<Image> reference = read_reference(m.reference, frames);
+             ++frames) {
             Image frame{kStripWidth, kStripHeight,
                         std::vector<std::uint32_t>(kStripWidth * kStripHeight)};
             player.render(frame.pixels.data(), kStripWidth, kStripHeight, kStripWidth);

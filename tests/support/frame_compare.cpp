@@ -2,11 +2,9 @@
 #include "support/frame_compare.h"
 
 #include <algorithm>
-#include <cstdio>
+#include <cmath>
 #include <cstdlib>
-#include <iomanip>
 #include <ostream>
-#include <sstream>
 
 namespace testing_support {
 namespace {
@@ -63,12 +61,10 @@ FrameDifference compare_frames(const Image& frame, const Image& reference)
 std::ostream& operator<<(std::ostream& out, const FrameDifference& d)
 {
     if (!d.same_size) return out << "the frame and its reference differ in size";
-    // Two decimals, without changing the caller's stream.
-    std::ostringstream mean;
-    mean << std::fixed << std::setprecision(2) << d.mean_error;
-    return out << "mean error " << mean.str() << " (at most " << FrameDifference::kMaxMeanError
-               << "), " << d.pixels_off << " pixels off by more than " << FrameDifference::kOffBy
-               << " (at most " << FrameDifference::kMaxPixelsOff << "), worst error where flat "
+    return out << "mean error " << std::round(d.mean_error * 100) / 100 << " (at most "
+               << FrameDifference::kMaxMeanError << "), " << d.pixels_off
+               << " pixels off by more than " << FrameDifference::kOffBy << " (at most "
+               << FrameDifference::kMaxPixelsOff << "), worst error where flat "
                << d.worst_flat_error << " (at most " << FrameDifference::kMaxFlatError << ")";
 }
 
@@ -77,9 +73,7 @@ ClosestReference closest_reference(const Image& frame, const std::string& folder
 {
     ClosestReference best;
     for (int n = 0;; ++n) {
-        char name[16];
-        std::snprintf(name, sizeof name, "/%03d.png", n);
-        const std::optional<Image> reference = read_png(folder + name);
+        const std::optional<Image> reference = read_reference_frame(folder, n);
         if (!reference) return best;
         const FrameDifference d = compare(frame, *reference);
         if (best.frame < 0 || d.mean_error < best.difference.mean_error) best = {n, d};

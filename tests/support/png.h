@@ -1,10 +1,9 @@
-// Reads the PNG files that hold the movies' reference frames into plain 0x00RRGGBB pixels.
+// Reads the movies' reference frames, PNG files, into plain 0x00RRGGBB pixels.
 #pragma once
 
 #include <cstdint>
 #include <optional>
 #include <string>
-#include <string_view>
 #include <vector>
 
 namespace testing_support {
@@ -18,10 +17,9 @@ struct Image {
     std::uint32_t at(int x, int y) const { return pixels[static_cast<std::size_t>(y) * width + x]; }
 };
 
-// An 8-bit RGB or RGBA (alpha dropped), non-interlaced PNG; anything else, or a damaged file,
-// gives nothing and says why in *error.
-std::optional<Image> decode_png(std::string_view bytes, std::string* error = nullptr);
-// The file at a UTF-8 path; one that cannot be read gives nothing too.
-std::optional<Image> read_png(const std::string& path, std::string* error = nullptr);
+// Frame `frame` of a folder of reference frames (000.png, 001.png, ...; the folder a UTF-8
+// path). They are 8-bit RGB, not interlaced, as the reference player writes them; a missing
+// frame, or a file of another kind or damaged, gives nothing.
+std::optional<Image> read_reference_frame(const std::string& folder, int frame);
 
 } // namespace testing_support
