@@ -26,12 +26,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     while (!rest.empty()) {
         const std::size_t length = fuzz::utf8_length(rest);
         const std::string_view character = rest.substr(0, length == 0 ? 1 : length);
-        if (length != 0 && came_back.starts_with(character)) {
-            came_back.remove_prefix(character.size());
-        } else {
-            FUZZ_CHECK(came_back.starts_with('?'));
-            came_back.remove_prefix(1);
-        }
+        const bool kept = length != 0 && came_back.starts_with(character);
+        FUZZ_CHECK(kept || came_back.starts_with('?'));
+        came_back.remove_prefix(kept ? character.size() : 1);
         rest.remove_prefix(character.size());
     }
     FUZZ_CHECK(came_back.empty());

@@ -20,51 +20,48 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     using settings::FieldKind;
     using settings::kSettingsKeys;
 
+    // What each control reports, any value a check box may report included, not only the three it
+    // should; and the lines the file should hold: the header, then each key's line with the value
+    // as fed less its line breaks, a ticked box as yes.
     FuzzedDataProvider input(data, size);
-    std::map<std::string, std::string, std::less<>> texts;
-    std::map<std::string, ui::CheckState, std::less<>> checks;
+    std::map<std::string_view, std::string> texts;
+    std::map<std::string_view, ui::CheckState> checks;
+    std::vector<std::string> expected{"[Settings]"};
     for (const settings::SettingsKey& k : kSettingsKeys) {
+        std::string value;
         if (k.kind == FieldKind::Text) {
-            texts[std::string(k.control)] = input.ConsumeRandomLengthString(256);
+            value = texts[k.control] = input.ConsumeRandomLengthString(256);
+            std::erase_if(value, [](char c) { return c == '\r' || c == '\n'; });
         } else {
-            // Any value a check box may report, not only the three it should.
-            checks[std::string(k.control)] =
-                static_cast<ui::CheckState>(input.ConsumeIntegral<std::int8_t>());
+            checks[k.control] = static_cast<ui::CheckState>(input.ConsumeIntegral<std::int8_t>());
+            value = checks[k.control] == ui::CheckState::Checked ? "yes" : "no";
         }
+        expected.push_back(std::string(k.key) + "=" + value);
     }
 
     std::map<std::string, int, std::less<>> reads;
     const std::string text = settings::settings_text(
         [&](std::string_view control) {
             ++reads[std::string(control)];
-            return texts.at(std::string(control));
+            return texts.at(control);
         },
         [&](std::string_view control) {
             ++reads[std::string(control)];
-            return checks.at(std::string(control));
+            return checks.at(control);
         });
 
     // Lines as the game reads them: each ends with CR LF, and a CR or LF is found nowhere else.
-    std::vector<std::string_view> lines;
+    std::vector<std::string> lines;
     for (std::string_view rest = text; !rest.empty();) {
         const std::size_t end = rest.find_first_of("\r\n");
         FUZZ_CHECK(end != std::string_view::npos && rest.substr(end, 2) == "\r\n");
-        lines.push_back(rest.substr(0, end));
+        lines.emplace_back(rest.substr(0, end));
         rest.remove_prefix(end + 2);
     }
-    FUZZ_CHECK(lines.size() == 1 + kSettingsKeys.size() && lines.size() == 21);
-    FUZZ_CHECK(lines[0] == "[Settings]");
+    FUZZ_CHECK(lines == expected && lines.size() == 21);
 
-    // Each value read once, as the click reads each at its line, and written on its key's line.
+    // Each value read once, as the click reads each at its line.
     FUZZ_CHECK(reads.size() == kSettingsKeys.size());
     for (const auto& [control, count] : reads) FUZZ_CHECK(count == 1);
-    for (std::size_t i = 0; i < kSettingsKeys.size(); ++i) {
-        const settings::SettingsKey& k = kSettingsKeys[i];
-        std::string value = k.kind == FieldKind::Text ? texts.at(std::string(k.control))
-                            : checks.at(std::string(k.control)) == ui::CheckState::Checked ? "yes"
-                                                                                           : "no";
-        std::erase_if(value, [](char c) { return c == '\r' || c == '\n'; });
-        FUZZ_CHECK(lines[i + 1] == std::string(k.key) + "=" + value);
-    }
     return 0;
 }

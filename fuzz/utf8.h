@@ -1,7 +1,10 @@
-// Telling well-formed UTF-8 from the rest, independently of the converters it checks.
+// Telling well-formed UTF-8 from the rest, independently of the converters it checks: the
+// standard library's own decoder.
 #pragma once
 
 #include <cstddef>
+#include <cwchar>
+#include <locale>
 #include <string_view>
 
 namespace fuzz {
@@ -9,32 +12,16 @@ namespace fuzz {
 // The length of the well-formed character at the start of `text`, 0 when it is malformed.
 inline std::size_t utf8_length(std::string_view text)
 {
-    if (text.empty()) return 0;
-    const auto byte = [text](std::size_t i) { return static_cast<unsigned char>(text[i]); };
-    std::size_t length = 0;
-    unsigned code_point = 0;
-    if (byte(0) < 0x80) return 1;
-    if ((byte(0) & 0xE0) == 0xC0) {
-        length = 2;
-        code_point = byte(0) & 0x1F;
-    } else if ((byte(0) & 0xF0) == 0xE0) {
-        length = 3;
-        code_point = byte(0) & 0x0F;
-    } else if ((byte(0) & 0xF8) == 0xF0) {
-        length = 4;
-        code_point = byte(0) & 0x07;
-    } else {
-        return 0;
-    }
-    if (text.size() < length) return 0;
-    for (std::size_t i = 1; i < length; ++i) {
-        if ((byte(i) & 0xC0) != 0x80) return 0;
-        code_point = code_point << 6 | (byte(i) & 0x3F);
-    }
-    constexpr unsigned kLeast[] = {0, 0, 0x80, 0x800, 0x10000};
-    if (code_point < kLeast[length] || code_point > 0x10FFFF) return 0;
-    if (code_point >= 0xD800 && code_point <= 0xDFFF) return 0;
-    return length;
+    static const auto& utf8 = std::use_facet<std::codecvt<char32_t, char8_t, std::mbstate_t>>(
+        std::locale::classic());
+    std::mbstate_t state{};
+    const auto* from = reinterpret_cast<const char8_t*>(text.data());
+    const char8_t* next = from;
+    char32_t c = 0;
+    char32_t* to = &c;
+    utf8.in(state, from, from + text.size(), next, &c, &c + 1, to);
+    // That decoder lets surrogates through, which UTF-8 has none of.
+    return to == &c || (c >= 0xD800 && c <= 0xDFFF) ? 0 : static_cast<std::size_t>(next - from);
 }
 
 inline bool is_utf8(std::string_view text)

@@ -28,21 +28,30 @@ std::filesystem::path host_path(std::string path)
     return to_utf16(path.starts_with("\\") ? "Z:" + path : path);
 }
 
-// The window may have only just been shown: the pointer reaches nothing in it until the system
-// has it under the pointer.
-void point_at(HWND control, bool reachable)
+std::filesystem::path shell_log_path()
+{
+    const char* log = std::getenv("E2E_SHELL_LOG");
+    if (log == nullptr) throw std::runtime_error("E2E_SHELL_LOG is not set: run tests/e2e/run");
+    return host_path(log);
+}
+
+// Puts the pointer across the middle of a window, `from_top` pixels below its top edge or half
+// way down when negative. The window may have only just been shown: the pointer reaches nothing
+// in it until the system has it under the pointer, and a window behind a modal box never.
+void point_at(HWND window, int from_top)
 {
     RECT r{};
-    ::GetWindowRect(control, &r);
-    const POINT centre{(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+    ::GetWindowRect(window, &r);
+    const POINT at{(r.left + r.right) / 2, from_top < 0 ? (r.top + r.bottom) / 2 : r.top + from_top};
+    const bool reachable = ::IsWindowEnabled(::GetAncestor(window, GA_ROOT));
     wait_for(
         [&] {
-            ::SetCursorPos(centre.x, centre.y);
-            POINT at{};
-            return ::GetCursorPos(&at) && at.x == centre.x && at.y == centre.y &&
-                   (!reachable || ::WindowFromPoint(centre) == control);
+            ::SetCursorPos(at.x, at.y);
+            POINT now{};
+            return ::GetCursorPos(&now) && now.x == at.x && now.y == at.y &&
+                   (!reachable || ::WindowFromPoint(at) == window);
         },
-        "the control to be under the pointer");
+        "the window to be under the pointer");
 }
 
 // The first top-level window of the class that `owner` owns, shown or not.
@@ -65,46 +74,36 @@ LRESULT send(HWND window, UINT message, WPARAM wparam, LPARAM lparam)
 // The icon a box shows, told by its pixels on the screen, which drawing that same icon over
 // them leaves next to unchanged: icon handles belong to each process, so the program's cannot
 // be compared with the driver's own.
-std::optional<Icon> drawn_icon(HWND box)
+std::optional<UINT> drawn_icon(HWND box)
 {
-    RECT r{};
-    if (!::GetWindowRect(::GetDlgItem(box, kBoxIconId), &r)) return std::nullopt;
-    const int w = r.right - r.left, h = r.bottom - r.top;
-    BITMAPINFO info{};
-    info.bmiHeader = {sizeof(BITMAPINFOHEADER), w, -h, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
-    void* bits = nullptr;
-    HDC dc = ::CreateCompatibleDC(nullptr);
-    HBITMAP bitmap = ::CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    HGDIOBJ old = ::SelectObject(dc, bitmap);
-    HDC screen = ::GetDC(nullptr);
-    const auto* pixels = static_cast<const std::uint8_t*>(bits);
-    const std::pair<Icon, LPCWSTR> candidates[] = {{Icon::Question, IDI_QUESTION},
-                                                   {Icon::Exclamation, IDI_EXCLAMATION},
-                                                   {Icon::Information, IDI_INFORMATION}};
-    std::optional<Icon> best;
-    int fewest = w * h / 64; // the other icons change many more
+    const HWND icon = ::GetDlgItem(box, kBoxIconId);
+    if (icon == nullptr) return std::nullopt;
+    const testing_support::Image before = capture(icon);
+    const std::pair<UINT, LPCWSTR> candidates[] = {{MB_ICONQUESTION, IDI_QUESTION},
+                                                   {MB_ICONEXCLAMATION, IDI_EXCLAMATION},
+                                                   {MB_ICONINFORMATION, IDI_INFORMATION}};
+    std::optional<UINT> best;
+    int fewest = before.width * before.height / 64; // the other icons change many more
     for (const auto& [kind, id] : candidates) {
-        ::BitBlt(dc, 0, 0, w, h, screen, r.left, r.top, SRCCOPY);
-        ::GdiFlush();
-        const std::vector<std::uint8_t> before(pixels, pixels + 4 * w * h);
-        ::DrawIconEx(dc, 0, 0, ::LoadIconW(nullptr, id), w, h, 0, nullptr, DI_NORMAL);
-        ::GdiFlush();
+        const testing_support::Image after = capture(icon, [&](HDC dc) {
+            ::DrawIconEx(dc, 0, 0, ::LoadIconW(nullptr, id), before.width, before.height, 0,
+                         nullptr, DI_NORMAL);
+        });
         // Drawn over itself, an icon moves its half-transparent edge by at most a quarter.
-        int changed = 0; // of the colour bytes, the fourth of each pixel being unused
-        for (int i = 0; i < 4 * w * h; ++i)
-            changed += i % 4 != 3 && std::abs(pixels[i] - before[i]) > 64 ? 1 : 0;
+        // Of the colour bytes: the fourth of each pixel is 0 in both.
+        const auto* was = reinterpret_cast<const std::uint8_t*>(before.pixels.data());
+        const auto* now = reinterpret_cast<const std::uint8_t*>(after.pixels.data());
+        int changed = 0;
+        for (std::size_t i = 0; i < 4 * before.pixels.size(); ++i)
+            changed += std::abs(now[i] - was[i]) > 64 ? 1 : 0;
         if (changed < fewest) best = kind, fewest = changed;
     }
-    ::ReleaseDC(nullptr, screen);
-    ::SelectObject(dc, old);
-    ::DeleteObject(bitmap);
-    ::DeleteDC(dc);
     return best;
 }
 
 Box look_of(HWND box)
 {
-    Box look{text(::GetDlgItem(box, kBoxTextId)), caption_of(box), {}, {}};
+    Box look{text(::GetDlgItem(box, kBoxTextId)), text(box), {}, {}};
     for (int id = IDOK; id <= IDNO; ++id) {
         HWND button = ::GetDlgItem(box, id);
         if (button != nullptr && ::IsWindowVisible(button)) look.buttons.push_back(id);
@@ -128,27 +127,19 @@ HWND shown_window(const std::string& what, const std::function<bool(HWND)>& test
         what);
 }
 
-void PrintTo(const Box& box, std::ostream* os)
-{
-    static constexpr const char* kIcons[] = {"question", "exclamation", "information"};
-    *os << "{\"" << box.text << "\", \"" << box.title << "\", buttons";
-    for (int b : box.buttons) *os << " " << b;
-    *os << ", " << kIcons[static_cast<int>(box.icon)] << "}";
-}
-
 Program::Program()
 {
     // Pixels as the program draws them, whatever the screen's DPI.
     ::SetProcessDPIAware();
-    wchar_t temp[MAX_PATH] = {};
-    ::GetTempPathW(MAX_PATH, temp);
     namespace fs = std::filesystem;
-    const std::wstring exe = to_utf16(path("skirmishcfg.exe"));
+    const std::wstring exe = to_utf16(folder.file("skirmishcfg.exe"));
     fs::copy_file(host_path(E2E_PROGRAM), exe);
     for (const char* asset : {"readme.txt", "tessel.swf"})
-        fs::copy_file(host_path(E2E_SOURCE_DIR "/assets/") / asset, to_utf16(path(asset)));
+        fs::copy_file(host_path(E2E_SOURCE_DIR "/assets/") / asset, to_utf16(folder.file(asset)));
+    std::ofstream(shell_log_path(), std::ios::trunc);
 
     // Started from elsewhere: the program finds its folder by itself, not as the current one.
+    const std::wstring elsewhere = std::filesystem::temp_directory_path();
     std::wstring command = L"\"" + exe + L"\"";
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
@@ -157,7 +148,7 @@ Program::Program()
     limits.BasicLimitInformation.LimitFlags = JOB_OBJECT_LIMIT_KILL_ON_JOB_CLOSE;
     ::SetInformationJobObject(job_, JobObjectExtendedLimitInformation, &limits, sizeof limits);
     if (!::CreateProcessW(exe.c_str(), command.data(), nullptr, nullptr, FALSE, CREATE_SUSPENDED,
-                          nullptr, temp, &startup, &process_) ||
+                          nullptr, elsewhere.c_str(), &startup, &process_) ||
         !::AssignProcessToJobObject(job_, process_.hProcess))
         throw std::runtime_error("cannot start the program");
     ::ResumeThread(process_.hThread);
@@ -172,24 +163,11 @@ Program::~Program()
     ::CloseHandle(process_.hProcess);
 }
 
-std::optional<std::string> Program::read(std::string_view name) const
-{
-    if (!folder_.exists(name)) return std::nullopt;
-    return folder_.read(name);
-}
-
-void Program::write(std::string_view name, std::string_view bytes) const
-{
-    std::filesystem::create_directories(std::filesystem::path(to_utf16(path(name))).parent_path());
-    folder_.write(name, bytes);
-}
-
 HWND Program::form(std::string_view caption) const
 {
     return shown_window("the window \"" + std::string(caption) + "\"", [&](HWND h) {
         // All its windows are its main thread's.
-        return ::GetWindowThreadProcessId(h, nullptr) == process_.dwThreadId &&
-               caption_of(h) == caption;
+        return ::GetWindowThreadProcessId(h, nullptr) == process_.dwThreadId && text(h) == caption;
     });
 }
 
@@ -229,8 +207,8 @@ std::map<HWND, std::string> Program::tool_tips(HWND form) const
     const HWND tips = owned(form, TOOLTIPS_CLASSW);
     std::map<HWND, std::string> result;
     if (tips == nullptr) return result;
-    // The messages take pointers, which the program follows in its own memory: the tool's
-    // description, then room for its text.
+    // The message takes a pointer, which the program follows in its own memory: the tool's
+    // description, pointing at room for its text.
     struct Tool {
         TTTOOLINFOW info;
         wchar_t text[2048];
@@ -242,12 +220,9 @@ std::map<HWND, std::string> Program::tool_tips(HWND form) const
     for (UINT i = 0; i < count; ++i) {
         Tool tool{};
         tool.info.cbSize = sizeof tool.info;
-        ::WriteProcessMemory(process_.hProcess, remote, &tool, sizeof tool, nullptr);
-        send(tips, TTM_ENUMTOOLSW, i, reinterpret_cast<LPARAM>(&remote->info));
-        ::ReadProcessMemory(process_.hProcess, remote, &tool, sizeof tool, nullptr);
         tool.info.lpszText = remote->text;
         ::WriteProcessMemory(process_.hProcess, remote, &tool, sizeof tool, nullptr);
-        send(tips, TTM_GETTEXTW, std::size(tool.text), reinterpret_cast<LPARAM>(&remote->info));
+        send(tips, TTM_ENUMTOOLSW, i, reinterpret_cast<LPARAM>(&remote->info));
         ::ReadProcessMemory(process_.hProcess, remote, &tool, sizeof tool, nullptr);
         tool.text[std::size(tool.text) - 1] = L'\0';
         result[reinterpret_cast<HWND>(tool.info.uId)] = to_utf8(tool.text);
@@ -256,19 +231,14 @@ std::map<HWND, std::string> Program::tool_tips(HWND form) const
     return result;
 }
 
-std::optional<std::string> Program::tool_tip_over(HWND form, HWND control) const
+std::string Program::tool_tip_over(HWND form, HWND control) const
 {
     const HWND tips = owned(form, TOOLTIPS_CLASSW);
-    if (tips == nullptr) return std::nullopt;
     ::SetCursorPos(0, 0);
     wait_for([&] { return !::IsWindowVisible(tips); }, "the last tool tip to go");
-    point_at(control, true);
+    point_at(control, -1);
     // It shows once the pointer has rested for the tool tip's delay (half a second).
-    const ULONGLONG end = ::GetTickCount64() + 5000;
-    while (!::IsWindowVisible(tips)) {
-        if (::GetTickCount64() > end) return std::nullopt;
-        ::Sleep(20);
-    }
+    wait_for([&] { return ::IsWindowVisible(tips); }, "the tool tip to show");
     return text(tips);
 }
 
@@ -294,27 +264,12 @@ HWND control(HWND form, const ui::FormSpec& table, std::string_view name)
     return ::GetDlgItem(form, 1000 + static_cast<int>(row - table.controls.data()));
 }
 
-std::string caption_of(HWND window)
-{
-    wchar_t buffer[512] = {};
-    ::GetWindowTextW(window, buffer, 512);
-    return to_utf8(buffer);
-}
-
 std::string text(HWND window)
 {
     std::wstring buffer(static_cast<std::size_t>(send(window, WM_GETTEXTLENGTH, 0, 0)) + 1, L'\0');
     buffer.resize(static_cast<std::size_t>(
         send(window, WM_GETTEXT, buffer.size(), reinterpret_cast<LPARAM>(buffer.data()))));
     return to_utf8(buffer);
-}
-
-int dpi_of(HWND window)
-{
-    // Newer than the Windows that the headers here describe.
-    const auto get = reinterpret_cast<UINT(WINAPI*)(HWND)>(reinterpret_cast<void*>(
-        ::GetProcAddress(::GetModuleHandleW(L"user32.dll"), "GetDpiForWindow")));
-    return get != nullptr ? static_cast<int>(get(window)) : USER_DEFAULT_SCREEN_DPI;
 }
 
 void click(HWND button)
@@ -336,43 +291,16 @@ void click_away(HWND button)
     wait_for([&] { return !::IsWindowVisible(window); }, "the window to go");
 }
 
-void click_on(HWND control)
+void mouse_clicks(HWND window, int count, DWORD button, int from_top)
 {
-    ::PostMessageW(control, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(1, 1));
-    ::PostMessageW(control, WM_LBUTTONUP, 0, MAKELPARAM(1, 1));
-}
-
-void mouse_clicks(HWND control, int count, bool reachable)
-{
-    point_at(control, reachable);
-    std::vector<INPUT> inputs;
-    for (int i = 0; i < count; ++i) {
-        for (DWORD flag : {MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP}) {
-            INPUT input{};
-            input.type = INPUT_MOUSE;
-            input.mi.dwFlags = flag;
-            inputs.push_back(input);
-        }
+    point_at(window, from_top);
+    std::vector<INPUT> inputs(2 * static_cast<std::size_t>(count));
+    for (std::size_t i = 0; i < inputs.size(); ++i) {
+        inputs[i].type = INPUT_MOUSE;
+        // Each button's release is the flag after its press.
+        inputs[i].mi.dwFlags = i % 2 == 0 ? button : button << 1;
     }
     ::SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
-}
-
-void mouse_button(HWND window, DWORD down, DWORD up, int from_top)
-{
-    RECT r{};
-    ::GetWindowRect(window, &r);
-    const POINT at{(r.left + r.right) / 2, from_top < 0 ? (r.top + r.bottom) / 2 : r.top + from_top};
-    wait_for(
-        [&] {
-            ::SetCursorPos(at.x, at.y);
-            return ::WindowFromPoint(at) == window;
-        },
-        "the window to be under the pointer");
-    INPUT inputs[2] = {};
-    for (INPUT& input : inputs) input.type = INPUT_MOUSE;
-    inputs[0].mi.dwFlags = down;
-    inputs[1].mi.dwFlags = up;
-    ::SendInput(2, inputs, sizeof(INPUT));
 }
 
 void type(HWND edit, std::string_view typed)
@@ -381,13 +309,43 @@ void type(HWND edit, std::string_view typed)
     for (wchar_t c : to_utf16(typed)) send(edit, WM_CHAR, c, 1);
 }
 
-std::vector<std::string> shell_log()
+testing_support::Image capture(HWND window, const std::function<void(HDC)>& over)
 {
-    const char* log = std::getenv("E2E_SHELL_LOG");
-    if (log == nullptr) throw std::runtime_error("E2E_SHELL_LOG is not set: run tests/e2e/run");
-    std::ifstream in(host_path(log));
+    RECT r{};
+    ::GetClientRect(window, &r);
+    ::MapWindowPoints(window, HWND_DESKTOP, reinterpret_cast<POINT*>(&r), 2);
+    testing_support::Image image{r.right - r.left, r.bottom - r.top, {}};
+    BITMAPINFO info{};
+    info.bmiHeader = {sizeof info.bmiHeader, image.width, -image.height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+    void* bits = nullptr;
+    HDC screen = ::GetDC(nullptr);
+    HDC memory = ::CreateCompatibleDC(screen);
+    HBITMAP bitmap = ::CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    HGDIOBJ old = ::SelectObject(memory, bitmap);
+    ::BitBlt(memory, 0, 0, image.width, image.height, screen, r.left, r.top, SRCCOPY);
+    if (over) over(memory);
+    ::GdiFlush();
+    const auto* pixels = static_cast<const std::uint32_t*>(bits);
+    // 0x00RRGGBB: the fourth byte of each pixel is unused.
+    for (int i = 0; i < image.width * image.height; ++i) image.pixels.push_back(pixels[i] & 0xffffff);
+    ::SelectObject(memory, old);
+    ::DeleteObject(bitmap);
+    ::DeleteDC(memory);
+    ::ReleaseDC(nullptr, screen);
+    return image;
+}
+
+std::vector<std::string> shell_log(std::size_t count)
+{
     std::vector<std::string> lines;
-    for (std::string line; std::getline(in, line);) lines.push_back(line);
+    wait_for(
+        [&] {
+            std::ifstream in(shell_log_path());
+            lines.clear();
+            for (std::string line; std::getline(in, line);) lines.push_back(line);
+            return lines.size() >= count;
+        },
+        "the desktop's handlers to be asked " + std::to_string(count) + " times");
     return lines;
 }
 

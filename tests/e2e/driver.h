@@ -4,9 +4,12 @@
 
 #include "ui/form_table.h"
 #include "platform/win32/utf16.h"
+#include "support/png.h"
 #include "support/temp_folder.h"
 
 #include <windows.h>
+
+#include <gtest/gtest.h>
 
 #include <functional>
 #include <map>
@@ -14,6 +17,7 @@
 #include <ostream>
 #include <stdexcept>
 #include <string>
+#include <tuple>
 #include <vector>
 
 namespace e2e {
@@ -39,31 +43,29 @@ template <class F> auto wait_for(F ready, const std::string& what)
 // The first visible top-level window, of any process, that `test` accepts, once one shows.
 HWND shown_window(const std::string& what, const std::function<bool(HWND)>& test);
 
-enum class Icon { Question, Exclamation, Information };
-
-// What a message box shows; the buttons are the IDs of the visible ones, ascending.
+// What a message box shows: the buttons are the IDs of the visible ones, ascending, and the icon
+// is told by the MB_ICON... flag that asks for it.
 struct Box {
     std::string text;
     std::string title;
     std::vector<int> buttons;
-    Icon icon{};
+    UINT icon = 0;
     bool operator==(const Box&) const = default;
 };
-void PrintTo(const Box& box, std::ostream* os);
+inline void PrintTo(const Box& box, std::ostream* os)
+{
+    *os << testing::PrintToString(std::make_tuple(box.text, box.title, box.buttons, box.icon));
+}
 
 // One run of the program, in a temporary folder of its own that goes with it.
 class Program {
 public:
     // Copies the program, its read-me and its movie into the folder, starts the program and
-    // waits for its main window.
+    // waits for its main window; the desktop handlers' log starts empty.
     Program();
     ~Program();
-    Program(const Program&) = delete;
-    Program& operator=(const Program&) = delete;
 
-    std::string path(std::string_view name) const { return folder_.file(name); }
-    std::optional<std::string> read(std::string_view name) const;
-    void write(std::string_view name, std::string_view bytes) const;
+    const testing_support::TempFolder folder;
 
     HWND main() const { return main_; }
     // The form with this caption, once it shows.
@@ -79,15 +81,14 @@ public:
     // The text of each tool of the form's tool tip window, by the control's handle.
     std::map<HWND, std::string> tool_tips(HWND form) const;
     // The tool tip that shows when the pointer rests on a control of the form, coming from off
-    // the window; nothing when none shows.
-    std::optional<std::string> tool_tip_over(HWND form, HWND control) const;
+    // the window; a wait for one that never shows fails.
+    std::string tool_tip_over(HWND form, HWND control) const;
     // Returns once the program has taken every input given to it and waits for more.
     void wait_until_idle() const;
     // The exit code, once the program has ended.
     DWORD exit_code() const;
 
 private:
-    testing_support::TempFolder folder_;
     HANDLE job_ = ::CreateJobObjectW(nullptr, nullptr);
     PROCESS_INFORMATION process_{};
     HWND main_ = nullptr;
@@ -95,28 +96,28 @@ private:
 
 // The control made from `table`'s row `name`: controls are numbered from 1000 in table order.
 HWND control(HWND form, const ui::FormSpec& table, std::string_view name);
-std::string caption_of(HWND window);
+// A window's text, asked of its program: a caption, a control's text.
 std::string text(HWND window);
-int dpi_of(HWND window);
 
 // A button's click, posted so that a box it opens does not hold up the test.
 void click(HWND button);
 // Clicks a button that closes its window, and waits for the window to go.
 void click_away(HWND button);
-// A mouse click near the top left corner of a control that is no button.
-void click_on(HWND control);
-// Real mouse clicks in the middle of a control, through the system's input queue: `count` of them
-// in quick succession, so that two make a double click. Unless the control is meant to be out of
-// reach (behind a modal box), they wait until the system finds it under the pointer.
-void mouse_clicks(HWND control, int count, bool reachable = true);
-// A real press and release of one mouse button (MOUSEEVENTF_RIGHTDOWN, MOUSEEVENTF_RIGHTUP, ...)
-// across the middle of a window, which may be a menu's: `from_top` pixels below its top edge, or
-// half way down when negative.
-void mouse_button(HWND window, DWORD down, DWORD up, int from_top = -1);
+// Real clicks of a mouse button (MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_RIGHTDOWN, ...) through the
+// system's input queue, `count` of them in quick succession, so that two make a double click;
+// across the middle of a window, which may be a menu's, `from_top` pixels below its top edge or
+// half way down when negative. They wait until the system finds the window under the pointer,
+// unless it is behind a modal box, out of reach.
+void mouse_clicks(HWND window, int count = 1, DWORD button = MOUSEEVENTF_LEFTDOWN,
+                  int from_top = -1);
 // Types into a text box one character at a time, over what it held.
 void type(HWND edit, std::string_view text);
+// The pixels of a window's client area as they are on the screen, with what `over` draws on them
+// if given.
+testing_support::Image capture(HWND window, const std::function<void(HDC)>& over = {});
 
-// Lines that the stand-in desktop handlers appended to the log named by E2E_SHELL_LOG.
-std::vector<std::string> shell_log();
+// The lines that the stand-in desktop handlers appended to the log named by E2E_SHELL_LOG, once
+// there are at least `count`.
+std::vector<std::string> shell_log(std::size_t count);
 
 } // namespace e2e

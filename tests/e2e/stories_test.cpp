@@ -19,83 +19,51 @@ using info::kForm2;
 using info::kForm3;
 using location::kForm4;
 using settings::kForm1;
-const std::string kDefaultSettingsFile = testing_support::default_settings_file();
 using Boxes = std::vector<Box>;
 
-Box box(std::string_view text, std::string_view title, std::vector<int> buttons, Icon icon)
-{
-    return {std::string(text), std::string(title), std::move(buttons), icon};
-}
-const Box kOffer = box(settings::kOfferText, settings::kOfferTitle, {IDYES, IDNO}, Icon::Question);
-const Box kDeclined =
-    box(settings::kDeclinedText, settings::kNoticeTitle, {IDOK}, Icon::Information);
+const Box kOffer{std::string(settings::kOfferText), std::string(settings::kOfferTitle),
+                 {IDYES, IDNO}, MB_ICONQUESTION};
+const Box kDeclined{std::string(settings::kDeclinedText), std::string(settings::kNoticeTitle),
+                    {IDOK}, MB_ICONINFORMATION};
 
-constexpr const char* kGameFile = "game\\Data\\svrcfg_skirmish.ini";
-
-HWND main_control(const Program& p, std::string_view name)
-{
-    return control(p.main(), kForm1, name);
-}
-
-HWND open_settings(const Program& p)
-{
-    click(main_control(p, "Command2"));
-    return p.form(kForm4.caption);
-}
-
-TEST(Location, TypedInChineseIsStoredInGbkAndTheGameGetsTheGeneratedFile)
+TEST(Location, BrowsedOrTypedInChineseItIsStoredInGbkAndTheGameGetsTheGeneratedFile)
 {
     ASSERT_EQ(::GetACP(), 936u) << "the tests expect the code page of Simplified-Chinese Windows";
     Program p;
-    const std::string game = "游戏\\Data\\svrcfg_skirmish.ini";
-    p.write(game, "[Settings]\r\nPort=9999\r\n");
-    const HWND form4 = open_settings(p);
-    type(control(form4, kForm4, "Text1"), p.path(game));
-    click_away(control(form4, kForm4, "Command2"));
-    EXPECT_EQ(p.read("settings.ban"), p.path("\xD3\xCE\xCF\xB7\\Data\\svrcfg_skirmish.ini\r\n"));
-
-    click(main_control(p, "Command1"));
-    EXPECT_EQ(p.boxes(p.main(), {IDYES}), Boxes{kOffer});
-    EXPECT_EQ(p.read(game), kDefaultSettingsFile);
-}
-
-TEST(Location, BrowsingFillsTheBoxAndCancellingKeepsIt)
-{
-    Program p;
-    p.write(kGameFile, "");
-    const HWND form4 = open_settings(p);
+    const std::string browsed = p.folder.file("game.ini");
+    p.folder.write("game.ini", "");
+    p.folder.write("游戏.ini", "[Settings]\r\nPort=9999\r\n");
+    click(control(p.main(), kForm1, "Command2"));
+    const HWND form4 = p.form(kForm4.caption);
     const HWND box = control(form4, kForm4, "Text1");
+    // The file chosen fills the box; cancelling keeps it.
     click(control(form4, kForm4, "Command1"));
-    p.file_dialog(p.path(kGameFile));
-    EXPECT_EQ(text(box), p.path(kGameFile));
+    p.file_dialog(browsed);
+    EXPECT_EQ(text(box), browsed);
     click(control(form4, kForm4, "Command1"));
     p.file_dialog(std::nullopt);
-    EXPECT_EQ(text(box), p.path(kGameFile));
+    EXPECT_EQ(text(box), browsed);
+
+    type(box, p.folder.file("游戏.ini"));
+    click_away(control(form4, kForm4, "Command2"));
+    EXPECT_EQ(p.folder.read("settings.ban"), p.folder.file("\xD3\xCE\xCF\xB7.ini\r\n"));
+    click(control(p.main(), kForm1, "Command1"));
+    EXPECT_EQ(p.boxes(p.main(), {IDYES}), Boxes{kOffer});
+    EXPECT_EQ(p.folder.read("游戏.ini"), testing_support::default_settings_file());
 }
 
-TEST(Resources, OkHidesTheWindowAndTheNextOpeningByItsAccessKeyShowsTheSameOne)
+TEST(Resources, OkHidesTheWindowTheNextOpeningByItsAccessKeyShowsTheSameOneAndExitEndsAll)
 {
     Program p;
-    click(main_control(p, "Command3"));
+    click(control(p.main(), kForm1, "Command3"));
     const HWND form3 = p.form(kForm3.caption);
     click_away(control(form3, kForm3, "Command6"));
     // Alt+R as the message loop gets it: bit 29 says that Alt is down.
     ::PostMessageW(p.main(), WM_SYSCHAR, 'r', 1 << 29);
     EXPECT_EQ(p.form(kForm3.caption), form3);
-}
-
-// New lines of the desktop handlers' log, once `count` of them are there.
-std::vector<std::string> new_shell_lines(std::size_t before, std::size_t count)
-{
-    try {
-        wait_for([&] { return shell_log().size() >= before + count; },
-                 "the desktop's handler to run");
-    } catch (const std::runtime_error&) {
-        ADD_FAILURE() << "requests made: " << shell_log().size() - before << " of " << count;
-        throw;
-    }
-    const std::vector<std::string> log = shell_log();
-    return {log.begin() + static_cast<long>(before), log.end()};
+    // The exit button ends the program with exit code zero.
+    click(control(p.main(), kForm1, "Command5"));
+    EXPECT_EQ(p.exit_code(), 0u);
 }
 
 // Web addresses reach the handler in their normal form, with a '/' after the host.
@@ -104,99 +72,58 @@ std::string link_request(std::string_view label)
     return "xdg-open " + std::string(kForm3.find(label)->text) + "/";
 }
 
-TEST(Shell, ALinkTheMakersAddressAndTheReadmeReachTheDesktopsHandlers)
+TEST(Shell, EachClickOfALinkOrTheMakersAddressAndTheReadmeReachTheDesktopsHandlers)
 {
+    // Double clicks, each click of which makes its request.
     Program p;
-    const std::size_t before = shell_log().size();
-    click(main_control(p, "Command3"));
-    click_on(control(p.form(kForm3.caption), kForm3, "Label2"));
-    EXPECT_EQ(new_shell_lines(before, 1), std::vector{link_request("Label2")});
-    click(main_control(p, "Command4"));
+    click(control(p.main(), kForm1, "Command3"));
+    mouse_clicks(control(p.form(kForm3.caption), kForm3, "Label5"), 2);
+    const std::string link = link_request("Label5");
+    EXPECT_EQ(shell_log(2), (std::vector{link, link}));
+    click(control(p.main(), kForm1, "Command4"));
     const HWND about = p.form(kForm2.caption);
-    click(control(about, kForm2, "Command2"));
-    EXPECT_EQ(new_shell_lines(before, 2),
-              (std::vector<std::string>{link_request("Label2"),
-                                        "xdg-email " + std::string(info::kMakerAddress)}));
+    mouse_clicks(control(about, kForm2, "Command2"), 2);
+    const std::string mail = "xdg-email " + std::string(info::kMakerAddress);
+    EXPECT_EQ(shell_log(4), (std::vector{link, link, mail, mail}));
 
     click(control(about, kForm2, "Command3"));
     const HWND editor = shown_window("the editor", [](HWND h) {
-        return caption_of(h).find(info::kReadmeFileName) != std::string::npos;
+        return text(h).find(info::kReadmeFileName) != std::string::npos;
     });
     // The editor holds the program folder's read-me, read in the system's code page.
     EXPECT_EQ(text(::FindWindowExW(editor, nullptr, L"Edit", nullptr)),
-              platform::AnsiCodePage(936).to_utf8(p.read("readme.txt").value_or("")));
-}
-
-TEST(Shell, EachClickOfADoubleClickMakesItsRequest)
-{
-    struct Case {
-        const char* name;
-        const ui::FormSpec* form;
-        std::string_view opener; // the main window's button that shows the form
-        std::string_view control;
-        std::string request;
-    };
-    const Case cases[] = {
-        {"e-mail button", &kForm2, "Command4", "Command2",
-         "xdg-email " + std::string(info::kMakerAddress)},
-        {"link", &kForm3, "Command3", "Label5", link_request("Label5")},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
-        Program p;
-        click(main_control(p, c.opener));
-        const HWND form = p.form(c.form->caption);
-        const std::size_t before = shell_log().size();
-        mouse_clicks(control(form, *c.form, c.control), 2);
-        EXPECT_EQ(new_shell_lines(before, 2), (std::vector{c.request, c.request}));
-    }
+              platform::AnsiCodePage(936).to_utf8(p.folder.read("readme.txt")));
 }
 
 TEST(Modality, WhileABoxOrTheFileDialogIsUpTheOtherWindowsTakeNoInput)
 {
-    struct Case {
-        const char* name;
-        std::function<void(const Program&, const std::function<void()>&)> open_and_close;
-    };
-    const Case cases[] = {
-        {"the offer box",
-         [](const Program& p, const std::function<void()>& while_up) {
-             click(main_control(p, "Command1"));
-             EXPECT_EQ(p.boxes(p.main(), {IDNO, IDOK}, while_up), (Boxes{kOffer, kDeclined}));
-         }},
-        {"the file dialog",
-         [](const Program& p, const std::function<void()>& while_up) {
-             click(control(open_settings(p), kForm4, "Command1"));
-             p.file_dialog(std::nullopt, while_up);
-         }},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
+    for (const bool file_dialog : {false, true}) {
+        SCOPED_TRACE(file_dialog ? "the file dialog" : "the offer box");
         Program p;
-        click(main_control(p, "Command3"));
+        click(control(p.main(), kForm1, "Command3"));
         const HWND form3 = p.form(kForm3.caption);
         // Out of the way of the boxes, which are centred.
         ::SetWindowPos(form3, nullptr, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
         const HWND link = control(form3, kForm3, "Label1");
-        const std::size_t before = shell_log().size();
-        c.open_and_close(p, [&] {
+        const auto while_up = [&] {
             EXPECT_FALSE(::IsWindowEnabled(form3));
-            mouse_clicks(link, 1, false);
+            mouse_clicks(link);
             // Taken while the box is still up, not after it has gone.
             p.wait_until_idle();
-        });
+        };
+        if (file_dialog) {
+            click(control(p.main(), kForm1, "Command2"));
+            click(control(p.form(kForm4.caption), kForm4, "Command1"));
+            p.file_dialog(std::nullopt, while_up);
+        } else {
+            click(control(p.main(), kForm1, "Command1"));
+            EXPECT_EQ(p.boxes(p.main(), {IDNO, IDOK}, while_up), (Boxes{kOffer, kDeclined}));
+        }
         wait_for([&] { return ::IsWindowEnabled(form3); }, "Resources to take input again");
         // The click made while the box was up asked for nothing; this one does.
-        mouse_clicks(link, 1);
-        EXPECT_EQ(new_shell_lines(before, 1), std::vector{link_request("Label1")});
+        mouse_clicks(link);
+        EXPECT_EQ(shell_log(1), std::vector{link_request("Label1")});
     }
-}
-
-TEST(Leaving, TheExitButtonEndsTheProgramWithExitCodeZero)
-{
-    Program p;
-    click(main_control(p, "Command5"));
-    EXPECT_EQ(p.exit_code(), 0u);
 }
 
 } // namespace

@@ -1,13 +1,15 @@
 // The four windows as the real program draws them, against their tables: caption, size, styles,
-// every control's text, place and tool tip, and their stacking; and the tips under the pointer.
+// every control's text, place and tool tip, and their stacking; and tips under the pointer.
 #include "e2e/driver.h"
 #include "info/about_window.h"
 #include "info/resources_window.h"
 #include "location/settings_window.h"
+#include "ui/form_rules.h"
 #include "ui/twips.h"
 #include "settings/main_window.h"
 
 #include <array>
+#include <tuple>
 #include <vector>
 
 #include <gtest/gtest.h>
@@ -18,25 +20,26 @@ using namespace e2e;
 
 TEST(Windows, EachIsDrawnFromItsTable)
 {
-    const std::pair<const ui::FormSpec*, const char*> cases[] = {
-        // The main window's button that shows the window; nullptr for the main window.
-        {&settings::kForm1, nullptr},
-        {&info::kForm3, "Command3"},
-        {&info::kForm2, "Command4"},
-        {&location::kForm4, "Command2"},
+    // The table; the main window's button that shows the window, none for the main window; the
+    // controls whose tips show where the pointer rests on them: a button, a check box, a number
+    // box and its label, each kind of control that has a tip.
+    const std::tuple<const ui::FormSpec*, const char*, std::vector<const char*>> cases[] = {
+        {&settings::kForm1, nullptr, {"Command4", "Check3", "Text2", "Label4"}},
+        {&info::kForm3, "Command3", {}},
+        {&info::kForm2, "Command4", {}},
+        {&location::kForm4, "Command2", {}},
     };
-    for (const auto& [table, opener] : cases) {
+    for (const auto& [table, opener, hovered] : cases) {
         SCOPED_TRACE(std::string(table->name));
         Program p;
         if (opener != nullptr) click(control(p.main(), settings::kForm1, opener));
         const HWND form = p.form(table->caption);
-        const int dpi = dpi_of(form);
-        auto px = [dpi](int twips) { return ui::twips_to_pixels(twips, dpi); };
+        const int dpi = static_cast<int>(::GetDpiForWindow(form));
 
         RECT client{};
         ::GetClientRect(form, &client);
-        EXPECT_EQ(client.right, px(table->client_width));
-        EXPECT_EQ(client.bottom, px(table->client_height));
+        EXPECT_EQ(client.right, ui::twips_to_pixels(table->client_width, dpi));
+        EXPECT_EQ(client.bottom, ui::twips_to_pixels(table->client_height, dpi));
         const LONG_PTR style = ::GetWindowLongPtrW(form, GWL_STYLE);
         EXPECT_EQ(style &
                       (WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | WS_MINIMIZEBOX | WS_MAXIMIZEBOX),
@@ -55,16 +58,14 @@ TEST(Windows, EachIsDrawnFromItsTable)
             EXPECT_EQ(text(h), c.kind == ui::ControlKind::Movie
                                    ? std::string(info::kMovieFileName)
                                    : std::string(c.text));
-            // Inside a frame, the place is the frame's and then the control's within it.
-            const ui::ControlSpec* frame = table->find(c.parent);
-            const int left = c.rect.left + (frame != nullptr ? frame->rect.left : 0);
-            const int top = c.rect.top + (frame != nullptr ? frame->rect.top : 0);
+            // Where the table puts it (ui::pixel_rect, unit-tested: inside its frame, edges
+            // rounded).
+            const ui::Rect place = ui::pixel_rect(*table, c, dpi);
             RECT r{};
             ::GetWindowRect(h, &r);
             ::MapWindowPoints(HWND_DESKTOP, form, reinterpret_cast<POINT*>(&r), 2);
-            EXPECT_EQ((std::array{r.left, r.top, r.right, r.bottom}),
-                      (std::array<LONG, 4>{px(left), px(top), px(left + c.rect.width),
-                                           px(top + c.rect.height)}));
+            EXPECT_EQ((std::array{r.left, r.top, r.right - r.left, r.bottom - r.top}),
+                      (std::array<LONG, 4>{place.left, place.top, place.width, place.height}));
             if (c.max_length > 0) {
                 EXPECT_EQ(::SendMessageW(h, EM_GETLIMITTEXT, 0, 0), c.max_length);
             }
@@ -78,19 +79,11 @@ TEST(Windows, EachIsDrawnFromItsTable)
         for (HWND h = ::GetWindow(form, GW_CHILD); h != nullptr; h = ::GetWindow(h, GW_HWNDNEXT))
             stacked.push_back(h);
         EXPECT_EQ(stacked, table_order);
-    }
-}
-
-TEST(Windows, AToolTipShowsWhereThePointerRests)
-{
-    // A button, a check box, a number box and its label: each kind of control that has a tip.
-    Program p;
-    for (const char* name : {"Command4", "Check3", "Text2", "Label4"}) {
-        SCOPED_TRACE(name);
-        const ui::ControlSpec* spec = settings::kForm1.find(name);
-        ASSERT_NE(spec, nullptr);
-        EXPECT_EQ(p.tool_tip_over(p.main(), control(p.main(), settings::kForm1, name)),
-                  std::string(spec->tooltip));
+        for (const char* name : hovered) {
+            SCOPED_TRACE(name);
+            const HWND h = control(form, *table, name);
+            EXPECT_EQ(p.tool_tip_over(form, h), tips.at(h));
+        }
     }
 }
 
