@@ -42,13 +42,10 @@ POLL = 0.05
 WORK = os.environ.get("E2E_WORK", tempfile.gettempdir())
 PROGRAM = os.environ.get("E2E_PROGRAM", "")
 SHELL_LOG = os.environ.get("E2E_SHELL_LOG", "")
-SCREENSHOTS = os.environ.get("E2E_SCREENSHOTS", "")
 
-
-def tables():
-    """The window tables and texts that the program is built from (tables_json.cpp)."""
-    with open(os.environ["E2E_TABLES"], encoding="utf-8") as f:
-        return json.load(f)
+# The window tables and texts that the program is built from (tables_json.cpp).
+with open(os.environ["E2E_TABLES"], encoding="utf-8") as tables_file:
+    TABLES = json.load(tables_file)
 
 
 class Timeout(AssertionError):
@@ -62,10 +59,10 @@ def pump():
         context.iteration(False)
 
 
-def wait_for(ready, what, patience=None):
+def wait_for(ready, what, patience=PATIENCE, seen=None):
     """Polls until `ready()` gives something truthy and returns it; fails the test after the
-    patience runs out, saying what it waited for and what it saw last."""
-    end = time.monotonic() + (PATIENCE if patience is None else patience)
+    patience runs out, saying what it waited for, the last error and what `seen()` tells."""
+    end = time.monotonic() + patience
     last_error = None
     while True:
         pump()
@@ -78,7 +75,7 @@ def wait_for(ready, what, patience=None):
             last_error = error
         if time.monotonic() > end:
             detail = f" (last error: {last_error})" if last_error else ""
-            raise Timeout(f"timed out waiting for {what}{detail}")
+            raise Timeout(f"timed out waiting for {what}{detail}" + (f"; {seen()}" if seen else ""))
         time.sleep(POLL)
 
 
@@ -103,27 +100,22 @@ def name(acc):
     return acc.name or ""
 
 
-def description(acc):
-    return acc.description or ""
-
-
-def states(acc):
-    return acc.getState()
-
-
 def showing(acc):
     try:
-        s = states(acc)
+        s = acc.getState()
         return s.contains(pyatspi.STATE_SHOWING) and s.contains(pyatspi.STATE_VISIBLE)
     except (GLib.Error, RuntimeError):
         return False
 
 
+def focused(acc):
+    return acc.getState().contains(pyatspi.STATE_FOCUSED)
+
+
 def text(acc):
     """The text that a screen reader reads from the control: its text, or else its name."""
     try:
-        t = acc.queryText()
-        return t.getText(0, -1)
+        return acc.queryText().getText(0, -1)
     except NotImplementedError:
         return name(acc)
 
@@ -134,8 +126,8 @@ def extents(acc):
     return (e.x, e.y, e.width, e.height)
 
 
-def descendants(acc, keep=lambda a: True, only_showing=True):
-    """Every object below `acc`, depth first in the tree's order."""
+def descendants(acc, keep=lambda a: True):
+    """Every showing object below `acc`, depth first in the tree's order."""
     found = []
     stack = [acc]
     while stack:
@@ -144,100 +136,68 @@ def descendants(acc, keep=lambda a: True, only_showing=True):
             children = [node.getChildAtIndex(i) for i in range(node.childCount)]
         except (GLib.Error, RuntimeError):
             continue
-        for child in reversed(children):
-            if child is None:
-                continue
-            if only_showing and not showing(child):
-                continue
-            stack.append(child)
+        stack.extend(c for c in reversed(children) if c is not None and showing(c))
         if node is not acc and keep(node):
             found.append(node)
     return found
 
 
-def describe_tree(acc, depth=0, limit=400):
+def tree(acc):
     """What a window holds, for failure messages."""
-    lines = []
-
-    def walk(node, depth):
-        if len(lines) > limit:
-            return
-        try:
-            x, y, w, h = extents(node)
-        except (NotImplementedError, GLib.Error, RuntimeError):
-            x = y = w = h = -1
-        lines.append(f"{'  ' * depth}{role(node)} {name(node)!r} ({x},{y} {w}x{h})"
-                     f"{' desc=' + repr(description(node)) if description(node) else ''}")
-        for i in range(node.childCount):
-            child = node.getChildAtIndex(i)
-            if child is not None and showing(child):
-                walk(child, depth + 1)
-
-    walk(acc, depth)
-    return "\n".join(lines)
+    return f"{name(acc)!r} holds: " + ", ".join(f"{role(a)} {name(a)!r}" for a in descendants(acc))
 
 
-def find(window, role_name, acc_name=None, patience=None):
-    """The one showing control of this role (and name, when given) in the window."""
-    def matches(a):
-        return role(a) == role_name and (acc_name is None or name(a) == acc_name)
-
+def find(within, role_name, acc_name):
+    """The one showing control of this role and name, once it shows."""
     def ready():
-        found = descendants(window, matches)
+        found = descendants(within, lambda a: role(a) == role_name and name(a) == acc_name)
         return found[0] if len(found) == 1 else None
 
-    try:
-        return wait_for(ready, f"one {role_name} named {acc_name!r}", patience=patience)
-    except Timeout:
-        found = descendants(window, matches)
-        raise AssertionError(
-            f"expected one {role_name} named {acc_name!r} in {name(window)!r}, found "
-            f"{len(found)}; the window holds:\n{describe_tree(window)}") from None
+    return wait_for(ready, f"one {role_name} named {acc_name!r}", seen=lambda: tree(within))
 
 
 # ---- X: windows, input --------------------------------------------------------------------
 
 def run(*args, check=True):
-    return subprocess.run(args, check=check, capture_output=True, text=True, timeout=PATIENCE)
+    return subprocess.run([str(a) for a in args], check=check, capture_output=True, text=True,
+                          timeout=PATIENCE)
 
 
 def x_windows(pid):
     """The mapped top-level X windows of the process, by id."""
-    out = run("xdotool", "search", "--onlyvisible", "--pid", str(pid), check=False).stdout
+    out = run("xdotool", "search", "--onlyvisible", "--pid", pid, check=False).stdout
     return [int(w) for w in out.split()]
 
 
 def x_title(xid):
-    return run("xdotool", "getwindowname", str(xid), check=False).stdout.rstrip("\n")
+    return run("xdotool", "getwindowname", xid, check=False).stdout.rstrip("\n")
 
 
 def x_geometry(xid):
     """The client area's origin on the screen and its size: (x, y, width, height)."""
-    out = run("xwininfo", "-id", str(xid)).stdout
-
-    def field(label):
-        return int(re.search(rf"{label}:\s+(-?\d+)", out).group(1))
-
-    return (field("Absolute upper-left X"), field("Absolute upper-left Y"), field("Width"),
-            field("Height"))
+    out = run("xwininfo", "-id", xid).stdout
+    return tuple(int(re.search(rf"{label}:\s+(-?\d+)", out).group(1)) for label in
+                 ("Absolute upper-left X", "Absolute upper-left Y", "Width", "Height"))
 
 
 def x_frame(xid):
     """The whole window on the screen, the window manager's frame included: (x, y, width,
     height)."""
     x, y, w, h = x_geometry(xid)
-    out = run("xprop", "-id", str(xid), "_NET_FRAME_EXTENTS", check=False).stdout
+    out = run("xprop", "-id", xid, "_NET_FRAME_EXTENTS", check=False).stdout
     found = re.search(r"=\s*(\d+),\s*(\d+),\s*(\d+),\s*(\d+)", out)
     left, right, top, bottom = (int(v) for v in found.groups()) if found else (0, 0, 0, 0)
     return (x - left, y - top, w + left + right, h + top + bottom)
 
 
-def x_properties(xid):
-    return run("xprop", "-id", str(xid)).stdout
+def move_to(x, y):
+    run("xdotool", "mousemove", "--sync", x, y)
 
 
-def click_at(x, y, button=1):
-    run("xdotool", "mousemove", "--sync", str(x), str(y), "click", str(button))
+def click_at(x, y, button=1, repeat=1):
+    """Clicks at a point of the screen; repeated, quick enough to make a double click."""
+    run("xdotool", "mousemove", "--sync", x, y, "click", "--repeat", repeat, "--delay", 60,
+        button)
 
 
 def centre(acc):
@@ -245,34 +205,13 @@ def centre(acc):
     return x + w // 2, y + h // 2
 
 
-def click(acc):
-    """A mouse click at the control's centre."""
-    click_at(*centre(acc))
-
-
-def double_click(acc):
-    """Two clicks at the control's centre, quick enough to make a double click."""
-    x, y = centre(acc)
-    run("xdotool", "mousemove", "--sync", str(x), str(y), "click", "--repeat", "2", "--delay",
-        "60", "1")
+def click(acc, repeat=1):
+    """Clicks at the control's centre."""
+    click_at(*centre(acc), repeat=repeat)
 
 
 def key(*keys):
     run("xdotool", "key", "--clearmodifiers", *keys)
-
-
-def type_text(s):
-    """Types into the focused control, one character at a time, as a keyboard would."""
-    run("xdotool", "type", "--delay", "30", s)
-
-
-def commit_text(acc, s):
-    """Puts text in at the caret of a text box as an input method commits it: whole, with no
-    keys (typing characters that the keyboard lacks would remap a key for each, which races
-    with the window manager's own reading of the keyboard map)."""
-    caret = acc.queryText().caretOffset
-    acc.queryEditableText().insertText(caret, s, len(s.encode("utf-8")))
-    acc.queryText().setCaretOffset(caret + len(s))
 
 
 class _XClientMessage(ctypes.Structure):
@@ -286,34 +225,6 @@ class _XEvent(ctypes.Union):
     _fields_ = [("xclient", _XClientMessage), ("pad", ctypes.c_long * 24)]
 
 
-def request_close(xid):
-    """What a window manager sends for Alt+F4 or a close box: WM_DELETE_WINDOW."""
-    x11 = ctypes.cdll.LoadLibrary("libX11.so.6")
-    x11.XOpenDisplay.restype = ctypes.c_void_p
-    x11.XOpenDisplay.argtypes = [ctypes.c_char_p]
-    x11.XInternAtom.restype = ctypes.c_ulong
-    x11.XInternAtom.argtypes = [ctypes.c_void_p, ctypes.c_char_p, ctypes.c_int]
-    x11.XSendEvent.argtypes = [ctypes.c_void_p, ctypes.c_ulong, ctypes.c_int, ctypes.c_long,
-                               ctypes.POINTER(_XEvent)]
-    x11.XFlush.argtypes = [ctypes.c_void_p]
-    x11.XCloseDisplay.argtypes = [ctypes.c_void_p]
-    display = x11.XOpenDisplay(None)
-    if not display:
-        raise AssertionError("cannot open the X display")
-    try:
-        event = _XEvent()
-        event.xclient.type = 33  # ClientMessage
-        event.xclient.window = xid
-        event.xclient.message_type = x11.XInternAtom(display, b"WM_PROTOCOLS", 0)
-        event.xclient.format = 32
-        event.xclient.data[0] = x11.XInternAtom(display, b"WM_DELETE_WINDOW", 0)
-        event.xclient.data[1] = 0  # CurrentTime
-        x11.XSendEvent(display, xid, 0, 0, ctypes.byref(event))
-        x11.XFlush(display)
-    finally:
-        x11.XCloseDisplay(display)
-
-
 class _XFixesCursorImage(ctypes.Structure):
     _fields_ = [("x", ctypes.c_short), ("y", ctypes.c_short), ("width", ctypes.c_ushort),
                 ("height", ctypes.c_ushort), ("xhot", ctypes.c_ushort), ("yhot", ctypes.c_ushort),
@@ -321,20 +232,51 @@ class _XFixesCursorImage(ctypes.Structure):
                 ("atom", ctypes.c_ulong), ("name", ctypes.c_char_p)]
 
 
-def pointer_shape():
-    """The mouse pointer that shows: (width, height, hot spot x, hot spot y, ARGB pixels)."""
+@contextlib.contextmanager
+def _x_display():
+    """libX11 and libXfixes with the signatures of the calls made here, and a connection to the
+    display for the length of the `with` block."""
     x11 = ctypes.cdll.LoadLibrary("libX11.so.6")
     xfixes = ctypes.cdll.LoadLibrary("libXfixes.so.3")
-    x11.XOpenDisplay.restype = ctypes.c_void_p
-    x11.XOpenDisplay.argtypes = [ctypes.c_char_p]
-    x11.XCloseDisplay.argtypes = [ctypes.c_void_p]
-    x11.XFree.argtypes = [ctypes.c_void_p]
-    xfixes.XFixesGetCursorImage.restype = ctypes.POINTER(_XFixesCursorImage)
-    xfixes.XFixesGetCursorImage.argtypes = [ctypes.c_void_p]
+    pointer, atom = ctypes.c_void_p, ctypes.c_ulong
+    for call, result, arguments in [
+            (x11.XOpenDisplay, pointer, [ctypes.c_char_p]),
+            (x11.XCloseDisplay, ctypes.c_int, [pointer]),
+            (x11.XInternAtom, atom, [pointer, ctypes.c_char_p, ctypes.c_int]),
+            (x11.XSendEvent, ctypes.c_int,
+             [pointer, ctypes.c_ulong, ctypes.c_int, ctypes.c_long, ctypes.POINTER(_XEvent)]),
+            (x11.XFlush, ctypes.c_int, [pointer]),
+            (x11.XFree, ctypes.c_int, [pointer]),
+            (xfixes.XFixesGetCursorImage, ctypes.POINTER(_XFixesCursorImage), [pointer])]:
+        call.restype = result
+        call.argtypes = arguments
     display = x11.XOpenDisplay(None)
     if not display:
         raise AssertionError("cannot open the X display")
     try:
+        yield x11, xfixes, display
+    finally:
+        x11.XCloseDisplay(display)
+
+
+def request_close(xid):
+    """What a window manager sends for Alt+F4 or a close box: WM_DELETE_WINDOW."""
+    with _x_display() as (x11, _, display):
+        event = _XEvent()
+        message = event.xclient
+        message.type = 33  # ClientMessage
+        message.window = xid
+        message.message_type = x11.XInternAtom(display, b"WM_PROTOCOLS", 0)
+        message.format = 32
+        message.data[0] = x11.XInternAtom(display, b"WM_DELETE_WINDOW", 0)
+        message.data[1] = 0  # CurrentTime
+        x11.XSendEvent(display, xid, 0, 0, ctypes.byref(event))
+        x11.XFlush(display)
+
+
+def pointer_shape():
+    """The mouse pointer that shows: (width, height, hot spot x, hot spot y, ARGB pixels)."""
+    with _x_display() as (x11, xfixes, display):
         image = xfixes.XFixesGetCursorImage(display)
         if not image:
             return None
@@ -343,8 +285,6 @@ def pointer_shape():
         shape = (c.width, c.height, c.xhot, c.yhot, pixels)
         x11.XFree(image)
         return shape
-    finally:
-        x11.XCloseDisplay(display)
 
 
 def pixels(xid, rect):
@@ -366,18 +306,6 @@ def cursor_file(name):
             int.from_bytes(data[12:14], "little"))
 
 
-def screenshot(label, xid):
-    """Keeps a picture of one X window when E2E_SCREENSHOTS names a folder. One window at a
-    time: with no window manager, the screen keeps what hidden windows last showed."""
-    if not SCREENSHOTS:
-        return
-    os.makedirs(SCREENSHOTS, exist_ok=True)
-    # Off the pointer, so that no tool tip or hover covers what is pictured.
-    run("xdotool", "mousemove", "--sync", "1279", "1023")
-    time.sleep(0.5)  # the hover effects fade out; nothing to poll for
-    run("import", "-window", str(xid), os.path.join(SCREENSHOTS, f"{label}.png"))
-
-
 # ---- The desktop's handlers -----------------------------------------------------------------
 
 def shell_log():
@@ -394,41 +322,6 @@ def as_path(target):
 
 
 # ---- One run of the program -----------------------------------------------------------------
-
-class Box:
-    """A message box as the user reads it."""
-
-    def __init__(self, acc, title):
-        self.acc = acc
-        # Its accessible name is the kind of message ("Question"); the title is the X window's.
-        self.title = title
-        labels = descendants(acc, lambda a: role(a) == "label" and text(a))
-        buttons = descendants(acc, lambda a: role(a) == "push button")
-        self.button_objects = buttons
-        self.buttons = [name(b) for b in buttons]
-        inside = {self._key(x) for b in buttons for x in descendants(b)}
-        self.text = "\n".join(text(a) for a in labels if self._key(a) not in inside)
-        # The picture shown beside the text, by the kind of message it tells ("Question").
-        icons = descendants(acc, lambda a: role(a) == "icon")
-        self.icon = name(icons[0]) if len(icons) == 1 else None
-
-    @staticmethod
-    def _key(acc):
-        try:
-            return (role(acc), name(acc), extents(acc))
-        except (NotImplementedError, GLib.Error, RuntimeError):
-            return (role(acc), name(acc))
-
-    def as_tuple(self):
-        return (self.title, self.text, self.icon, self.buttons)
-
-    def answer(self, button):
-        for b, n in zip(self.button_objects, self.buttons):
-            if n == button:
-                click(b)
-                return
-        raise AssertionError(f"the box {self.title!r} has no button {button!r}: {self.buttons}")
-
 
 # What the sanitizers and GLib print for a fault of the program: each fails the test it shows in.
 FAULT = re.compile(r"ERROR: \w+Sanitizer|runtime error:|-CRITICAL \*\*|-WARNING \*\*")
@@ -450,13 +343,13 @@ class FileChooser:
         at a time, the entry's inline completion would race with the keys, so all but the last
         character is set at once; the last is typed, so that the dialog takes it as typed."""
         # Keys go to the window under the pointer when no window manager hands out the focus.
-        run("xdotool", "mousemove", "--sync", *map(str, centre(self.acc)))
+        move_to(*centre(self.acc))
         key("ctrl+l")
         entry = wait_for(lambda: descendants(self.acc, lambda a: role(a) == "text"),
                          "the file dialog's location entry")[0]
         entry.queryEditableText().setTextContents(path[:-1])
         key("End")
-        type_text(path[-1])
+        run("xdotool", "type", path[-1])
         wait_for(lambda: text(entry) == path, "the location entry to hold the path")
         # The entry looks the folder up after each key; Enter before it is done is lost.
         stays(lambda: text(entry) == path, "the location entry holds the path", 0.5)
@@ -464,11 +357,7 @@ class FileChooser:
         wait_for(lambda: not showing(self.acc), "the file dialog to close")
 
     def press(self, label):
-        buttons = descendants(self.acc, lambda a: role(a) == "push button" and name(a) == label)
-        if len(buttons) != 1:
-            raise AssertionError(f"no {label!r} button in the file dialog:\n"
-                                 f"{describe_tree(self.acc)}")
-        click(buttons[0])
+        click(find(self.acc, "push button", label))
         wait_for(lambda: not showing(self.acc), "the file dialog to close")
 
 
@@ -478,22 +367,19 @@ class Program:
 
     def __init__(self, files=None):
         self.folder = tempfile.mkdtemp(prefix="program.", dir=WORK)
-        source = os.path.dirname(PROGRAM)
         self.exe = os.path.join(self.folder, os.path.basename(PROGRAM))
-        shutil.copy2(PROGRAM, self.exe)
-        for extra in ("readme.txt", "tessel.swf"):
-            shutil.copy2(os.path.join(source, extra), self.folder)
+        for source in (PROGRAM, TABLES["readme"], TABLES["movie"]):
+            shutil.copy2(os.path.join(os.path.dirname(PROGRAM), source), self.folder)
         self.log_start = len(shell_log())
         for relative, data in (files or {}).items():
             self.write(relative, data)
-        self.output = open(os.path.join(self.folder, "..", os.path.basename(self.folder) + ".log"),
-                           "w+b")
+        self.output = open(self.folder + ".log", "w+b")
         # Started from elsewhere, so that only the executable's place names the program folder.
         self.process = subprocess.Popen([self.exe], cwd=WORK, stdout=self.output,
                                         stderr=subprocess.STDOUT, start_new_session=True)
         try:
             self.app = wait_for(self._started, "the program on the accessibility bus")
-            self.main = self.window(tables()["forms"]["Form1"]["caption"])
+            self.main = self.window(TABLES["forms"]["Form1"]["caption"])
         except BaseException:
             self.stop()
             raise
@@ -521,8 +407,7 @@ class Program:
         self.output.close()
         # Until the program has left the bus, the next one could be mistaken for it.
         with contextlib.suppress(Timeout):
-            wait_for(lambda: self._find_app() is None, "the program to leave the bus",
-                     patience=5)
+            wait_for(lambda: self._find_app() is None, "the program to leave the bus", 5)
         shutil.rmtree(self.folder, ignore_errors=True)
         return complaints
 
@@ -536,11 +421,9 @@ class Program:
         desktop = pyatspi.Registry.getDesktop(0)
         for i in range(desktop.childCount):
             app = desktop.getChildAtIndex(i)
-            try:
+            with contextlib.suppress(GLib.Error, RuntimeError):
                 if app is not None and app.get_process_id() == self.process.pid:
                     return app
-            except (GLib.Error, RuntimeError):
-                continue
         return None
 
     def _started(self):
@@ -556,11 +439,9 @@ class Program:
 
     def read(self, relative):
         """The file's bytes, or None when there is no such file."""
-        try:
-            with open(self.path(relative), "rb") as f:
-                return f.read()
-        except FileNotFoundError:
-            return None
+        with contextlib.suppress(FileNotFoundError), open(self.path(relative), "rb") as f:
+            return f.read()
+        return None
 
     def write(self, relative, data):
         target = self.path(relative)
@@ -568,55 +449,43 @@ class Program:
         with open(target, "wb") as f:
             f.write(data if isinstance(data, bytes) else data.encode("utf-8"))
 
+    def shell_log(self):
+        """What this run of the program asked the desktop's handlers to open."""
+        return shell_log()[self.log_start:]
+
     # -- windows
 
     def windows(self):
         """The program's showing top-level windows, message boxes included."""
-        found = []
         try:
-            for i in range(self.app.childCount):
-                w = self.app.getChildAtIndex(i)
-                if w is not None and showing(w):
-                    found.append(w)
+            children = [self.app.getChildAtIndex(i) for i in range(self.app.childCount)]
         except (GLib.Error, RuntimeError):
             return []  # the program has ended
-        return found
+        return [w for w in children if w is not None and showing(w)]
 
     def titles(self):
         return sorted(name(w) for w in self.windows())
 
     def window(self, title):
         """The showing window with this title, once it shows."""
-        def ready():
-            for w in self.windows():
-                if name(w) == title:
-                    return w
-            return None
-
-        try:
-            return wait_for(ready, f"the window {title!r}")
-        except Timeout:
-            raise AssertionError(f"no window {title!r} showed; showing: {self.titles()}\n"
-                                 f"{self.log()}") from None
+        return wait_for(lambda: next((w for w in self.windows() if name(w) == title), None),
+                        f"the window {title!r}",
+                        seen=lambda: f"showing: {self.titles()}\n{self.log()}")
 
     def gone(self, title):
         wait_for(lambda: title not in self.titles(), f"the window {title!r} to go")
 
     def xid(self, title):
         """The X window that shows this title."""
-        def ready():
-            for xid in x_windows(self.process.pid):
-                if x_title(xid) == title:
-                    return xid
-            return None
-
-        return wait_for(ready, f"the X window titled {title!r}")
+        return wait_for(lambda: next((xid for xid in x_windows(self.process.pid)
+                                      if x_title(xid) == title), None),
+                        f"the X window titled {title!r}")
 
     def popups(self):
         """The program's pop-up X windows that show (tool tips, menus): override-redirect."""
         found = []
         for xid in x_windows(self.process.pid):
-            info = run("xwininfo", "-id", str(xid), check=False).stdout
+            info = run("xwininfo", "-id", xid, check=False).stdout
             if "Override Redirect State: yes" in info and "Map State: IsViewable" in info:
                 found.append(xid)
         return found
@@ -625,64 +494,38 @@ class Program:
         """Rests the pointer on the control, near its left edge (a wide check box lies partly
         under its neighbour), and tells whether a tool tip pops up. GTK does not put tool tip
         windows on the accessibility bus, so their text is read as the control's description."""
-        run("xdotool", "mousemove", "--sync", "1279", "1023")
+        move_to(1279, 1023)
         wait_for(lambda: not self.popups(), "the last tool tip to go")
         x, y, w, h = extents(acc)
-        run("xdotool", "mousemove", "--sync", str(x + min(8, w // 2)), str(y + h // 2))
-        try:
+        move_to(x + min(8, w // 2), y + h // 2)
+        with contextlib.suppress(Timeout):
             return bool(wait_for(self.popups, f"a tool tip over {name(acc)!r}", patience=3))
-        except Timeout:
-            return False
+        return False
 
     def focus(self, title):
         """Brings the window to the front with the keyboard, as a click on its title bar does."""
-        run("xdotool", "windowactivate", "--sync", str(self.xid(title)))
-
-    def active(self):
-        """The X window that has the keyboard, as the window manager tells."""
-        out = run("xdotool", "getactivewindow", check=False).stdout.strip()
-        return int(out) if out.isdigit() else None
+        run("xdotool", "windowactivate", "--sync", self.xid(title))
 
     def client_area(self, title):
         return x_geometry(self.xid(title))
 
-    def shown(self, wanted_role, make, what):
-        """make(window, title) for the program's window of this role, once one is up."""
+    def dialog(self, wanted_role, what):
+        """The program's window of this role, once one is up, with its title: the X window's
+        that covers its place, with its frame or without, once the window manager has framed it
+        (its accessible name is the kind of message, "Question")."""
         def ready():
             for w in self.windows():
                 if role(w) == wanted_role:
-                    # Its title once the window manager has framed it where it shows.
-                    title = self.title_at(extents(w))
-                    return make(w, title) if title is not None else None
+                    place = extents(w)
+                    return next(((w, x_title(xid)) for xid in x_windows(self.process.pid)
+                                 if place in (x_frame(xid), x_geometry(xid))), None)
             return None
 
         return wait_for(ready, what)
 
-    def box(self):
-        """The message box that is up, once one is."""
-        return self.shown("alert", Box, "a message box")
-
-    def xid_at(self, place):
-        """The program's X window that covers exactly this place, with its frame (as the
-        accessibility interface gives a window's place) or without."""
-        for xid in x_windows(self.process.pid):
-            if tuple(place) in (x_frame(xid), x_geometry(xid)):
-                return xid
-        return None
-
-    def title_at(self, place):
-        xid = self.xid_at(place)
-        return x_title(xid) if xid is not None else None
-
     def file_chooser(self):
         """The file dialog that is up, once it is."""
-        chooser = self.shown("file chooser", FileChooser, "the file dialog")
-        screenshot("file dialog", self.xid_at(extents(chooser.acc)))
-        return chooser
-
-    def shell_log(self):
-        """What this run of the program asked the desktop's handlers to open."""
-        return shell_log()[self.log_start:]
+        return FileChooser(*self.dialog("file chooser", "the file dialog"))
 
     def no_box(self, period=1.0):
         stays(lambda: all(role(w) != "alert" for w in self.windows()), "no message box showing",
@@ -693,16 +536,16 @@ class Program:
         checks that no further box follows."""
         shown = []
         for answer in answers:
-            box = self.box()
-            screenshot(f"box {box.title}", self.xid_at(extents(box.acc)))
-            shown.append(box.as_tuple())
-            box.answer(answer)
-            wait_for(lambda: not showing(box.acc), "the box to close")
+            box, title = self.dialog("alert", "a message box")
+            buttons = descendants(box, lambda a: role(a) == "push button")
+            names = [name(b) for b in buttons]
+            # The labels of the buttons' captions are no part of the message.
+            labels = [text(a) for a in descendants(box, lambda a: role(a) == "label")]
+            # The picture shown beside the text, by the kind of message it tells ("Question").
+            icons = descendants(box, lambda a: role(a) == "icon")
+            shown.append((title, "\n".join(t for t in labels if t and t not in names),
+                          name(icons[0]) if len(icons) == 1 else None, names))
+            click(buttons[names.index(answer)])
+            wait_for(lambda: not showing(box), "the box to close")
         self.no_box()
         return shown
-
-    def exit_code(self):
-        try:
-            return self.process.wait(timeout=PATIENCE)
-        except subprocess.TimeoutExpired:
-            raise AssertionError("the program did not end") from None

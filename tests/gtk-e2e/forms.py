@@ -5,7 +5,7 @@ import re
 
 import driver as d
 
-TABLES = d.tables()
+TABLES = d.TABLES
 FORMS = TABLES["forms"]
 DPI = 96
 
@@ -41,9 +41,8 @@ def px(twips):
     return int(value + 0.5) if value >= 0 else -int(-value + 0.5)
 
 
-def plain(caption):
-    """A caption as it reads: the '&' that marks the access key dropped."""
-    return re.sub(r"&(.)", r"\1", caption)
+def caption(form):
+    return FORMS[form]["caption"]
 
 
 def control(form, name):
@@ -65,7 +64,7 @@ def expected_name(form, c):
     if kind == "text box":
         return control(form, NAMED_BY[(form, c["name"])])["text"]
     if kind in ("button", "check box", "frame", "label", "link"):
-        return plain(c["text"])
+        return re.sub(r"&(.)", r"\1", c["text"])  # as it reads: the access key's '&' dropped
     return None
 
 
@@ -73,29 +72,18 @@ def near(a, b, tolerance=1):
     return all(abs(x - y) <= tolerance for x, y in zip(a, b))
 
 
-def open_form(p, form):
-    opener = OPENERS[form]
-    if opener is not None:
-        d.click(d.find(p.main, "push button", plain(control("Form1", opener)["text"])))
-    return p.window(FORMS[form]["caption"])
+def place(acc, origin):
+    """The object's place and size in the client area whose screen origin is given."""
+    x, y, w, h = d.extents(acc)
+    return (x - origin[0], y - origin[1], w, h)
 
 
 def locate(window, origin, form, c):
     """The accessible object of a table row: by its role and place, or, when it is not where the
     table puts it, by its role and name, so that the rest is still checked."""
-    role = ROLES[c["kind"]]
     name = expected_name(form, c)
-    rect = expected_rect(form, c)
-
-    def matches_role(a):
-        return d.role(a) == role
-
-    def place(a):
-        x, y, w, h = d.extents(a)
-        return (x - origin[0], y - origin[1], w, h)
-
-    candidates = d.descendants(window, matches_role)
-    by_place = [a for a in candidates if near(place(a), rect)]
+    candidates = d.descendants(window, lambda a: d.role(a) == ROLES[c["kind"]])
+    by_place = [a for a in candidates if near(place(a, origin), expected_rect(form, c))]
     if len(by_place) == 1:
         return by_place[0]
     by_name = [a for a in candidates if name is not None and d.name(a) == name]
@@ -104,8 +92,19 @@ def locate(window, origin, form, c):
 
 def find_control(p, form, name):
     """The accessible object of the control named in the table, in the form that shows."""
-    window = p.window(FORMS[form]["caption"])
-    origin = p.client_area(FORMS[form]["caption"])[:2]
-    c = control(form, name)
-    found = d.wait_for(lambda: locate(window, origin, form, c), f"{form}.{name}")
-    return found
+    window = p.window(caption(form))
+    origin = p.client_area(caption(form))[:2]
+    return d.wait_for(lambda: locate(window, origin, form, control(form, name)), f"{form}.{name}",
+                      seen=lambda: d.tree(window))
+
+
+def press(p, form, name):
+    """A mouse click on the control's centre."""
+    d.click(find_control(p, form, name))
+
+
+def open_form(p, form):
+    """Shows the window from the main window, as the user does, and gives it once it shows."""
+    if OPENERS[form] is not None:
+        press(p, "Form1", OPENERS[form])
+    return p.window(caption(form))

@@ -3,11 +3,9 @@
 // data it is built from instead of a second copy.
 #include "info/about_window.h"
 #include "info/resources_window.h"
-#include "location/path_file.h"
 #include "location/settings_window.h"
 #include "settings/install.h"
 #include "settings/main_window.h"
-#include "settings/settings_file.h"
 #include "support/harness.h"
 
 #include <cstdio>
@@ -71,14 +69,8 @@ std::string control_json(const ControlSpec& c)
            ", " + std::to_string(c.rect.width) + ", " + std::to_string(c.rect.height) + "]";
     out += ", \"tab\": " + std::to_string(c.tab);
     out += ", \"tooltip\": " + quoted(c.tooltip);
-    out += ", \"font\": {\"face\": " + quoted(c.font.face) +
-           ", \"tenth_points\": " + std::to_string(c.font.tenth_points) +
-           ", \"underline\": " + (c.font.underline ? "true" : "false") + "}";
-    out += ", \"max_length\": " + std::to_string(c.max_length);
-    out += std::string(", \"checked\": ") + (c.checked ? "true" : "false");
-    out += std::string(", \"default_button\": ") + (c.default_button ? "true" : "false");
+    out += std::string(", \"underline\": ") + (c.font.underline ? "true" : "false");
     out += ", \"parent\": " + quoted(c.parent);
-    out += std::string(", \"align\": ") + (c.align == Align::Right ? "\"right\"" : "\"left\"");
     out += std::string(", \"cursor\": \"") + cursor_name(c.cursor) + "\"";
     out += ", \"colour\": " +
            (c.colour == kDefaultColour ? std::string("null") : std::to_string(c.colour));
@@ -87,7 +79,7 @@ std::string control_json(const ControlSpec& c)
 
 std::string form_json(const FormSpec& f)
 {
-    std::string out = "{\"name\": " + quoted(f.name) + ", \"caption\": " + quoted(f.caption);
+    std::string out = "{\"caption\": " + quoted(f.caption);
     out += std::string(", \"border\": ") +
            (f.border == Border::FixedSingle ? "\"fixed single\"" : "\"fixed tool\"");
     out += ", \"client_width\": " + std::to_string(f.client_width) +
@@ -126,18 +118,12 @@ int main()
     out += "},\n \"boxes\": {";
     out += "\"offer\": " + box_json(settings::kOffer);
     out += ",\n  \"declined\": " + box_json(settings::kDeclined);
-    out += ",\n  \"failure\": " + box_json(settings::kFailure);
     out += ",\n  \"empty warning\": " + box_json(location::kEmptyWarning);
-    out += ",\n  \"save failed\": " + box_json(location::kSaveFailed);
     out += "},\n \"dialog\": {\"title\": " + quoted(location::kDialogTitle) +
-           ", \"initial_name\": " + quoted(location::kDialogInitialName) +
-           ", \"filter_label\": " + quoted(location::kDialogFilterLabel) +
-           ", \"filter_pattern\": " + quoted(location::kDialogFilterPattern) + "}";
+           ", \"filter_label\": " + quoted(location::kDialogFilterLabel) + "}";
     out += ",\n \"maker_address\": " + quoted(info::kMakerAddress);
     out += ",\n \"readme\": " + quoted(info::kReadmeFileName);
     out += ",\n \"movie\": " + quoted(info::kMovieFileName);
-    out += ",\n \"settings_file\": " + quoted(settings::kSettingsFileName);
-    out += ",\n \"path_file\": " + quoted(location::kPathFileName);
     out += ",\n \"default_settings_file\": " + quoted(testing_support::default_settings_file());
     out += "}\n";
     return std::fputs(out.c_str(), stdout) >= 0 && std::fflush(stdout) == 0 ? 0 : 1;

@@ -1,24 +1,28 @@
 """The four windows as the GTK program shows them, against their tables: title, client size,
-kind of window, and every control's text, place, size, tool tip and accessible name."""
+kind of window, every control's text, place, size, tool tip and accessible name, the tool tips
+that pop up and the pointers."""
 
 import re
 import unittest
 
 import driver as d
 
-from forms import (FORMS, ROLES, TABLES, control, expected_name, expected_rect, locate, near,
-                   open_form, px)
+from forms import (FORMS, ROLES, TABLES, caption, control, expected_name, expected_rect, locate,
+                   near, open_form, place, px)
+
+# The tool tip a user sees, not only the one told to screen readers: one control of each kind
+# that has one.
+TOOL_TIPS = {"Form1": ["Label2", "Text1", "Check1", "Check14", "Command1"],
+             "Form4": ["Text1", "Command1"]}
 
 
 class Windows(unittest.TestCase):
     def test_each_window_is_drawn_from_its_table(self):
-        for form in ("Form1", "Form3", "Form2", "Form4"):
-            table = FORMS[form]
+        for form, table in FORMS.items():
             with self.subTest(form=form), d.Program() as p:
                 window = open_form(p, form)
-                caption = table["caption"]
-                self.assertEqual(d.name(window), caption)
-                xid = p.xid(caption)
+                self.assertEqual(d.name(window), table["caption"])
+                xid = p.xid(table["caption"])
                 x, y, width, height = d.x_geometry(xid)
                 self.assertEqual((width, height),
                                  (px(table["client_width"]), px(table["client_height"])),
@@ -27,11 +31,15 @@ class Windows(unittest.TestCase):
                 fx, fy, fw, fh = d.x_frame(xid)
                 self.assertTrue(near((fx + fw // 2, fy + fh // 2), (640, 512)),
                                 f"centre of {form} at {(fx + fw // 2, fy + fh // 2)}")
-                self.check_window_kind(form, d.x_properties(xid), (width, height))
-                d.screenshot(form, xid)
+                self.check_window_kind(form, d.run("xprop", "-id", xid).stdout, (width, height))
                 for c in table["controls"]:
                     with self.subTest(form=form, control=c["name"]):
                         self.check_control(window, (x, y), form, c)
+                for name in TOOL_TIPS.get(form, []):
+                    with self.subTest(form=form, tool_tip=name):
+                        acc = locate(window, (x, y), form, control(form, name))
+                        self.assertTrue(p.hover_shows_tool_tip(acc), "no tool tip showed")
+                self.check_pointers(form, (x, y, width, height))
 
     def check_window_kind(self, form, props, size):
         tool = FORMS[form]["border"] == "fixed tool"
@@ -69,88 +77,59 @@ class Windows(unittest.TestCase):
 
     def check_control(self, window, origin, form, c):
         acc = locate(window, origin, form, c)
-        self.assertIsNotNone(acc, f"no {ROLES[c['kind']]} for {c['name']}; the window holds:\n"
-                                  f"{d.describe_tree(window)}")
-        x, y, w, h = d.extents(acc)
-        place = (x - origin[0], y - origin[1], w, h)
-        self.assertTrue(near(place, expected_rect(form, c)),
-                        f"place and size {place}, expected {expected_rect(form, c)}")
+        self.assertIsNotNone(acc, f"no {ROLES[c['kind']]} for {c['name']}; {d.tree(window)}")
+        self.assertTrue(near(place(acc, origin), expected_rect(form, c)),
+                        f"place and size {place(acc, origin)}, expected {expected_rect(form, c)}")
         if c["kind"] in ("text box", "label", "link"):
             self.assertEqual(d.text(acc), c["text"], "text")
         if c["kind"] in ("label", "link"):
             # What a screen reader reports of the text's look (GTK reports no font families).
             run = dict(a.split(":", 1) for a in acc.queryText().getAttributeRun(0, True)[0])
-            self.assertEqual(run.get("underline"), "single" if c["font"]["underline"] else "none",
+            self.assertEqual(run.get("underline"), "single" if c["underline"] else "none",
                              "underline")
             if c["colour"] is not None:
                 rgb = [(c["colour"] >> shift & 0xFF) * 257 for shift in (16, 8, 0)]
                 self.assertEqual(run.get("fg-color"), ",".join(map(str, rgb)), "text colour")
-        self.assertEqual(d.description(acc), c["tooltip"], "tool tip (description)")
-        name = expected_name(form, c)
+        self.assertEqual(acc.description or "", c["tooltip"], "tool tip (description)")
+        name = TABLES["movie"] if c["kind"] == "movie" else expected_name(form, c)
         if name is not None:
             self.assertEqual(d.name(acc), name, "accessible name")
-        elif c["kind"] == "movie":
-            self.assertEqual(d.name(acc), TABLES["movie"], "accessible name")
 
-    def test_tool_tips_pop_up(self):
-        """The tool tip a user sees, not only the one told to screen readers: one control of
-        each kind that has one."""
-        cases = [("Form1", ["Label2", "Text1", "Check1", "Check14", "Command1"]),
-                 ("Form4", ["Text1", "Command1"])]
-        for form, names in cases:
-            with d.Program() as p:
-                window = open_form(p, form)
-                origin = p.client_area(FORMS[form]["caption"])[:2]
-                for name in names:
-                    with self.subTest(form=form, control=name):
-                        acc = locate(window, origin, form, control(form, name))
-                        self.assertIsNotNone(acc)
-                        self.assertTrue(p.hover_shows_tool_tip(acc), "no tool tip showed")
+    def check_pointers(self, form, client):
+        """The artwork's cursors, with their hot spots, where the table gives them."""
+        table = FORMS[form]
+        x, y, width, height = client
+        rects = [expected_rect(form, c) for c in table["controls"]]
+        # The window's own surface: the first point, row by row, that no control covers.
+        background = next((bx, by) for by in range(2, height, 4) for bx in range(2, width, 4)
+                          if not any(r[0] <= bx < r[0] + r[2] and r[1] <= by < r[1] + r[3]
+                                     for r in rects))
+        # Near a control's top left corner, which no neighbour covers.
+        places = [("background", background, table["cursor"])] + [
+            (c["name"], (r[0] + 3, r[1] + 3), c["cursor"]) for c, r in zip(table["controls"], rects)]
+        pictures = {}  # cursor: its picture, as first seen
 
+        def shows(cursor):
+            """Whether the pointer has the cursor's size and hot spot, and its picture: the one
+            seen before for it, or one that no other cursor had."""
+            shape = d.pointer_shape()
+            if shape is None or shape[:4] != d.cursor_file(cursor):
+                return False
+            if cursor in pictures:
+                return shape[4] == pictures[cursor]
+            if shape[4] in pictures.values():
+                return False
+            pictures[cursor] = shape[4]
+            return True
 
-    def test_pointers_over_the_windows_and_their_controls(self):
-        """The artwork's cursors, with their hot spots, where the tables give them."""
-        for form in ("Form1", "Form3", "Form2"):
-            table = FORMS[form]
-            with d.Program() as p:
-                open_form(p, form)
-                x, y, width, height = p.client_area(table["caption"])
-                # The window's own surface: the first point, row by row, that no control covers.
-                rects = [expected_rect(form, c) for c in table["controls"]]
-                background = next((bx, by) for by in range(2, height, 4)
-                                  for bx in range(2, width, 4)
-                                  if not any(r[0] <= bx < r[0] + r[2] and r[1] <= by < r[1] + r[3]
-                                             for r in rects))
-                places = [("background", background, table["cursor"])]
-                # Near a control's top left corner, which no neighbour covers.
-                for c in table["controls"]:
-                    if c["cursor"] != "default":
-                        left, top = expected_rect(form, c)[:2]
-                        places.append((c["name"], (left + 3, top + 3), c["cursor"]))
-                pictures = {}  # cursor: its picture, as first seen
-
-                def shows(cursor):
-                    """Whether the pointer has the cursor's size and hot spot, and its picture:
-                    the one seen before for it, or one that no other cursor had."""
-                    shape = d.pointer_shape()
-                    if shape is None or shape[:4] != d.cursor_file(cursor):
-                        return False
-                    if cursor in pictures:
-                        return shape[4] == pictures[cursor]
-                    if shape[4] in pictures.values():
-                        return False
-                    pictures[cursor] = shape[4]
-                    return True
-
-                for where, (px_, py_), cursor in places:
-                    with self.subTest(form=form, place=where):
-                        d.run("xdotool", "mousemove", "--sync", str(x + px_), str(y + py_))
-                        try:
-                            d.wait_for(lambda: shows(cursor), f"the {cursor} pointer", patience=3)
-                        except d.Timeout:
-                            shape = d.pointer_shape() or (0, 0, 0, 0)
-                            self.fail(f"pointer {shape[:4]}, not the {cursor} cursor "
-                                      f"{d.cursor_file(cursor)} (or the picture of another)")
+        for where, (px_, py_), cursor in places:
+            if cursor == "default":
+                continue
+            with self.subTest(form=form, pointer=where):
+                d.move_to(x + px_, y + py_)
+                d.wait_for(lambda: shows(cursor), f"the {cursor} pointer {d.cursor_file(cursor)} "
+                           "(or the picture of another)", patience=3,
+                           seen=lambda: f"it is {(d.pointer_shape() or (0, 0, 0, 0))[:4]}")
 
 
 if __name__ == "__main__":

@@ -1,27 +1,76 @@
 // What the GTK front end does that a user cannot see from outside: values set by the program fire
 // nothing, captions wrap only where they must, a hidden window keeps its place. Everything a user
 // meets is tested end to end through the accessibility interface (tests/gtk-e2e).
-#include "gtk_support.h"
-
-#include "info/about_window.h"
 #include "info/resources_window.h"
-#include "location/settings_window.h"
-#include "ui/form_rules.h"
-#include "platform/gtk/art.h"
-#include "platform/gtk/display.h"
 #include "platform/native_desktop.h"
-#include "ui/twips.h"
 #include "settings/main_window.h"
 
 #include <gtest/gtest.h>
+#include <gtk/gtk.h>
 
-#include <tuple>
+#include <chrono>
+#include <functional>
+#include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
 
 namespace {
 
-using namespace gtk_support;
-using ui::ControlKind;
 using ui::FormSpec;
+
+struct Recorder final : ui::WindowEvents {
+    std::vector<std::string> clicks;
+    void on_click(std::string_view control) override { clicks.emplace_back(control); }
+    void on_close_request() override {}
+};
+
+// Runs the main loop for a while, so that windows are mapped, placed and drawn.
+void settle(int milliseconds = 150)
+{
+    const auto until = std::chrono::steady_clock::now() + std::chrono::milliseconds(milliseconds);
+    while (std::chrono::steady_clock::now() < until) {
+        while (gtk_events_pending()) gtk_main_iteration_do(FALSE);
+        g_usleep(5000);
+    }
+}
+
+GtkWidget* toplevel_titled(std::string_view title)
+{
+    GtkWidget* found = nullptr;
+    GList* all = gtk_window_list_toplevels();
+    for (GList* it = all; it != nullptr; it = it->next) {
+        auto* window = static_cast<GtkWindow*>(it->data);
+        const char* t = gtk_window_get_title(window);
+        if (t != nullptr && title == t && gtk_widget_get_visible(GTK_WIDGET(window)))
+            found = GTK_WIDGET(window);
+    }
+    g_list_free(all);
+    return found;
+}
+
+// The first widget, `widget` itself or one inside it, that `wanted` picks.
+GtkWidget* find_widget(GtkWidget* widget, const std::function<bool(GtkWidget*)>& wanted)
+{
+    if (widget == nullptr || wanted(widget)) return widget;
+    GtkWidget* found = nullptr;
+    if (GTK_IS_CONTAINER(widget)) {
+        GList* children = gtk_container_get_children(GTK_CONTAINER(widget));
+        for (GList* it = children; it != nullptr && found == nullptr; it = it->next)
+            found = find_widget(GTK_WIDGET(it->data), wanted);
+        g_list_free(children);
+    }
+    return found;
+}
+
+// A control as a screen reader finds it: by its accessible id, which is its name in the table.
+GtkWidget* control(GtkWidget* window, std::string_view id)
+{
+    return find_widget(window, [id](GtkWidget* w) {
+        const char* its = atk_object_get_accessible_id(gtk_widget_get_accessible(w));
+        return its != nullptr && id == its;
+    });
+}
 
 struct Shown {
     platform::NativeDesktop desktop;
@@ -57,19 +106,6 @@ TEST(GtkWindows, ValuesSetByTheProgramFireNoHandler)
     EXPECT_EQ(shown.desktop.check(shown.id, "Check1"), ui::CheckState::Checked);
 }
 
-GtkWidget* caption_of(GtkWidget* widget)
-{
-    if (widget == nullptr || GTK_IS_LABEL(widget)) return widget;
-    GtkWidget* found = nullptr;
-    if (GTK_IS_CONTAINER(widget)) {
-        GList* children = gtk_container_get_children(GTK_CONTAINER(widget));
-        for (GList* it = children; it != nullptr && found == nullptr; it = it->next)
-            found = caption_of(GTK_WIDGET(it->data));
-        g_list_free(children);
-    }
-    return found;
-}
-
 // A caption too long for its control wraps within the control's width, also after the program
 // changes it; one that fits stays on one line.
 TEST(GtkWindows, CaptionsWrapWithinTheirControlsOnlyWhereTheyMust)
@@ -90,7 +126,8 @@ TEST(GtkWindows, CaptionsWrapWithinTheirControlsOnlyWhereTheyMust)
             shown.desktop.set_text(shown.id, c.control, c.text);
             settle(50);
         }
-        GtkWidget* label = caption_of(control(shown.window, c.control));
+        GtkWidget* label = find_widget(control(shown.window, c.control),
+                                       [](GtkWidget* w) { return GTK_IS_LABEL(w); });
         ASSERT_NE(label, nullptr);
         PangoLayout* layout = gtk_label_get_layout(GTK_LABEL(label));
         EXPECT_EQ(pango_layout_get_line_count(layout) > 1, c.several_lines);
@@ -103,21 +140,31 @@ TEST(GtkWindows, CaptionsWrapWithinTheirControlsOnlyWhereTheyMust)
 TEST(GtkWindows, AHiddenWindowComesBackWhereItWas)
 {
     Shown shown(info::kForm3);
+    const auto position = [&] {
+        std::pair<int, int> at;
+        gtk_window_get_position(GTK_WINDOW(shown.window), &at.first, &at.second);
+        return at;
+    };
     gtk_window_move(GTK_WINDOW(shown.window), 40, 30);
     settle();
-    int x = 0;
-    int y = 0;
-    gtk_window_get_position(GTK_WINDOW(shown.window), &x, &y);
+    const std::pair<int, int> before = position();
     shown.desktop.hide(shown.id);
     settle();
     EXPECT_EQ(toplevel_titled(info::kForm3.caption), nullptr);
     shown.desktop.show(shown.id);
     settle();
-    int again_x = 0;
-    int again_y = 0;
-    gtk_window_get_position(GTK_WINDOW(shown.window), &again_x, &again_y);
-    EXPECT_EQ(again_x, x);
-    EXPECT_EQ(again_y, y);
+    EXPECT_EQ(position(), before);
 }
 
 } // namespace
+
+// GTK on the display that the test runner made.
+int main(int argc, char** argv)
+{
+    testing::InitGoogleTest(&argc, argv);
+    if (!gtk_init_check(&argc, &argv)) {
+        fprintf(stderr, "no display to test the GTK front end on\n");
+        return 1;
+    }
+    return RUN_ALL_TESTS();
+}
