@@ -327,38 +327,23 @@ def as_path(target):
 FAULT = re.compile(r"ERROR: \w+Sanitizer|runtime error:|-CRITICAL \*\*|-WARNING \*\*")
 
 
-class FileChooser:
-    """The file dialog, as the user works it."""
-
-    def __init__(self, acc, title):
-        self.acc = acc
-        self.title = title
-
-    def shows(self, caption):
-        """Whether some part of the dialog reads this text (a filter's name, a file's)."""
-        return any(caption in (name(a), text(a)) for a in descendants(self.acc))
-
-    def choose(self, path):
-        """Opens the location entry (Ctrl+L), puts the path in it and presses Enter. Typed a key
-        at a time, the entry's inline completion would race with the keys, so all but the last
-        character is set at once; the last is typed, so that the dialog takes it as typed."""
-        # Keys go to the window under the pointer when no window manager hands out the focus.
-        move_to(*centre(self.acc))
-        key("ctrl+l")
-        entry = wait_for(lambda: descendants(self.acc, lambda a: role(a) == "text"),
-                         "the file dialog's location entry")[0]
-        entry.queryEditableText().setTextContents(path[:-1])
-        key("End")
-        run("xdotool", "type", path[-1])
-        wait_for(lambda: text(entry) == path, "the location entry to hold the path")
-        # The entry looks the folder up after each key; Enter before it is done is lost.
-        stays(lambda: text(entry) == path, "the location entry holds the path", 0.5)
-        key("Return")
-        wait_for(lambda: not showing(self.acc), "the file dialog to close")
-
-    def press(self, label):
-        click(find(self.acc, "push button", label))
-        wait_for(lambda: not showing(self.acc), "the file dialog to close")
+def choose_file(chooser, path):
+    """Opens the file dialog's location entry (Ctrl+L), puts the path in it and presses Enter.
+    Typed a key at a time, the entry's inline completion would race with the keys, so all but
+    the last character is set at once; the last is typed, so that the dialog takes it as typed."""
+    # Keys go to the window under the pointer when no window manager hands out the focus.
+    move_to(*centre(chooser))
+    key("ctrl+l")
+    entry = wait_for(lambda: descendants(chooser, lambda a: role(a) == "text"),
+                     "the file dialog's location entry")[0]
+    entry.queryEditableText().setTextContents(path[:-1])
+    key("End")
+    run("xdotool", "type", path[-1])
+    wait_for(lambda: text(entry) == path, "the location entry to hold the path")
+    # The entry looks the folder up after each key; Enter before it is done is lost.
+    stays(lambda: text(entry) == path, "the location entry holds the path", 0.5)
+    key("Return")
+    wait_for(lambda: not showing(chooser), "the file dialog to close")
 
 
 class Program:
@@ -490,24 +475,9 @@ class Program:
                 found.append(xid)
         return found
 
-    def hover_shows_tool_tip(self, acc):
-        """Rests the pointer on the control, near its left edge (a wide check box lies partly
-        under its neighbour), and tells whether a tool tip pops up. GTK does not put tool tip
-        windows on the accessibility bus, so their text is read as the control's description."""
-        move_to(1279, 1023)
-        wait_for(lambda: not self.popups(), "the last tool tip to go")
-        x, y, w, h = extents(acc)
-        move_to(x + min(8, w // 2), y + h // 2)
-        with contextlib.suppress(Timeout):
-            return bool(wait_for(self.popups, f"a tool tip over {name(acc)!r}", patience=3))
-        return False
-
     def focus(self, title):
         """Brings the window to the front with the keyboard, as a click on its title bar does."""
         run("xdotool", "windowactivate", "--sync", self.xid(title))
-
-    def client_area(self, title):
-        return x_geometry(self.xid(title))
 
     def dialog(self, wanted_role, what):
         """The program's window of this role, once one is up, with its title: the X window's
@@ -523,17 +493,10 @@ class Program:
 
         return wait_for(ready, what)
 
-    def file_chooser(self):
-        """The file dialog that is up, once it is."""
-        return FileChooser(*self.dialog("file chooser", "the file dialog"))
-
-    def no_box(self, period=1.0):
-        stays(lambda: all(role(w) != "alert" for w in self.windows()), "no message box showing",
-              period)
-
     def answer_boxes(self, answers):
-        """Answers each box in turn and gives what they showed as (title, text, icon, buttons), then
-        checks that no further box follows."""
+        """Answers each box in turn, with the button of that caption or else with that key, and
+        gives what they showed as (title, text, icon, buttons); then checks that no further box
+        follows."""
         shown = []
         for answer in answers:
             box, title = self.dialog("alert", "a message box")
@@ -545,7 +508,10 @@ class Program:
             icons = descendants(box, lambda a: role(a) == "icon")
             shown.append((title, "\n".join(t for t in labels if t and t not in names),
                           name(icons[0]) if len(icons) == 1 else None, names))
-            click(buttons[names.index(answer)])
+            if answer in names:
+                click(buttons[names.index(answer)])
+            else:
+                key(answer)
             wait_for(lambda: not showing(box), "the box to close")
-        self.no_box()
+        stays(lambda: all(role(w) != "alert" for w in self.windows()), "no message box showing")
         return shown

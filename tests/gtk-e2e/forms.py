@@ -93,7 +93,7 @@ def locate(window, origin, form, c):
 def find_control(p, form, name):
     """The accessible object of the control named in the table, in the form that shows."""
     window = p.window(caption(form))
-    origin = p.client_area(caption(form))[:2]
+    origin = d.x_geometry(p.xid(caption(form)))[:2]
     return d.wait_for(lambda: locate(window, origin, form, control(form, name)), f"{form}.{name}",
                       seen=lambda: d.tree(window))
 

@@ -97,27 +97,58 @@ class Generate(unittest.TestCase):
                 x, y, w, h = d.extents(find_control(p, "Form1", name))
                 d.click_at(x + 8, y + h // 2)
             press(p, "Form1", "Command1")
-            self.assertEqual(p.answer_boxes([YES]), [box("offer")])
+            # Enter in a yes/no box answers Yes.
+            self.assertEqual(p.answer_boxes(["Return"]), [box("offer")])
             self.assertEqual(p.read("svrcfg_skirmish.ini"), expected.encode("gbk"))
             self.assertEqual(p.read(game), expected.encode("gbk"))
 
 
-class FileDialog(unittest.TestCase):
-    def test_browsing_fills_the_box_and_cancelling_keeps_it(self):
+class Dialogs(unittest.TestCase):
+    def test_the_boxes_and_the_file_dialog_are_modal_and_browsing_fills_the_box(self):
+        """While a box or the file dialog is up no other window takes input, and the same click is
+        taken once it is gone; the file chosen fills the Settings window's box, Cancel keeps it."""
         dialog = TABLES["dialog"]
         with d.Program({GAME_FILE: b""}) as p:
+            open_form(p, "Form3")
+            # Out of the way of the dialogs, which are centred.
+            d.run("xdotool", "windowmove", "--sync", p.xid(caption("Form3")), 0, 0)
+            link = find_control(p, "Form3", "Label1")
+            opened = []
+
+            def ignored(*clicked):
+                for acc in (link,) + clicked:
+                    d.click(acc)
+                d.stays(lambda: p.process.poll() is None and p.shell_log() == opened,
+                        "the program running, no link opened")
+
+            def taken():
+                d.click(link)
+                opened.append("web " + control("Form3", "Label1")["text"])
+                d.wait_for(lambda: p.shell_log() == opened, "the link to open")
+
+            press(p, "Form1", "Command1")
+            p.dialog("alert", "a message box")
+            ignored(find_control(p, "Form1", "Command5"))  # the exit button too
+            self.assertEqual(p.answer_boxes([NO, OK]), [box("offer"), box("declined")])
+            taken()
+
             open_form(p, "Form4")
             press(p, "Form4", "Command1")
-            chooser = p.file_chooser()
-            self.assertEqual(chooser.title, dialog["title"])
-            self.assertTrue(chooser.shows(dialog["filter_label"]), "the filter's name")
-            chooser.choose(p.path(GAME_FILE))
+            chooser, title = p.dialog("file chooser", "the file dialog")
+            self.assertEqual(title, dialog["title"])
+            self.assertTrue(any(dialog["filter_label"] in (d.name(a), d.text(a))
+                                for a in d.descendants(chooser)), "the filter's name")
+            d.choose_file(chooser, p.path(GAME_FILE))
             wait_text(p, "Form4", "Text1", p.path(GAME_FILE))
 
             press(p, "Form4", "Command1")
-            p.file_chooser().press(CANCEL)
+            chooser, _ = p.dialog("file chooser", "the file dialog")
+            ignored()
+            d.click(d.find(chooser, "push button", CANCEL))
+            d.wait_for(lambda: not d.showing(chooser), "the file dialog to close")
             d.stays(lambda: d.text(find_control(p, "Form4", "Text1")) == p.path(GAME_FILE),
                     "the box keeps the chosen file")
+            taken()
 
 
 class InformationWindows(unittest.TestCase):
@@ -192,33 +223,23 @@ class Shell(unittest.TestCase):
             readme.decode("utf-8")
 
 
-class Leaving(unittest.TestCase):
-    def test_a_close_request_from_the_window_manager(self):
-        cases = [
-            # window, answers, boxes, windows after (None: the program ends)
-            ("Form1", [], [], None),
-            ("Form2", [], [], ["Form1"]),
-            ("Form3", [], [], ["Form1"]),
-            ("Form4", [YES], [box("empty warning")], ["Form1"]),
-        ]
-        for form, answers, boxes, after in cases:
-            with self.subTest(form), d.Program() as p:
-                open_form(p, form)
-                d.request_close(p.xid(caption(form)))
-                if after is None:
-                    self.assertEqual(p.process.wait(timeout=d.PATIENCE), 0, p.log())
-                else:
-                    self.assertEqual(p.answer_boxes(answers), boxes)
-                    p.gone(caption(form))
-                    titles = [caption(f) for f in after]
-                    d.wait_for(lambda: p.titles() == titles, f"only {titles} to show")
-
-
 class Keyboard(unittest.TestCase):
     def test_tab_walks_the_tables_order_and_wraps(self):
-        for form in FORMS:
+        for form, access_key in (("Form1", None), ("Form2", "alt+a"), ("Form3", "alt+r"),
+                                 ("Form4", None)):
             with self.subTest(form), d.Program() as p:
-                open_form(p, form)
+                if access_key is None:
+                    open_form(p, form)
+                    p.focus(caption(form))
+                else:
+                    # Opened by its access key, the window takes the keyboard, also where the
+                    # window manager keeps it from windows that open by themselves: the user
+                    # asked for this one.
+                    p.focus(caption("Form1"))
+                    d.key(access_key)
+                    xid = str(p.xid(caption(form)))
+                    d.wait_for(lambda: d.run("xdotool", "getactivewindow", check=False)
+                               .stdout.strip() == xid, f"{form} to take the keyboard")
                 order = [c["name"] for c in sorted(FORMS[form]["controls"], key=lambda c: c["tab"])
                          if c["tab"] >= 0 and c["kind"] in FOCUSABLE]
                 controls = {name: find_control(p, form, name) for name in order}
@@ -231,7 +252,6 @@ class Keyboard(unittest.TestCase):
                     d.wait_for(lambda: focused() == name, f"the focus on {name} after {after}",
                                seen=lambda: f"it is on {focused()}")
 
-                p.focus(caption(form))
                 expect(order[0], "the first showing")
                 for i, name in enumerate(order):
                     d.key("Tab")
@@ -239,32 +259,17 @@ class Keyboard(unittest.TestCase):
                 d.key("shift+Tab")
                 expect(order[-1], f"Shift+Tab on {order[0]}")
 
-    def test_a_window_opened_by_its_access_key_takes_the_keyboard(self):
-        """Also where the window manager keeps the keyboard from windows that open by themselves:
-        the user asked for this one."""
-        for keys, opened in (("alt+r", "Form3"), ("alt+a", "Form2")):
-            with self.subTest(keys), d.Program() as p:
-                p.focus(caption("Form1"))
-                d.key(keys)
-                xid = str(p.xid(caption(opened)))
-                d.wait_for(lambda: d.run("xdotool", "getactivewindow", check=False).stdout.strip()
-                           == xid, f"{opened} to take the keyboard")
-
-    def test_enter_in_a_yes_no_box_answers_yes(self):
-        with d.Program({GAME_FILE: b"old"}) as p:
-            p.write("settings.ban", p.path(GAME_FILE).encode() + b"\r\n")
-            press(p, "Form1", "Command1")
-            p.dialog("alert", "a message box")
-            d.key("Return")
-            d.wait_for(lambda: p.read(GAME_FILE) == DEFAULT_FILE, "the copy that Yes makes")
-            p.no_box()
-
-    def test_enter_presses_the_default_button_or_the_focused_one(self):
+    def test_enter_and_close_requests_from_the_window_manager(self):
+        """Enter presses the default button or the focused one."""
         mail = ["mail " + TABLES["maker_address"]]
         cases = [
-            # window, keys before Enter, then: boxes after Enter, windows showing, requests to
-            # the desktop
-            ("Form1", ["Tab"], [box("offer"), box("declined")], ["Form1"], []),
+            # window, keys before Enter (None: a close request instead), then: the boxes with
+            # their answers, windows showing (None: the program ends), requests to the desktop
+            ("Form1", None, [], None, []),
+            ("Form2", None, [], ["Form1"], []),
+            ("Form3", None, [], ["Form1"], []),
+            ("Form4", None, [(YES, box("empty warning"))], ["Form1"], []),
+            ("Form1", ["Tab"], [(NO, box("offer")), (OK, box("declined"))], ["Form1"], []),
             ("Form2", [], [], ["Form1"], []),  # OK, the default button
             ("Form2", ["Tab", "Tab"], [], ["Form2"], mail),  # the focused e-mail button
             # Alt and its access key press the e-mail button and give it the focus
@@ -274,52 +279,19 @@ class Keyboard(unittest.TestCase):
         for form, keys, boxes, showing, requests in cases:
             with self.subTest(form=form, keys=keys), d.Program() as p:
                 open_form(p, form)
-                p.focus(caption(form))
-                for k in keys:
-                    d.key(k)
-                d.key("Return")
-                self.assertEqual(p.answer_boxes([NO, OK][:len(boxes)]), boxes)
+                if keys is None:
+                    d.request_close(p.xid(caption(form)))
+                else:
+                    p.focus(caption(form))
+                    d.key(*keys, "Return")
+                self.assertEqual(p.answer_boxes([a for a, _ in boxes]), [b for _, b in boxes])
+                if showing is None:
+                    self.assertEqual(p.process.wait(timeout=d.PATIENCE), 0, p.log())
+                    continue
                 expected = sorted(caption(f) for f in showing)
                 d.wait_for(lambda: p.titles() == expected, f"{expected} to show")
                 d.wait_for(lambda: p.shell_log() == requests, f"the requests {requests}")
                 self.assertIsNone(p.read("settings.ban"))
-
-
-class Modal(unittest.TestCase):
-    def test_while_a_box_or_the_file_dialog_is_up_no_other_window_takes_input(self):
-        def offer_box(p, while_up):
-            press(p, "Form1", "Command1")
-            p.dialog("alert", "a message box")
-            exit_button = find_control(p, "Form1", "Command5")
-            while_up()
-            d.click(exit_button)
-            d.stays(lambda: p.process.poll() is None, "the program running")
-            self.assertEqual(p.answer_boxes([NO, OK]), [box("offer"), box("declined")])
-
-        def file_dialog(p, while_up):
-            open_form(p, "Form4")
-            press(p, "Form4", "Command1")
-            chooser = p.file_chooser()
-            while_up()
-            chooser.press(CANCEL)
-
-        for name, open_and_close in (("the offer box", offer_box),
-                                     ("the file dialog", file_dialog)):
-            with self.subTest(name), d.Program() as p:
-                open_form(p, "Form3")
-                # Out of the way of the dialogs, which are centred.
-                d.run("xdotool", "windowmove", "--sync", p.xid(caption("Form3")), 0, 0)
-                link = find_control(p, "Form3", "Label1")
-
-                def while_up():
-                    d.click(link)
-                    d.stays(lambda: not p.shell_log(), "no link opened")
-
-                open_and_close(p, while_up)
-                # The same click, once the dialog is gone, is taken.
-                d.click(link)
-                d.wait_for(p.shell_log, "the link to open")
-                self.assertEqual(p.shell_log(), ["web " + control("Form3", "Label1")["text"]])
 
 
 if __name__ == "__main__":
