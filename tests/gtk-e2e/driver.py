@@ -6,7 +6,6 @@ name (AT-SPI), reads their text, place and tool tip, clicks and types with the X
 Run by tests/gtk-e2e/run, which provides the display, the buses and the environment below."""
 
 import contextlib
-import ctypes
 import json
 import os
 import re
@@ -19,6 +18,9 @@ import urllib.parse
 import warnings
 
 import gi
+import Xlib.display
+import Xlib.protocol.event
+import Xlib.X
 
 gi.require_version("Atspi", "2.0")
 from gi.repository import GLib  # noqa: E402
@@ -214,77 +216,22 @@ def key(*keys):
     run("xdotool", "key", "--clearmodifiers", *keys)
 
 
-class _XClientMessage(ctypes.Structure):
-    _fields_ = [("type", ctypes.c_int), ("serial", ctypes.c_ulong), ("send_event", ctypes.c_int),
-                ("display", ctypes.c_void_p), ("window", ctypes.c_ulong),
-                ("message_type", ctypes.c_ulong), ("format", ctypes.c_int),
-                ("data", ctypes.c_long * 5)]
-
-
-class _XEvent(ctypes.Union):
-    _fields_ = [("xclient", _XClientMessage), ("pad", ctypes.c_long * 24)]
-
-
-class _XFixesCursorImage(ctypes.Structure):
-    _fields_ = [("x", ctypes.c_short), ("y", ctypes.c_short), ("width", ctypes.c_ushort),
-                ("height", ctypes.c_ushort), ("xhot", ctypes.c_ushort), ("yhot", ctypes.c_ushort),
-                ("cursor_serial", ctypes.c_ulong), ("pixels", ctypes.POINTER(ctypes.c_ulong)),
-                ("atom", ctypes.c_ulong), ("name", ctypes.c_char_p)]
-
-
-@contextlib.contextmanager
-def _x_display():
-    """libX11 and libXfixes with the signatures of the calls made here, and a connection to the
-    display for the length of the `with` block."""
-    x11 = ctypes.cdll.LoadLibrary("libX11.so.6")
-    xfixes = ctypes.cdll.LoadLibrary("libXfixes.so.3")
-    pointer, atom = ctypes.c_void_p, ctypes.c_ulong
-    for call, result, arguments in [
-            (x11.XOpenDisplay, pointer, [ctypes.c_char_p]),
-            (x11.XCloseDisplay, ctypes.c_int, [pointer]),
-            (x11.XInternAtom, atom, [pointer, ctypes.c_char_p, ctypes.c_int]),
-            (x11.XSendEvent, ctypes.c_int,
-             [pointer, ctypes.c_ulong, ctypes.c_int, ctypes.c_long, ctypes.POINTER(_XEvent)]),
-            (x11.XFlush, ctypes.c_int, [pointer]),
-            (x11.XFree, ctypes.c_int, [pointer]),
-            (xfixes.XFixesGetCursorImage, ctypes.POINTER(_XFixesCursorImage), [pointer])]:
-        call.restype = result
-        call.argtypes = arguments
-    display = x11.XOpenDisplay(None)
-    if not display:
-        raise AssertionError("cannot open the X display")
-    try:
-        yield x11, xfixes, display
-    finally:
-        x11.XCloseDisplay(display)
-
-
 def request_close(xid):
     """What a window manager sends for Alt+F4 or a close box: WM_DELETE_WINDOW."""
-    with _x_display() as (x11, _, display):
-        event = _XEvent()
-        message = event.xclient
-        message.type = 33  # ClientMessage
-        message.window = xid
-        message.message_type = x11.XInternAtom(display, b"WM_PROTOCOLS", 0)
-        message.format = 32
-        message.data[0] = x11.XInternAtom(display, b"WM_DELETE_WINDOW", 0)
-        message.data[1] = 0  # CurrentTime
-        x11.XSendEvent(display, xid, 0, 0, ctypes.byref(event))
-        x11.XFlush(display)
+    with contextlib.closing(Xlib.display.Display()) as x:
+        window = x.create_resource_object("window", xid)
+        delete = [x.intern_atom("WM_DELETE_WINDOW"), Xlib.X.CurrentTime, 0, 0, 0]
+        window.send_event(Xlib.protocol.event.ClientMessage(
+            window=window, client_type=x.intern_atom("WM_PROTOCOLS"), data=(32, delete)))
+        x.sync()  # a round trip: the event is sent before the connection closes
 
 
 def pointer_shape():
     """The mouse pointer that shows: (width, height, hot spot x, hot spot y, ARGB pixels)."""
-    with _x_display() as (x11, xfixes, display):
-        image = xfixes.XFixesGetCursorImage(display)
-        if not image:
-            return None
-        c = image.contents
-        pixels = tuple(c.pixels[i] & 0xFFFFFFFF for i in range(c.width * c.height))
-        shape = (c.width, c.height, c.xhot, c.yhot, pixels)
-        x11.XFree(image)
-        return shape
+    with contextlib.closing(Xlib.display.Display()) as x:
+        x.xfixes_query_version()  # the extension answers nothing else before it
+        image = x.xfixes_get_cursor_image(x.screen().root)
+        return (image.width, image.height, image.xhot, image.yhot, tuple(image.cursor_image))
 
 
 def pixels(xid, rect):
@@ -364,7 +311,7 @@ class Program:
                                         stderr=subprocess.STDOUT, start_new_session=True)
         try:
             self.app = wait_for(self._started, "the program on the accessibility bus")
-            self.main = self.window(TABLES["forms"]["Form1"]["caption"])
+            self.window(TABLES["forms"]["Form1"]["caption"])
         except BaseException:
             self.stop()
             raise
@@ -432,7 +379,7 @@ class Program:
         target = self.path(relative)
         os.makedirs(os.path.dirname(target), exist_ok=True)
         with open(target, "wb") as f:
-            f.write(data if isinstance(data, bytes) else data.encode("utf-8"))
+            f.write(data)
 
     def shell_log(self):
         """What this run of the program asked the desktop's handlers to open."""
@@ -456,9 +403,6 @@ class Program:
         return wait_for(lambda: next((w for w in self.windows() if name(w) == title), None),
                         f"the window {title!r}",
                         seen=lambda: f"showing: {self.titles()}\n{self.log()}")
-
-    def gone(self, title):
-        wait_for(lambda: title not in self.titles(), f"the window {title!r} to go")
 
     def xid(self, title):
         """The X window that shows this title."""

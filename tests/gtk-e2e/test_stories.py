@@ -210,7 +210,7 @@ class Shell(unittest.TestCase):
             # and the link under it opens nothing (the next request checks the log).
             x, y, w, h = d.extents(find_control(p, "Form3", "Command6"))
             d.click_at(x + 4, d.centre(find_control(p, "Form3", "Label11"))[1])
-            p.gone(caption("Form3"))
+            d.wait_for(lambda: caption("Form3") not in p.titles(), "Resources to go")
 
             open_form(p, "Form2")
             d.click(find_control(p, "Form2", "Command2"), repeat=2)
