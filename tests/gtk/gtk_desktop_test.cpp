@@ -19,6 +19,15 @@ namespace {
 
 using ui::FormSpec;
 
+// GTK on the display that the test runner made, before any test.
+struct GtkOnTheDisplay final : testing::Environment {
+    void SetUp() override
+    {
+        ASSERT_TRUE(gtk_init_check(nullptr, nullptr)) << "no display to test the GTK front end on";
+    }
+};
+const testing::Environment* const kGtk = testing::AddGlobalTestEnvironment(new GtkOnTheDisplay);
+
 struct Recorder final : ui::WindowEvents {
     std::vector<std::string> clicks;
     void on_click(std::string_view control) override { clicks.emplace_back(control); }
@@ -157,14 +166,3 @@ TEST(GtkWindows, AHiddenWindowComesBackWhereItWas)
 }
 
 } // namespace
-
-// GTK on the display that the test runner made.
-int main(int argc, char** argv)
-{
-    testing::InitGoogleTest(&argc, argv);
-    if (!gtk_init_check(&argc, &argv)) {
-        fprintf(stderr, "no display to test the GTK front end on\n");
-        return 1;
-    }
-    return RUN_ALL_TESTS();
-}
