@@ -15,7 +15,6 @@ import subprocess
 import tempfile
 import time
 import urllib.parse
-import warnings
 
 import gi
 import Xlib.display
@@ -33,9 +32,6 @@ def _interrupted(signum, frame):
 
 
 signal.signal(signal.SIGTERM, _interrupted)
-
-# pyatspi still calls the interface getters that libatspi has renamed; nothing to act on.
-warnings.filterwarnings("ignore", category=DeprecationWarning)
 
 # Generous: on a busy two-core machine a GTK program can take seconds to start.
 PATIENCE = float(os.environ.get("E2E_PATIENCE", "20"))
@@ -255,12 +251,6 @@ def cursor_file(name):
 
 # ---- The desktop's handlers -----------------------------------------------------------------
 
-def shell_log():
-    """Lines that the stand-in handlers appended: 'web URL', 'mail URL' or 'text URI-or-path'."""
-    with open(SHELL_LOG, encoding="utf-8") as f:
-        return [line.rstrip("\n") for line in f]
-
-
 def as_path(target):
     """A file URI as its path, so that both forms of a local file compare equal."""
     if target.startswith("file://"):
@@ -302,7 +292,7 @@ class Program:
         self.exe = os.path.join(self.folder, os.path.basename(PROGRAM))
         for source in (PROGRAM, TABLES["readme"], TABLES["movie"]):
             shutil.copy2(os.path.join(os.path.dirname(PROGRAM), source), self.folder)
-        self.log_start = len(shell_log())
+        self.log_start = os.path.getsize(SHELL_LOG)
         for relative, data in (files or {}).items():
             self.write(relative, data)
         self.output = open(self.folder + ".log", "w+b")
@@ -382,8 +372,11 @@ class Program:
             f.write(data)
 
     def shell_log(self):
-        """What this run of the program asked the desktop's handlers to open."""
-        return shell_log()[self.log_start:]
+        """What this run of the program asked the desktop's handlers to open, as the stand-ins
+        logged it: 'web URL', 'mail URL' or 'text URI-or-path', a line each."""
+        with open(SHELL_LOG, "rb") as f:
+            f.seek(self.log_start)
+            return f.read().decode("utf-8").splitlines()
 
     # -- windows
 

@@ -13,7 +13,6 @@ import driver as d
 
 from forms import FORMS, TABLES, caption, control, expected_rect, find_control, open_form, press
 
-BOXES = TABLES["boxes"]
 DEFAULT_FILE = TABLES["default_settings_file"].encode("ascii")
 GAME_FILE = "game/Data/svrcfg_skirmish.ini"
 FOCUSABLE = ("button", "check box", "text box", "movie")
@@ -34,7 +33,7 @@ ICONS = {icon: gettext.dgettext("gtk30", icon.capitalize())
 
 def box(key):
     """A message box of the program as (title, text, icon, buttons), buttons in GTK's order."""
-    b = BOXES[key]
+    b = TABLES["boxes"][key]
     return (b["title"], b["text"], ICONS[b["icon"]],
             [NO, YES] if b["buttons"] == "yes/no" else [OK])
 
