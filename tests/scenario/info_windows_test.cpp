@@ -9,14 +9,7 @@ namespace {
 using testing_support::HeadlessDesktop;
 using testing_support::Harness;
 using Names = std::vector<std::string>;
-
 using Requests = std::vector<HeadlessDesktop::Shell>;
-
-// A link's request: its address, to the desktop's address handler.
-HeadlessDesktop::Shell link_request(const std::string& address)
-{
-    return {"Form3", {ui::OpenKind::Address, address}};
-}
 
 TEST(AboutWindow, EachOpeningLoadsTheMovieAfreshAndOkOrEnterReturns)
 {
@@ -60,7 +53,9 @@ TEST(ResourcesWindow, ClicksAnywhereInARowOpenItUnlessTheButtonCoversIt)
         h.desktop.click("Form1", "Command3");
         h.desktop.click_at("Form3", c.x, c.y);
         if (c.opened != nullptr) {
-            EXPECT_EQ(h.desktop.shell_requests(), Requests{link_request(c.opened)});
+            // A link's address, to the desktop's address handler.
+            EXPECT_EQ(h.desktop.shell_requests(),
+                      (Requests{{"Form3", ui::OpenKind::Address, c.opened}}));
         } else {
             EXPECT_TRUE(h.desktop.shell_requests().empty());
         }

@@ -13,13 +13,14 @@ using Names = std::vector<std::string>;
 
 constexpr auto kYes = ui::Answer::Yes;
 
-TEST(Navigation, EachButtonMovesBetweenWindowsInItsOrder)
+// A close request (no button) never leaves the program without a window.
+TEST(Navigation, EachButtonAndCloseRequestMovesBetweenWindowsInItsOrder)
 {
     struct Case {
         const char* name;
         std::function<void(Harness&)> before;
         const char* form;
-        const char* button;
+        const char* button; // nullptr: a close request
         Names log;
         Names visible; // front-most first
     };
@@ -41,6 +42,9 @@ TEST(Navigation, EachButtonMovesBetweenWindowsInItsOrder)
         {"resources OK", open("Command3"), "Form3", "Command6", {"hide Form3"}, {"Form1"}},
         {"settings OK", open_settings_with_text, "Form4", "Command2", {"destroy Form4", "show Form1"}, {"Form1"}},
         {"exit beside resources", open("Command3"), "Form1", "Command5", {"destroy Form1", "destroy Form3", "quit"}, {}},
+        {"main closed", nothing, "Form1", nullptr, {"destroy Form1", "quit"}, {}},
+        {"about closed", open("Command4"), "Form2", nullptr, {"destroy Form2", "show Form1"}, {"Form1"}},
+        {"resources closed", open("Command3"), "Form3", nullptr, {"hide Form3"}, {"Form1"}},
     };
     // clang-format on
     for (const Case& c : cases) {
@@ -48,7 +52,10 @@ TEST(Navigation, EachButtonMovesBetweenWindowsInItsOrder)
         Harness h;
         c.before(h);
         h.desktop.clear_log();
-        h.desktop.click(c.form, c.button);
+        if (c.button != nullptr)
+            h.desktop.click(c.form, c.button);
+        else
+            h.desktop.request_close(c.form);
         EXPECT_EQ(h.desktop.log(), c.log);
         EXPECT_EQ(h.desktop.visible_windows(), c.visible);
         EXPECT_TRUE(h.desktop.boxes().empty());
@@ -73,32 +80,6 @@ TEST(Navigation, TheMainWindowKeepsItsValuesAcrossAboutAndSettingsVisits)
     EXPECT_EQ(h.desktop.check("Form1", "Check1"), CheckState::Checked);
     h.generate();
     EXPECT_NE(h.generated(), testing_support::default_settings_file()); // not the defaults
-}
-
-TEST(Navigation, CloseRequestsNeverLeaveTheProgramWithoutAWindow)
-{
-    struct Case {
-        const char* name;
-        std::function<void(Harness&)> open;
-        const char* closed;
-        Names visible;
-        bool ended;
-    };
-    // clang-format off
-    const Case cases[] = {
-        {"main", [](Harness&) {}, "Form1", {}, true},
-        {"about", [](Harness& h) { h.desktop.click("Form1", "Command4"); }, "Form2", {"Form1"}, false},
-        {"resources", [](Harness& h) { h.desktop.click("Form1", "Command3"); }, "Form3", {"Form1"}, false},
-    };
-    // clang-format on
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
-        Harness h;
-        c.open(h);
-        h.desktop.request_close(c.closed);
-        EXPECT_EQ(h.desktop.visible_windows(), c.visible);
-        EXPECT_EQ(h.desktop.ended(), c.ended);
-    }
 }
 
 } // namespace
