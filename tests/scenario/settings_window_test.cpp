@@ -8,7 +8,6 @@
 namespace {
 
 using testing_support::HeadlessDesktop;
-using testing_support::FileOp;
 using namespace testing_support;
 
 void open_settings(Harness& h)
