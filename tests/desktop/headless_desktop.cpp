@@ -124,12 +124,6 @@ void HeadlessDesktop::quit()
     log_.push_back("quit");
 }
 
-bool HeadlessDesktop::visible(std::string_view form) const
-{
-    const Window* w = find(form);
-    return w != nullptr && w->visible;
-}
-
 std::vector<std::string> HeadlessDesktop::visible_windows() const
 {
     std::vector<std::string> names;
@@ -155,8 +149,7 @@ ui::CheckState HeadlessDesktop::check(std::string_view form, std::string_view na
 
 std::string HeadlessDesktop::focus(std::string_view form) const
 {
-    const Window* w = find(form);
-    return w == nullptr ? std::string() : w->focus;
+    return existing(form).focus;
 }
 
 std::string HeadlessDesktop::movie(std::string_view form, std::string_view name) const
@@ -195,7 +188,8 @@ void HeadlessDesktop::press(Window& w, const ui::ControlSpec& spec)
 {
     if (spec.kind == ui::ControlKind::CheckBox) {
         ControlState& box = control(w, spec.name);
-        box.check = box.check == ui::CheckState::Checked ? ui::CheckState::Unchecked : ui::CheckState::Checked;
+        box.check = box.check == ui::CheckState::Checked ? ui::CheckState::Unchecked
+                                                         : ui::CheckState::Checked;
     }
     if (spec.kind != ui::ControlKind::TextBox) w.events->on_click(spec.name);
 }
@@ -204,16 +198,6 @@ void HeadlessDesktop::click_at(std::string_view form, int x, int y)
 {
     Window& w = visible_window(form);
     if (const ui::ControlSpec* hit = ui::hit_test(*w.spec, x, y)) click(form, hit->name);
-}
-
-void HeadlessDesktop::press_enter(std::string_view form)
-{
-    press_key(form, {ui::Key::Kind::Enter});
-}
-
-void HeadlessDesktop::press_alt(std::string_view form, char key)
-{
-    press_key(form, {ui::Key::Kind::Char, static_cast<unsigned char>(key), false, true});
 }
 
 void HeadlessDesktop::press_key(std::string_view form, const ui::Key& key)
@@ -245,17 +229,11 @@ HeadlessDesktop::Window& HeadlessDesktop::window(ui::WindowId id) const
     return it->second;
 }
 
-HeadlessDesktop::Window* HeadlessDesktop::find(std::string_view form) const
-{
-    for (auto& [id, w] : windows_) {
-        if (w.spec->name == form) return &w;
-    }
-    return nullptr;
-}
-
 HeadlessDesktop::Window& HeadlessDesktop::existing(std::string_view form) const
 {
-    if (Window* w = find(form)) return *w;
+    for (auto& [id, w] : windows_) {
+        if (w.spec->name == form) return w;
+    }
     throw misuse("no window " + std::string(form));
 }
 
@@ -267,7 +245,7 @@ HeadlessDesktop::Window& HeadlessDesktop::visible_window(std::string_view form) 
 }
 
 HeadlessDesktop::ControlState& HeadlessDesktop::text_box(std::string_view form,
-                                                          std::string_view name)
+                                                         std::string_view name)
 {
     Window& w = visible_window(form);
     const ui::ControlSpec* spec = w.spec->find(name);

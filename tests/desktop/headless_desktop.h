@@ -44,8 +44,6 @@ public:
     void quit() override;
 
     // What a test looks at. Windows are named by their form name (Form1 ...).
-    bool exists(std::string_view form) const { return find(form) != nullptr; }
-    bool visible(std::string_view form) const;
     // Form names of the visible windows, front-most first.
     std::vector<std::string> visible_windows() const;
     // How many windows of this form have been built so far.
@@ -70,8 +68,8 @@ public:
     void click(std::string_view form, std::string_view control);
     // A click at a point of the window's client area, in twips: the top-most control there gets it.
     void click_at(std::string_view form, int x, int y);
-    void press_enter(std::string_view form);
-    void press_alt(std::string_view form, char key);
+    // Enter, Tab, Alt and a letter ...: the keyboard's rules on the window.
+    void press_key(std::string_view form, const ui::Key& key);
     void request_close(std::string_view form);
 
     // Answers for the next modal boxes and file dialogs, taken in order. Without a scripted
@@ -106,10 +104,8 @@ private:
     };
 
     void press(Window& w, const ui::ControlSpec& spec);
-    void press_key(std::string_view form, const ui::Key& key);
-    // Each lookup throws when the test names what is not there, but find.
+    // Each lookup throws when the test names what is not there.
     Window& window(ui::WindowId id) const;
-    Window* find(std::string_view form) const;
     Window& existing(std::string_view form) const;
     Window& visible_window(std::string_view form) const;
     // A text box of a visible window, which takes the focus.

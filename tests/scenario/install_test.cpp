@@ -146,7 +146,7 @@ TEST(Install, ALocationSavedInTheSettingsWindowIsUsedByTheNextClick)
     h.generate(); // no location yet: the Settings window comes up
     h.desktop.type("Form4", "Text1", h.folder.file(kGameFile));
     h.desktop.click("Form4", "Command2");
-    ASSERT_TRUE(h.desktop.visible("Form1"));
+    ASSERT_EQ(h.desktop.visible_windows(), std::vector<std::string>{"Form1"});
 
     h.desktop.click("Form1", "Check13");
     h.desktop.answer_boxes({kYes});

@@ -13,7 +13,7 @@ using namespace testing_support;
 void open_settings(Harness& h)
 {
     h.desktop.click("Form1", "Command2");
-    ASSERT_TRUE(h.desktop.visible("Form4"));
+    ASSERT_EQ(h.desktop.visible_windows(), std::vector<std::string>{"Form4"});
 }
 
 TEST(SettingsWindow, OpensWithThePathFilesFirstField)
@@ -38,7 +38,6 @@ TEST(SettingsWindow, OpensWithThePathFilesFirstField)
         open_settings(h);
         EXPECT_EQ(h.desktop.text("Form4", "Text1"), c.shown);
         EXPECT_EQ(h.desktop.focus("Form4"), "Text1");
-        EXPECT_FALSE(h.desktop.visible("Form1"));
     }
 }
 

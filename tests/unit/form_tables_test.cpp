@@ -53,8 +53,7 @@ TEST(Twips, BecomePixelsAtTheMonitorsDpi)
         {225, 120, 19}, {7, 96, 0},     {8, 96, 1},       {-8, 96, -1},
     };
     for (const Case& c : cases) {
-        EXPECT_EQ(ui::twips_to_pixels(c.twips, c.dpi), c.pixels)
-            << c.twips << " at " << c.dpi;
+        EXPECT_EQ(ui::twips_to_pixels(c.twips, c.dpi), c.pixels) << c.twips << " at " << c.dpi;
     }
 }
 
