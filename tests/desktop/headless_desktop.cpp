@@ -45,11 +45,9 @@ void HeadlessDesktop::show(ui::WindowId id)
 {
     Window& w = window(id);
     w.visible = true;
-    if (!w.shown_before) {
-        w.shown_before = true;
-        if (const ui::ControlSpec* first = ui::first_focus(*w.spec, Keys{*this, w}))
-            w.focus = std::string(first->name);
-    }
+    // The first show focuses the first control in keyboard order; later ones keep the focus.
+    const ui::ControlSpec* first = ui::first_focus(*w.spec, Keys{*this, w});
+    if (w.focus.empty() && first != nullptr) w.focus = std::string(first->name);
     std::erase(z_order_, id);
     z_order_.insert(z_order_.begin(), id);
     log_.push_back("show " + name(id));
@@ -72,17 +70,17 @@ void HeadlessDesktop::destroy(ui::WindowId id)
 
 std::string HeadlessDesktop::text(ui::WindowId id, std::string_view name) const
 {
-    return control(window(id), name).text;
+    return state(window(id), name).text;
 }
 
 void HeadlessDesktop::set_text(ui::WindowId id, std::string_view name, std::string_view text)
 {
-    control(window(id), name).text = std::string(text);
+    state(window(id), name).text = std::string(text);
 }
 
 ui::CheckState HeadlessDesktop::check(ui::WindowId id, std::string_view name) const
 {
-    return control(window(id), name).check;
+    return state(window(id), name).check;
 }
 
 ui::Answer HeadlessDesktop::message_box(ui::WindowId owner, const ui::MessageBoxRequest& box)
@@ -114,7 +112,7 @@ void HeadlessDesktop::shell_open(ui::WindowId owner, const ui::OpenRequest& requ
 
 void HeadlessDesktop::set_movie(ui::WindowId id, std::string_view name, std::string_view path)
 {
-    control(window(id), name).movie = std::string(path);
+    state(window(id), name).movie = std::string(path);
 }
 
 void HeadlessDesktop::quit()
@@ -137,14 +135,10 @@ int HeadlessDesktop::created(std::string_view form) const
     return it == created_.end() ? 0 : it->second;
 }
 
-std::string HeadlessDesktop::text(std::string_view form, std::string_view name) const
+const HeadlessDesktop::Control& HeadlessDesktop::control(std::string_view form,
+                                                         std::string_view name) const
 {
-    return control(existing(form), name).text;
-}
-
-ui::CheckState HeadlessDesktop::check(std::string_view form, std::string_view name) const
-{
-    return control(existing(form), name).check;
+    return state(existing(form), name);
 }
 
 std::string HeadlessDesktop::focus(std::string_view form) const
@@ -152,14 +146,9 @@ std::string HeadlessDesktop::focus(std::string_view form) const
     return existing(form).focus;
 }
 
-std::string HeadlessDesktop::movie(std::string_view form, std::string_view name) const
-{
-    return control(existing(form), name).movie;
-}
-
 void HeadlessDesktop::type(std::string_view form, std::string_view name, std::string_view text)
 {
-    ControlState& box = text_box(form, name);
+    Control& box = text_box(form, name);
     const auto max_length = static_cast<std::size_t>(existing(form).spec->find(name)->max_length);
     std::size_t length = std::ranges::count_if(box.text, begins_character);
     for (char byte : text) {
@@ -187,7 +176,7 @@ void HeadlessDesktop::click(std::string_view form, std::string_view name)
 void HeadlessDesktop::press(Window& w, const ui::ControlSpec& spec)
 {
     if (spec.kind == ui::ControlKind::CheckBox) {
-        ControlState& box = control(w, spec.name);
+        Control& box = state(w, spec.name);
         box.check = box.check == ui::CheckState::Checked ? ui::CheckState::Unchecked
                                                          : ui::CheckState::Checked;
     }
@@ -244,18 +233,17 @@ HeadlessDesktop::Window& HeadlessDesktop::visible_window(std::string_view form) 
     return w;
 }
 
-HeadlessDesktop::ControlState& HeadlessDesktop::text_box(std::string_view form,
-                                                         std::string_view name)
+HeadlessDesktop::Control& HeadlessDesktop::text_box(std::string_view form, std::string_view name)
 {
     Window& w = visible_window(form);
     const ui::ControlSpec* spec = w.spec->find(name);
     if (spec == nullptr || spec->kind != ui::ControlKind::TextBox)
         throw misuse(std::string(name) + " is not a text box");
     w.focus = std::string(name);
-    return control(w, name);
+    return state(w, name);
 }
 
-HeadlessDesktop::ControlState& HeadlessDesktop::control(Window& w, std::string_view name)
+HeadlessDesktop::Control& HeadlessDesktop::state(Window& w, std::string_view name)
 {
     auto it = w.controls.find(name);
     if (it == w.controls.end()) throw misuse("no control " + std::string(name));

@@ -51,10 +51,14 @@ public:
     // "create Form4", "show Form4", "hide Form1", "destroy Form4", "quit", in order.
     const std::vector<std::string>& log() const { return log_; }
     void clear_log() { log_.clear(); }
-    std::string text(std::string_view form, std::string_view control) const;
-    ui::CheckState check(std::string_view form, std::string_view control) const;
+    // A control's text, check state and the movie it plays.
+    struct Control {
+        std::string text;
+        ui::CheckState check = ui::CheckState::Unchecked;
+        std::string movie = {};
+    };
+    const Control& control(std::string_view form, std::string_view control) const;
     std::string focus(std::string_view form) const;
-    std::string movie(std::string_view form, std::string_view control) const;
     const std::vector<Box>& boxes() const { return boxes_; }
     const std::vector<Shell>& shell_requests() const { return shell_; }
     const std::vector<Dialog>& dialogs() const { return dialogs_; }
@@ -78,18 +82,12 @@ public:
     void answer_file_dialog(std::optional<std::string> chosen);
 
 private:
-    struct ControlState {
-        std::string text;
-        ui::CheckState check = ui::CheckState::Unchecked;
-        std::string movie = {};
-    };
     struct Window {
         const ui::FormSpec* spec = nullptr;
         ui::WindowEvents* events = nullptr;
         bool visible = false;
-        bool shown_before = false;
         std::string focus = {};
-        std::map<std::string, ControlState, std::less<>> controls = {};
+        std::map<std::string, Control, std::less<>> controls = {};
     };
 
     // The keyboard's view of a window: every control is enabled and shown.
@@ -109,8 +107,8 @@ private:
     Window& existing(std::string_view form) const;
     Window& visible_window(std::string_view form) const;
     // A text box of a visible window, which takes the focus.
-    ControlState& text_box(std::string_view form, std::string_view control);
-    static ControlState& control(Window& w, std::string_view control);
+    Control& text_box(std::string_view form, std::string_view control);
+    static Control& state(Window& w, std::string_view control);
     std::string name(ui::WindowId id) const { return std::string(window(id).spec->name); }
 
     // The windows are looked up from const accessors and handed out to change.

@@ -69,7 +69,7 @@ const Story kStories[] = {
                    std::vector<HeadlessDesktop::Box>{testing_support::kSaveFailed});
          EXPECT_EQ(h.path_file(), "old.ini\r\n");
          EXPECT_EQ(h.desktop.visible_windows(), std::vector<std::string>{"Form4"});
-         EXPECT_EQ(h.desktop.text("Form4", "Text1"), "new.ini");
+         EXPECT_EQ(h.desktop.control("Form4", "Text1").text, "new.ini");
      },
      [](Harness& h) {
          EXPECT_EQ(h.path_file(), "new.ini\r\n");

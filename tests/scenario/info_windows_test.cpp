@@ -17,7 +17,7 @@ TEST(AboutWindow, EachOpeningLoadsTheMovieAfreshAndOkOrEnterReturns)
     for (int opening = 1; opening <= 2; ++opening) {
         h.desktop.click("Form1", "Command4");
         EXPECT_EQ(h.desktop.created("Form2"), opening);
-        EXPECT_EQ(h.desktop.movie("Form2", "SF"), h.folder.file("tessel.swf"));
+        EXPECT_EQ(h.desktop.control("Form2", "SF").movie, h.folder.file("tessel.swf"));
         EXPECT_EQ(h.desktop.focus("Form2"), "SF");
         h.desktop.clear_log();
         if (opening == 1)

@@ -99,7 +99,7 @@ TEST(Install, AnUnsetLocationOpensTheSettingsWindowInsteadOfAskingMore)
         EXPECT_EQ(h.desktop.log(),
                   (std::vector<std::string>{"create Form4", "show Form4", "hide Form1"}));
         EXPECT_EQ(h.desktop.visible_windows(), std::vector<std::string>{"Form4"});
-        EXPECT_EQ(h.desktop.text("Form4", "Text1"), "");
+        EXPECT_EQ(h.desktop.control("Form4", "Text1").text, "");
     }
 }
 

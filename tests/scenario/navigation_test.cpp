@@ -76,8 +76,8 @@ TEST(Navigation, TheMainWindowKeepsItsValuesAcrossAboutAndSettingsVisits)
     h.desktop.click("Form4", "Command2");
 
     EXPECT_EQ(h.desktop.created("Form1"), 1);
-    EXPECT_EQ(h.desktop.text("Form1", "Text1"), "45");
-    EXPECT_EQ(h.desktop.check("Form1", "Check1"), CheckState::Checked);
+    EXPECT_EQ(h.desktop.control("Form1", "Text1").text, "45");
+    EXPECT_EQ(h.desktop.control("Form1", "Check1").check, CheckState::Checked);
     h.generate();
     EXPECT_NE(h.generated(), testing_support::default_settings_file()); // not the defaults
 }

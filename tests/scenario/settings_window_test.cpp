@@ -38,7 +38,7 @@ TEST(SettingsWindow, OpensWithThePathFilesFirstField)
         Harness h;
         if (c.file) h.folder.write("settings.ban", *c.file);
         open_settings(h);
-        EXPECT_EQ(h.desktop.text("Form4", "Text1"), c.shown);
+        EXPECT_EQ(h.desktop.control("Form4", "Text1").text, c.shown);
         EXPECT_EQ(h.desktop.focus("Form4"), "Text1");
     }
 }
@@ -81,30 +81,28 @@ TEST(SettingsWindow, OkSavesTheTextAndReturnsToTheMainWindow)
 
 TEST(SettingsWindow, BrowseTakesTheChosenFileAndCancelKeepsTheText)
 {
+    const std::string chosen = "/mnt/c/Games/Korvane/Data/svrcfg_skirmish.ini";
+    // Each browse's answer (nothing: cancelled) and the text it leaves.
+    const std::pair<std::optional<std::string>, std::string> browses[] = {
+        {std::nullopt, "typed by hand"}, {chosen, chosen}, {std::nullopt, chosen}};
     Harness h;
     open_settings(h);
     h.desktop.type("Form4", "Text1", "typed by hand");
-
-    h.desktop.answer_file_dialog(std::nullopt);
-    h.desktop.click("Form4", "Command1");
-    EXPECT_EQ(h.desktop.text("Form4", "Text1"), "typed by hand");
-
-    h.desktop.answer_file_dialog("/mnt/c/Games/Korvane/Data/svrcfg_skirmish.ini");
-    h.desktop.click("Form4", "Command1");
-    EXPECT_EQ(h.desktop.text("Form4", "Text1"), "/mnt/c/Games/Korvane/Data/svrcfg_skirmish.ini");
-
-    h.desktop.click("Form4", "Command1"); // cancelled again
-    EXPECT_EQ(h.desktop.text("Form4", "Text1"), "/mnt/c/Games/Korvane/Data/svrcfg_skirmish.ini");
+    for (const auto& [answer, text] : browses) {
+        h.desktop.answer_file_dialog(answer);
+        h.desktop.click("Form4", "Command1");
+        EXPECT_EQ(h.desktop.control("Form4", "Text1").text, text);
+    }
 
     // The dialog starts from the last file chosen in it.
-    const auto dialog = [](const char* initial_name) {
+    const auto dialog = [](const std::string& initial_name) {
         return HeadlessDesktop::Dialog{"Form4", "打开文件", initial_name,
                                        "SL2Korvane遭遇战模式配置文件(svrcfg_skirmish.ini)",
                                        "svrcfg_skirmish.ini"};
     };
-    EXPECT_EQ(h.desktop.dialogs(), (std::vector<HeadlessDesktop::Dialog>{
-                                       dialog("svrcfg_skirmish.ini"), dialog("svrcfg_skirmish.ini"),
-                                       dialog("/mnt/c/Games/Korvane/Data/svrcfg_skirmish.ini")}));
+    EXPECT_EQ(h.desktop.dialogs(),
+              (std::vector<HeadlessDesktop::Dialog>{
+                  dialog("svrcfg_skirmish.ini"), dialog("svrcfg_skirmish.ini"), dialog(chosen)}));
 }
 
 TEST(SettingsWindow, EachOpeningIsANewWindowThatReadsTheFileAgain)
@@ -118,7 +116,7 @@ TEST(SettingsWindow, EachOpeningIsANewWindowThatReadsTheFileAgain)
     h.folder.write("settings.ban", "changed.ini\r\n");
     open_settings(h);
     EXPECT_EQ(h.desktop.created("Form4"), 2);
-    EXPECT_EQ(h.desktop.text("Form4", "Text1"), "changed.ini");
+    EXPECT_EQ(h.desktop.control("Form4", "Text1").text, "changed.ini");
 }
 
 TEST(SettingsWindow, LeftEmptyItIsOnlyGivenUpAfterAWarning)
