@@ -85,21 +85,33 @@ TEST(Install, DeclinedOrFailedTheGameFileStaysAndABoxSaysWhereTheGeneratedOneIs)
     }
 }
 
-TEST(Install, AnUnsetLocationOpensTheSettingsWindowInsteadOfAskingMore)
+// Yes without a location opens the Settings window instead of asking more; the location saved
+// there is used by the next click.
+TEST(Install, AnUnsetLocationIsAskedForInTheSettingsWindowAndUsedByTheNextClick)
 {
     for (const char* content : {"\r\n", "\n", "    \r\n", ",C:\\later.ini\r\n"}) {
         SCOPED_TRACE(content);
         Harness h;
+        make_game_file(h);
         h.folder.write("settings.ban", content);
         h.desktop.answer_boxes({kYes});
         h.desktop.clear_log();
         h.generate();
-
         EXPECT_EQ(h.desktop.boxes(), std::vector<HeadlessDesktop::Box>{kOffer});
         EXPECT_EQ(h.desktop.log(),
                   (std::vector<std::string>{"create Form4", "show Form4", "hide Form1"}));
         EXPECT_EQ(h.desktop.visible_windows(), std::vector<std::string>{"Form4"});
         EXPECT_EQ(h.desktop.control("Form4", "Text1").text, "");
+
+        h.desktop.type("Form4", "Text1", h.folder.file(kGameFile));
+        h.desktop.click("Form4", "Command2");
+        ASSERT_EQ(h.desktop.visible_windows(), std::vector<std::string>{"Form1"});
+        h.desktop.click("Form1", "Check13");
+        h.desktop.answer_boxes({kYes});
+        h.generate();
+        EXPECT_EQ(h.folder.read(kGameFile), h.generated());
+        EXPECT_NE(h.generated(), default_settings_file());
+        EXPECT_EQ(h.desktop.boxes(), (std::vector<HeadlessDesktop::Box>{kOffer, kOffer}));
     }
 }
 
@@ -125,25 +137,6 @@ TEST(Install, TheDestinationIsTheFirstFieldOfTheFirstLine)
         EXPECT_EQ(h.desktop.boxes(), std::vector<HeadlessDesktop::Box>{kOffer});
         EXPECT_EQ(h.folder.read(c.copied_to), default_settings_file());
     }
-}
-
-TEST(Install, ALocationSavedInTheSettingsWindowIsUsedByTheNextClick)
-{
-    Harness h;
-    make_game_file(h);
-    h.folder.write("settings.ban", "\r\n");
-    h.desktop.answer_boxes({kYes});
-    h.generate(); // no location yet: the Settings window comes up
-    h.desktop.type("Form4", "Text1", h.folder.file(kGameFile));
-    h.desktop.click("Form4", "Command2");
-    ASSERT_EQ(h.desktop.visible_windows(), std::vector<std::string>{"Form1"});
-
-    h.desktop.click("Form1", "Check13");
-    h.desktop.answer_boxes({kYes});
-    h.generate();
-    EXPECT_EQ(h.folder.read(kGameFile), h.generated());
-    EXPECT_NE(h.generated(), default_settings_file());
-    EXPECT_EQ(h.desktop.boxes(), (std::vector<HeadlessDesktop::Box>{kOffer, kOffer}));
 }
 
 } // namespace
