@@ -36,7 +36,6 @@ ui::WindowId HeadlessDesktop::create(const ui::FormSpec& spec, ui::WindowEvents&
     }
     ui::WindowId id = next_id_++;
     windows_.emplace(id, std::move(w));
-    ++created_[std::string(spec.name)];
     log_.push_back("create " + std::string(spec.name));
     return id;
 }
@@ -127,12 +126,6 @@ std::vector<std::string> HeadlessDesktop::visible_windows() const
     std::vector<std::string> names;
     for (ui::WindowId id : z_order_) names.push_back(name(id));
     return names;
-}
-
-int HeadlessDesktop::created(std::string_view form) const
-{
-    auto it = created_.find(form);
-    return it == created_.end() ? 0 : it->second;
 }
 
 const HeadlessDesktop::Control& HeadlessDesktop::control(std::string_view form,

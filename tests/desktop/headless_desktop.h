@@ -46,9 +46,8 @@ public:
     // What a test looks at. Windows are named by their form name (Form1 ...).
     // Form names of the visible windows, front-most first.
     std::vector<std::string> visible_windows() const;
-    // How many windows of this form have been built so far.
-    int created(std::string_view form) const;
-    // "create Form4", "show Form4", "hide Form1", "destroy Form4", "quit", in order.
+    // "create Form4", "show Form4", "hide Form1", "destroy Form4", "quit", in order, from the
+    // program's start or the last clear_log.
     const std::vector<std::string>& log() const { return log_; }
     void clear_log() { log_.clear(); }
     // A control's text, check state and the movie it plays.
@@ -114,7 +113,6 @@ private:
     // The windows are looked up from const accessors and handed out to change.
     mutable std::map<ui::WindowId, Window> windows_;
     std::vector<ui::WindowId> z_order_; // front-most first
-    std::map<std::string, int, std::less<>> created_;
     std::vector<std::string> log_;
     std::vector<Box> boxes_;
     std::vector<Shell> shell_;
