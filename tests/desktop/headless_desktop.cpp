@@ -16,18 +16,10 @@ std::logic_error misuse(std::string_view what)
     return std::logic_error("headless desktop: " + std::string(what));
 }
 
-// The UTF-8 characters of a text, one string each.
-std::vector<std::string_view> split_characters(std::string_view utf8)
+// Whether a byte begins a UTF-8 character rather than continuing one.
+bool begins_character(char byte)
 {
-    std::vector<std::string_view> out;
-    std::size_t start = 0;
-    for (std::size_t i = 1; i <= utf8.size(); ++i) {
-        if (i == utf8.size() || (static_cast<unsigned char>(utf8[i]) & 0xC0) != 0x80) {
-            out.push_back(utf8.substr(start, i - start));
-            start = i;
-        }
-    }
-    return out;
+    return (static_cast<unsigned char>(byte) & 0xC0) != 0x80;
 }
 
 } // namespace
@@ -36,18 +28,14 @@ ui::WindowId HeadlessDesktop::create(const ui::FormSpec& spec, ui::WindowEvents&
 {
     Window w{&spec, &events};
     for (const ui::ControlSpec& c : spec.controls) {
-        ControlState state;
-        if (c.kind == ui::ControlKind::TextBox || c.kind == ui::ControlKind::Label ||
-            c.kind == ui::ControlKind::LinkLabel || c.kind == ui::ControlKind::Button ||
-            c.kind == ui::ControlKind::CheckBox || c.kind == ui::ControlKind::Frame) {
-            state.text = std::string(c.text);
-        }
-        state.check = c.checked ? ui::CheckState::Checked : ui::CheckState::Unchecked;
-        w.controls.emplace(std::string(c.name), std::move(state));
+        // A picture's or a movie's text names its artwork; it shows no text.
+        const bool shows_text =
+            c.kind != ui::ControlKind::Picture && c.kind != ui::ControlKind::Movie;
+        w.controls[std::string(c.name)] = {shows_text ? std::string(c.text) : std::string(),
+                                           ui::CheckState(c.checked)};
     }
     ui::WindowId id = next_id_++;
     windows_.emplace(id, std::move(w));
-    ++created_[std::string(spec.name)];
     log_.push_back("create " + std::string(spec.name));
     return id;
 }
@@ -56,51 +44,47 @@ void HeadlessDesktop::show(ui::WindowId id)
 {
     Window& w = window(id);
     w.visible = true;
-    if (!w.shown_before) {
-        w.shown_before = true;
-        if (const ui::ControlSpec* first = ui::first_focus(*w.spec, Keys{*this, w}))
-            w.focus = std::string(first->name);
-    }
+    // The first show focuses the first control in keyboard order; later ones keep the focus.
+    const ui::ControlSpec* first = ui::first_focus(*w.spec, Keys{*this, w});
+    if (w.focus.empty() && first != nullptr) w.focus = std::string(first->name);
     std::erase(z_order_, id);
     z_order_.insert(z_order_.begin(), id);
-    log_.push_back("show " + name_of(id));
+    log_.push_back("show " + name(id));
 }
 
 void HeadlessDesktop::hide(ui::WindowId id)
 {
     window(id).visible = false;
     std::erase(z_order_, id);
-    log_.push_back("hide " + name_of(id));
+    log_.push_back("hide " + name(id));
 }
 
 void HeadlessDesktop::destroy(ui::WindowId id)
 {
-    auto it = windows_.find(id);
-    if (it == windows_.end()) return; // already gone with the end of the program
-    log_.push_back("destroy " + std::string(it->second.spec->name));
-    windows_.erase(it);
+    if (!windows_.contains(id)) return; // already gone with the end of the program
+    log_.push_back("destroy " + name(id));
+    windows_.erase(id);
     std::erase(z_order_, id);
 }
 
 std::string HeadlessDesktop::text(ui::WindowId id, std::string_view name) const
 {
-    return control(window(id), name).text;
+    return state(window(id), name).text;
 }
 
 void HeadlessDesktop::set_text(ui::WindowId id, std::string_view name, std::string_view text)
 {
-    control(window(id), name).text = std::string(text);
+    state(window(id), name).text = std::string(text);
 }
 
 ui::CheckState HeadlessDesktop::check(ui::WindowId id, std::string_view name) const
 {
-    return control(window(id), name).check;
+    return state(window(id), name).check;
 }
 
 ui::Answer HeadlessDesktop::message_box(ui::WindowId owner, const ui::MessageBoxRequest& box)
 {
-    boxes_.push_back(
-        {name_of(owner), std::string(box.text), std::string(box.title), box.buttons, box.icon});
+    boxes_.emplace_back(name(owner), box.text, box.title, box.buttons, box.icon);
     if (!box_answers_.empty()) {
         ui::Answer answer = box_answers_.front();
         box_answers_.pop_front();
@@ -112,8 +96,8 @@ ui::Answer HeadlessDesktop::message_box(ui::WindowId owner, const ui::MessageBox
 std::optional<std::string> HeadlessDesktop::open_file_dialog(ui::WindowId owner,
                                                              const ui::FileDialogSpec& spec)
 {
-    dialogs_.push_back({name_of(owner), std::string(spec.title), spec.initial_name,
-                        std::string(spec.filter_label), std::string(spec.filter_pattern)});
+    dialogs_.emplace_back(name(owner), spec.title, spec.initial_name, spec.filter_label,
+                          spec.filter_pattern);
     if (dialog_answers_.empty()) return std::nullopt;
     std::optional<std::string> answer = dialog_answers_.front();
     dialog_answers_.pop_front();
@@ -122,91 +106,53 @@ std::optional<std::string> HeadlessDesktop::open_file_dialog(ui::WindowId owner,
 
 void HeadlessDesktop::shell_open(ui::WindowId owner, const ui::OpenRequest& request)
 {
-    shell_.push_back({name_of(owner), request});
+    shell_.emplace_back(name(owner), request.kind, request.target);
 }
 
 void HeadlessDesktop::set_movie(ui::WindowId id, std::string_view name, std::string_view path)
 {
-    control(window(id), name).movie = std::string(path);
+    state(window(id), name).movie = std::string(path);
 }
 
 void HeadlessDesktop::quit()
 {
-    ended_ = true;
     windows_.clear();
     z_order_.clear();
     log_.push_back("quit");
 }
 
-bool HeadlessDesktop::exists(std::string_view form) const
-{
-    return id_of(form) != ui::kNoWindow;
-}
-
-bool HeadlessDesktop::visible(std::string_view form) const
-{
-    ui::WindowId id = id_of(form);
-    return id != ui::kNoWindow && window(id).visible;
-}
-
 std::vector<std::string> HeadlessDesktop::visible_windows() const
 {
     std::vector<std::string> names;
-    for (ui::WindowId id : z_order_) names.push_back(name_of(id));
+    for (ui::WindowId id : z_order_) names.push_back(name(id));
     return names;
 }
 
-int HeadlessDesktop::created(std::string_view form) const
+const HeadlessDesktop::Control& HeadlessDesktop::control(std::string_view form,
+                                                         std::string_view name) const
 {
-    auto it = created_.find(form);
-    return it == created_.end() ? 0 : it->second;
-}
-
-std::string HeadlessDesktop::text(std::string_view form, std::string_view name) const
-{
-    return text(existing(form), name);
-}
-
-ui::CheckState HeadlessDesktop::check(std::string_view form, std::string_view name) const
-{
-    return check(existing(form), name);
+    return state(existing(form), name);
 }
 
 std::string HeadlessDesktop::focus(std::string_view form) const
 {
-    ui::WindowId id = id_of(form);
-    return id == ui::kNoWindow ? std::string() : window(id).focus;
-}
-
-std::string HeadlessDesktop::movie(std::string_view form, std::string_view name) const
-{
-    return control(window(existing(form)), name).movie;
+    return existing(form).focus;
 }
 
 void HeadlessDesktop::type(std::string_view form, std::string_view name, std::string_view text)
 {
-    Window& w = visible_window(form);
-    const ui::ControlSpec* spec = w.spec->find(name);
-    if (spec == nullptr || spec->kind != ui::ControlKind::TextBox)
-        throw misuse("cannot type into " + std::string(name));
-    w.focus = std::string(name);
-    // Characters, not bytes, count against the box's maximum length.
-    ControlState& box = control(w, name);
-    std::size_t length = split_characters(box.text).size();
-    for (std::string_view ch : split_characters(text)) {
-        if (spec->max_length > 0 && length++ >= static_cast<std::size_t>(spec->max_length)) break;
-        box.text += ch;
+    Control& box = text_box(form, name);
+    const auto max_length = static_cast<std::size_t>(existing(form).spec->find(name)->max_length);
+    std::size_t length = std::ranges::count_if(box.text, begins_character);
+    for (char byte : text) {
+        if (begins_character(byte) && ++length > max_length && max_length > 0) break;
+        box.text += byte;
     }
 }
 
 void HeadlessDesktop::clear(std::string_view form, std::string_view name)
 {
-    Window& w = visible_window(form);
-    const ui::ControlSpec* spec = w.spec->find(name);
-    if (spec == nullptr || spec->kind != ui::ControlKind::TextBox)
-        throw misuse("cannot clear " + std::string(name));
-    w.focus = std::string(name);
-    control(w, name).text.clear();
+    text_box(form, name).text.clear();
 }
 
 void HeadlessDesktop::click(std::string_view form, std::string_view name)
@@ -223,8 +169,9 @@ void HeadlessDesktop::click(std::string_view form, std::string_view name)
 void HeadlessDesktop::press(Window& w, const ui::ControlSpec& spec)
 {
     if (spec.kind == ui::ControlKind::CheckBox) {
-        ControlState& box = control(w, spec.name);
-        box.check = box.check == ui::CheckState::Checked ? ui::CheckState::Unchecked : ui::CheckState::Checked;
+        Control& box = state(w, spec.name);
+        box.check = box.check == ui::CheckState::Checked ? ui::CheckState::Unchecked
+                                                         : ui::CheckState::Checked;
     }
     if (spec.kind != ui::ControlKind::TextBox) w.events->on_click(spec.name);
 }
@@ -233,16 +180,6 @@ void HeadlessDesktop::click_at(std::string_view form, int x, int y)
 {
     Window& w = visible_window(form);
     if (const ui::ControlSpec* hit = ui::hit_test(*w.spec, x, y)) click(form, hit->name);
-}
-
-void HeadlessDesktop::press_enter(std::string_view form)
-{
-    press_key(form, {ui::Key::Kind::Enter});
-}
-
-void HeadlessDesktop::press_alt(std::string_view form, char key)
-{
-    press_key(form, {ui::Key::Kind::Char, static_cast<unsigned char>(key), false, true});
 }
 
 void HeadlessDesktop::press_key(std::string_view form, const ui::Key& key)
@@ -267,57 +204,43 @@ void HeadlessDesktop::answer_file_dialog(std::optional<std::string> chosen)
     dialog_answers_.push_back(std::move(chosen));
 }
 
-HeadlessDesktop::Window& HeadlessDesktop::window(ui::WindowId id)
-{
-    return const_cast<Window&>(std::as_const(*this).window(id));
-}
-
-const HeadlessDesktop::Window& HeadlessDesktop::window(ui::WindowId id) const
+HeadlessDesktop::Window& HeadlessDesktop::window(ui::WindowId id) const
 {
     auto it = windows_.find(id);
     if (it == windows_.end()) throw misuse("no window with id " + std::to_string(id));
     return it->second;
 }
 
-ui::WindowId HeadlessDesktop::id_of(std::string_view form) const
+HeadlessDesktop::Window& HeadlessDesktop::existing(std::string_view form) const
 {
-    for (const auto& [id, w] : windows_) {
-        if (w.spec->name == form) return id;
+    for (auto& [id, w] : windows_) {
+        if (w.spec->name == form) return w;
     }
-    return ui::kNoWindow;
+    throw misuse("no window " + std::string(form));
 }
 
-ui::WindowId HeadlessDesktop::existing(std::string_view form) const
+HeadlessDesktop::Window& HeadlessDesktop::visible_window(std::string_view form) const
 {
-    ui::WindowId id = id_of(form);
-    if (id == ui::kNoWindow) throw misuse("no window " + std::string(form));
-    return id;
-}
-
-HeadlessDesktop::Window& HeadlessDesktop::visible_window(std::string_view form)
-{
-    Window& w = window(existing(form));
+    Window& w = existing(form);
     if (!w.visible) throw misuse(std::string(form) + " is not shown");
     return w;
 }
 
-HeadlessDesktop::ControlState& HeadlessDesktop::control(Window& w, std::string_view name)
+HeadlessDesktop::Control& HeadlessDesktop::text_box(std::string_view form, std::string_view name)
 {
-    return const_cast<ControlState&>(std::as_const(*this).control(w, name));
+    Window& w = visible_window(form);
+    const ui::ControlSpec* spec = w.spec->find(name);
+    if (spec == nullptr || spec->kind != ui::ControlKind::TextBox)
+        throw misuse(std::string(name) + " is not a text box");
+    w.focus = std::string(name);
+    return state(w, name);
 }
 
-const HeadlessDesktop::ControlState& HeadlessDesktop::control(const Window& w,
-                                                              std::string_view name) const
+HeadlessDesktop::Control& HeadlessDesktop::state(Window& w, std::string_view name)
 {
     auto it = w.controls.find(name);
     if (it == w.controls.end()) throw misuse("no control " + std::string(name));
     return it->second;
-}
-
-std::string HeadlessDesktop::name_of(ui::WindowId id) const
-{
-    auto it = windows_.find(id);
-    return it == windows_.end() ? std::string() : std::string(it->second.spec->name);
 }
 
 } // namespace testing_support

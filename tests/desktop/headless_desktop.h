@@ -10,33 +10,22 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <tuple>
 #include <vector>
 
 namespace testing_support {
 
 class HeadlessDesktop final : public ui::Desktop {
 public:
-    struct Box {
-        std::string owner; // the asking window's form name
-        std::string text;
-        std::string title;
-        ui::MessageButtons buttons;
-        ui::MessageIcon icon;
-        bool operator==(const Box&) const = default;
-    };
-    struct Shell {
-        std::string owner;
-        ui::OpenRequest request;
-        bool operator==(const Shell&) const = default;
-    };
-    struct Dialog {
-        std::string owner;
-        std::string title;
-        std::string initial_name;
-        std::string filter_label;
-        std::string filter_pattern;
-        bool operator==(const Dialog&) const = default;
-    };
+    // What the program asked for, each with the asking window's form name first; tuples, so that
+    // a failing test prints them.
+    // The owner, the text, the title, the buttons and the icon.
+    using Box =
+        std::tuple<std::string, std::string, std::string, ui::MessageButtons, ui::MessageIcon>;
+    // The owner, what the target is and the target.
+    using Shell = std::tuple<std::string, ui::OpenKind, std::string>;
+    // The owner, the title, the initial name, the filter's label and the filter's pattern.
+    using Dialog = std::tuple<std::string, std::string, std::string, std::string, std::string>;
 
     // Desktop
     ui::WindowId create(const ui::FormSpec& spec, ui::WindowEvents& events) override;
@@ -55,20 +44,20 @@ public:
     void quit() override;
 
     // What a test looks at. Windows are named by their form name (Form1 ...).
-    bool exists(std::string_view form) const;
-    bool visible(std::string_view form) const;
     // Form names of the visible windows, front-most first.
     std::vector<std::string> visible_windows() const;
-    // How many windows of this form have been built so far.
-    int created(std::string_view form) const;
-    // "create Form4", "show Form4", "hide Form1", "destroy Form4", "quit", in order.
+    // "create Form4", "show Form4", "hide Form1", "destroy Form4", "quit", in order, from the
+    // program's start or the last clear_log.
     const std::vector<std::string>& log() const { return log_; }
     void clear_log() { log_.clear(); }
-    std::string text(std::string_view form, std::string_view control) const;
-    ui::CheckState check(std::string_view form, std::string_view control) const;
+    // A control's text, check state and the movie it plays.
+    struct Control {
+        std::string text;
+        ui::CheckState check = ui::CheckState::Unchecked;
+        std::string movie = {};
+    };
+    const Control& control(std::string_view form, std::string_view control) const;
     std::string focus(std::string_view form) const;
-    std::string movie(std::string_view form, std::string_view control) const;
-    bool ended() const { return ended_; }
     const std::vector<Box>& boxes() const { return boxes_; }
     const std::vector<Shell>& shell_requests() const { return shell_; }
     const std::vector<Dialog>& dialogs() const { return dialogs_; }
@@ -82,8 +71,8 @@ public:
     void click(std::string_view form, std::string_view control);
     // A click at a point of the window's client area, in twips: the top-most control there gets it.
     void click_at(std::string_view form, int x, int y);
-    void press_enter(std::string_view form);
-    void press_alt(std::string_view form, char key);
+    // Enter, Tab, Alt and a letter ...: the keyboard's rules on the window.
+    void press_key(std::string_view form, const ui::Key& key);
     void request_close(std::string_view form);
 
     // Answers for the next modal boxes and file dialogs, taken in order. Without a scripted
@@ -92,18 +81,12 @@ public:
     void answer_file_dialog(std::optional<std::string> chosen);
 
 private:
-    struct ControlState {
-        std::string text;
-        ui::CheckState check = ui::CheckState::Unchecked;
-        std::string movie;
-    };
     struct Window {
         const ui::FormSpec* spec = nullptr;
         ui::WindowEvents* events = nullptr;
         bool visible = false;
-        bool shown_before = false;
         std::string focus = {};
-        std::map<std::string, ControlState, std::less<>> controls = {};
+        std::map<std::string, Control, std::less<>> controls = {};
     };
 
     // The keyboard's view of a window: every control is enabled and shown.
@@ -118,20 +101,18 @@ private:
     };
 
     void press(Window& w, const ui::ControlSpec& spec);
-    void press_key(std::string_view form, const ui::Key& key);
-    Window& window(ui::WindowId id);
-    const Window& window(ui::WindowId id) const;
-    ui::WindowId id_of(std::string_view form) const;
-    // The id of a window that exists; a test asking after one that does not is misused.
-    ui::WindowId existing(std::string_view form) const;
-    Window& visible_window(std::string_view form);
-    ControlState& control(Window& w, std::string_view control);
-    const ControlState& control(const Window& w, std::string_view control) const;
-    std::string name_of(ui::WindowId id) const;
+    // Each lookup throws when the test names what is not there.
+    Window& window(ui::WindowId id) const;
+    Window& existing(std::string_view form) const;
+    Window& visible_window(std::string_view form) const;
+    // A text box of a visible window, which takes the focus.
+    Control& text_box(std::string_view form, std::string_view control);
+    static Control& state(Window& w, std::string_view control);
+    std::string name(ui::WindowId id) const { return std::string(window(id).spec->name); }
 
-    std::map<ui::WindowId, Window> windows_;
+    // The windows are looked up from const accessors and handed out to change.
+    mutable std::map<ui::WindowId, Window> windows_;
     std::vector<ui::WindowId> z_order_; // front-most first
-    std::map<std::string, int, std::less<>> created_;
     std::vector<std::string> log_;
     std::vector<Box> boxes_;
     std::vector<Shell> shell_;
@@ -139,7 +120,6 @@ private:
     std::deque<ui::Answer> box_answers_;
     std::deque<std::optional<std::string>> dialog_answers_;
     ui::WindowId next_id_ = 1;
-    bool ended_ = false;
 };
 
 } // namespace testing_support

@@ -10,7 +10,6 @@
 
 namespace {
 
-using testing_support::FileOp;
 using testing_support::Harness;
 using testing_support::HeadlessDesktop;
 using testing_support::default_settings_file;
@@ -53,9 +52,9 @@ const Story kStories[] = {
      [](Harness& h) {
          EXPECT_EQ(h.folder.read(kGameFile), default_settings_file());
          EXPECT_EQ(h.desktop.boxes().back(), testing_support::kOffer);
-         const std::set<FileOp> kinds(h.files.calls().begin(), h.files.calls().end());
-         for (FileOp op : {FileOp::Open, FileOp::Write, FileOp::Flush, FileOp::Rename, FileOp::Read})
-             EXPECT_TRUE(kinds.count(op)) << "the click never calls " << to_string(op);
+         const std::set<std::string> kinds(h.files.calls().begin(), h.files.calls().end());
+         for (const char* op : {"open", "write", "flush", "rename", "read"})
+             EXPECT_TRUE(kinds.count(op)) << "the click never calls " << op;
      }},
     {"the Settings window's OK",
      [](Harness& h) {
@@ -70,7 +69,7 @@ const Story kStories[] = {
                    std::vector<HeadlessDesktop::Box>{testing_support::kSaveFailed});
          EXPECT_EQ(h.path_file(), "old.ini\r\n");
          EXPECT_EQ(h.desktop.visible_windows(), std::vector<std::string>{"Form4"});
-         EXPECT_EQ(h.desktop.text("Form4", "Text1"), "new.ini");
+         EXPECT_EQ(h.desktop.control("Form4", "Text1").text, "new.ini");
      },
      [](Harness& h) {
          EXPECT_EQ(h.path_file(), "new.ini\r\n");
@@ -94,7 +93,7 @@ TEST(Faults, EveryFileOperationOfAClickFailingInTurn)
                 story.through(h);
                 break;
             }
-            SCOPED_TRACE("call " + std::to_string(i) + ": " + to_string(h.files.calls()[i]));
+            SCOPED_TRACE("call " + std::to_string(i) + ": " + h.files.calls()[i]);
             EXPECT_EQ(h.folder.entries(), entries) << "no file may appear, no temporary may stay";
             story.failed(h);
 

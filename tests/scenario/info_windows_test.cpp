@@ -9,29 +9,22 @@ namespace {
 using testing_support::HeadlessDesktop;
 using testing_support::Harness;
 using Names = std::vector<std::string>;
-
 using Requests = std::vector<HeadlessDesktop::Shell>;
-
-// A link's request: its address, to the desktop's address handler.
-HeadlessDesktop::Shell link_request(const std::string& address)
-{
-    return {"Form3", {ui::OpenKind::Address, address}};
-}
 
 TEST(AboutWindow, EachOpeningLoadsTheMovieAfreshAndOkOrEnterReturns)
 {
     Harness h;
     for (int opening = 1; opening <= 2; ++opening) {
+        h.desktop.clear_log();
         h.desktop.click("Form1", "Command4");
-        EXPECT_EQ(h.desktop.created("Form2"), opening);
-        EXPECT_EQ(h.desktop.movie("Form2", "SF"), h.folder.file("tessel.swf"));
+        EXPECT_EQ(h.desktop.control("Form2", "SF").movie, h.folder.file("tessel.swf"));
         EXPECT_EQ(h.desktop.focus("Form2"), "SF");
         if (opening == 1)
-            h.desktop.press_enter("Form2");
+            h.desktop.press_key("Form2", {ui::Key::Kind::Enter});
         else
-            h.desktop.press_alt("Form2", 'A');
-        EXPECT_FALSE(h.desktop.exists("Form2"));
-        EXPECT_EQ(h.desktop.visible_windows(), Names{"Form1"});
+            h.desktop.press_key("Form2", {ui::Key::Kind::Char, U'A', false, true}); // Alt+A
+        EXPECT_EQ(h.desktop.log(), (Names{"hide Form1", "create Form2", "show Form2",
+                                          "destroy Form2", "show Form1"}));
     }
     EXPECT_TRUE(h.desktop.shell_requests().empty());
 }
@@ -60,11 +53,14 @@ TEST(ResourcesWindow, ClicksAnywhereInARowOpenItUnlessTheButtonCoversIt)
         h.desktop.click("Form1", "Command3");
         h.desktop.click_at("Form3", c.x, c.y);
         if (c.opened != nullptr) {
-            EXPECT_EQ(h.desktop.shell_requests(), Requests{link_request(c.opened)});
+            // A link's address, to the desktop's address handler.
+            EXPECT_EQ(h.desktop.shell_requests(),
+                      (Requests{{"Form3", ui::OpenKind::Address, c.opened}}));
         } else {
             EXPECT_TRUE(h.desktop.shell_requests().empty());
         }
-        EXPECT_EQ(h.desktop.visible("Form3"), !c.hidden);
+        EXPECT_EQ(h.desktop.visible_windows(),
+                  (c.hidden ? Names{"Form1"} : Names{"Form3", "Form1"}));
     }
 }
 

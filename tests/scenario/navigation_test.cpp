@@ -1,6 +1,7 @@
 // The moves between the four windows, and the main window's keyboard.
 #include "support/harness.h"
 
+#include <algorithm>
 #include <functional>
 
 #include <gtest/gtest.h>
@@ -13,13 +14,14 @@ using Names = std::vector<std::string>;
 
 constexpr auto kYes = ui::Answer::Yes;
 
-TEST(Navigation, EachButtonMovesBetweenWindowsInItsOrder)
+// A close request (no button) never leaves the program without a window.
+TEST(Navigation, EachButtonAndCloseRequestMovesBetweenWindowsInItsOrder)
 {
     struct Case {
         const char* name;
         std::function<void(Harness&)> before;
         const char* form;
-        const char* button;
+        const char* button; // nullptr: a close request
         Names log;
         Names visible; // front-most first
     };
@@ -41,6 +43,9 @@ TEST(Navigation, EachButtonMovesBetweenWindowsInItsOrder)
         {"resources OK", open("Command3"), "Form3", "Command6", {"hide Form3"}, {"Form1"}},
         {"settings OK", open_settings_with_text, "Form4", "Command2", {"destroy Form4", "show Form1"}, {"Form1"}},
         {"exit beside resources", open("Command3"), "Form1", "Command5", {"destroy Form1", "destroy Form3", "quit"}, {}},
+        {"main closed", nothing, "Form1", nullptr, {"destroy Form1", "quit"}, {}},
+        {"about closed", open("Command4"), "Form2", nullptr, {"destroy Form2", "show Form1"}, {"Form1"}},
+        {"resources closed", open("Command3"), "Form3", nullptr, {"hide Form3"}, {"Form1"}},
     };
     // clang-format on
     for (const Case& c : cases) {
@@ -48,7 +53,10 @@ TEST(Navigation, EachButtonMovesBetweenWindowsInItsOrder)
         Harness h;
         c.before(h);
         h.desktop.clear_log();
-        h.desktop.click(c.form, c.button);
+        if (c.button != nullptr)
+            h.desktop.click(c.form, c.button);
+        else
+            h.desktop.request_close(c.form);
         EXPECT_EQ(h.desktop.log(), c.log);
         EXPECT_EQ(h.desktop.visible_windows(), c.visible);
         EXPECT_TRUE(h.desktop.boxes().empty());
@@ -68,37 +76,11 @@ TEST(Navigation, TheMainWindowKeepsItsValuesAcrossAboutAndSettingsVisits)
     h.desktop.answer_boxes({kYes}); // give up on an empty location
     h.desktop.click("Form4", "Command2");
 
-    EXPECT_EQ(h.desktop.created("Form1"), 1);
-    EXPECT_EQ(h.desktop.text("Form1", "Text1"), "45");
-    EXPECT_EQ(h.desktop.check("Form1", "Check1"), CheckState::Checked);
+    EXPECT_EQ(std::ranges::count(h.desktop.log(), "create Form1"), 1);
+    EXPECT_EQ(h.desktop.control("Form1", "Text1").text, "45");
+    EXPECT_EQ(h.desktop.control("Form1", "Check1").check, CheckState::Checked);
     h.generate();
     EXPECT_NE(h.generated(), testing_support::default_settings_file()); // not the defaults
-}
-
-TEST(Navigation, CloseRequestsNeverLeaveTheProgramWithoutAWindow)
-{
-    struct Case {
-        const char* name;
-        std::function<void(Harness&)> open;
-        const char* closed;
-        Names visible;
-        bool ended;
-    };
-    // clang-format off
-    const Case cases[] = {
-        {"main", [](Harness&) {}, "Form1", {}, true},
-        {"about", [](Harness& h) { h.desktop.click("Form1", "Command4"); }, "Form2", {"Form1"}, false},
-        {"resources", [](Harness& h) { h.desktop.click("Form1", "Command3"); }, "Form3", {"Form1"}, false},
-    };
-    // clang-format on
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
-        Harness h;
-        c.open(h);
-        h.desktop.request_close(c.closed);
-        EXPECT_EQ(h.desktop.visible_windows(), c.visible);
-        EXPECT_EQ(h.desktop.ended(), c.ended);
-    }
 }
 
 } // namespace

@@ -8,15 +8,6 @@
 
 namespace testing_support {
 
-enum class FileOp { Open, Write, Flush, Close, Rename, Replaceable, Read };
-
-inline const char* to_string(FileOp op)
-{
-    constexpr const char* kNames[] = {"open",   "write",       "flush", "close",
-                                      "rename", "replaceable", "read"};
-    return kNames[static_cast<int>(op)];
-}
-
 class FaultyFileSystem final : public platform::FileSystem {
 public:
     explicit FaultyFileSystem(platform::FileSystem& real)
@@ -31,46 +22,47 @@ public:
         fail_at_ = index;
         calls_.clear();
     }
-    // Every failable call made since the last fail_call, in order.
-    const std::vector<FileOp>& calls() const { return calls_; }
+    // Every failable call made since the last fail_call, in order: "open" (the temporary file's),
+    // "write", "flush", "close", "rename", "replaceable" (the check before a file is replaced),
+    // "read".
+    const std::vector<std::string>& calls() const { return calls_; }
 
     void remove(const std::string& path) override { real_.remove(path); }
     std::error_code create_temp_beside(const std::string& target, std::string& temp_path,
                                        platform::FileHandle& handle) override
     {
-        return fails(FileOp::Open) ? io_error()
-                                   : real_.create_temp_beside(target, temp_path, handle);
+        return fails("open") ? io_error() : real_.create_temp_beside(target, temp_path, handle);
     }
     std::error_code write(platform::FileHandle handle, std::string_view bytes) override
     {
-        return fails(FileOp::Write) ? io_error() : real_.write(handle, bytes);
+        return fails("write") ? io_error() : real_.write(handle, bytes);
     }
     std::error_code flush(platform::FileHandle handle) override
     {
-        return fails(FileOp::Flush) ? io_error() : real_.flush(handle);
+        return fails("flush") ? io_error() : real_.flush(handle);
     }
     std::error_code close(platform::FileHandle handle) override
     {
         // The real handle is closed all the same: a test that fails the close must not leak it.
         const std::error_code error = real_.close(handle);
-        return fails(FileOp::Close) ? io_error() : error;
+        return fails("close") ? io_error() : error;
     }
     std::error_code rename_over(const std::string& from, const std::string& to) override
     {
-        return fails(FileOp::Rename) ? io_error() : real_.rename_over(from, to);
+        return fails("rename") ? io_error() : real_.rename_over(from, to);
     }
     std::error_code check_replaceable(const std::string& path) override
     {
-        return fails(FileOp::Replaceable) ? io_error() : real_.check_replaceable(path);
+        return fails("replaceable") ? io_error() : real_.check_replaceable(path);
     }
     std::error_code read(const std::string& path, std::string& bytes) override
     {
-        return fails(FileOp::Read) ? io_error() : real_.read(path, bytes);
+        return fails("read") ? io_error() : real_.read(path, bytes);
     }
 
 private:
     static std::error_code io_error() { return std::make_error_code(std::errc::io_error); }
-    bool fails(FileOp op)
+    bool fails(const char* op)
     {
         calls_.push_back(op);
         return static_cast<int>(calls_.size()) - 1 == fail_at_;
@@ -78,7 +70,7 @@ private:
 
     platform::FileSystem& real_;
     int fail_at_ = -1;
-    std::vector<FileOp> calls_;
+    std::vector<std::string> calls_;
 };
 
 } // namespace testing_support

@@ -9,27 +9,7 @@
 #include "support/native.h"
 #include "support/temp_folder.h"
 
-#include <ostream>
 #include <string>
-
-namespace testing_support {
-
-// Readable failure messages for the boxes a test expects.
-inline void PrintTo(const HeadlessDesktop::Box& box, std::ostream* os)
-{
-    *os << "{" << box.owner << ", \"" << box.text << "\", \"" << box.title << "\", "
-        << (box.buttons == ui::MessageButtons::YesNo ? "Yes/No" : "OK") << ", icon "
-        << static_cast<int>(box.icon) << "}";
-}
-
-inline void PrintTo(const HeadlessDesktop::Shell& shell, std::ostream* os)
-{
-    const ui::OpenRequest& r = shell.request;
-    *os << "{" << shell.owner << ", " << (r.kind == ui::OpenKind::File ? "file " : "address ")
-        << r.target << "}";
-}
-
-} // namespace testing_support
 
 namespace testing_support {
 

@@ -18,19 +18,18 @@ using platform::NativeFileSystem;
 #ifdef _WIN32
 using NativeCodePage = platform::AnsiCodePage;
 inline constexpr char kSeparator = '\\';
-// 936 is the ANSI code page of Simplified-Chinese Windows: GBK.
-inline NativeCodePage gbk_code_page()
-{
-    return NativeCodePage(936);
-}
+// The ANSI code page of Simplified-Chinese Windows.
+inline constexpr int kGbk = 936;
 #else
 using NativeCodePage = platform::IconvCodePage;
 inline constexpr char kSeparator = '/';
+inline constexpr const char* kGbk = "GBK";
+#endif
+
 inline NativeCodePage gbk_code_page()
 {
-    return NativeCodePage("GBK");
+    return NativeCodePage(kGbk);
 }
-#endif
 
 // Marks a file read-only the way a user would on the platform (no write bits, or the read-only
 // attribute); a failure is recorded as a test failure.

@@ -88,12 +88,6 @@ std::string TempFolder::read(std::string_view name) const
     return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
-bool TempFolder::exists(std::string_view name) const
-{
-    std::error_code ignored;
-    return fs::exists(to_path(file(name)), ignored);
-}
-
 bool TempFolder::is_folder(std::string_view name) const
 {
     std::error_code ignored;

@@ -24,7 +24,6 @@ public:
     void write(std::string_view name, std::string_view bytes) const;
     // The whole content; a test failure is recorded when the file cannot be read.
     std::string read(std::string_view name) const;
-    bool exists(std::string_view name) const;
     bool is_folder(std::string_view name) const;
     // Names of every entry in the folder (and in its subfolders, as "sub/name" on every
     // platform), sorted.
