@@ -1,5 +1,5 @@
-"""The window tables as the tests read them: pixels, captions as they read, where each control
-should be, and how to find its accessible object."""
+"""The window tables as the tests read them: captions as they read, and how to find a control's
+accessible object."""
 
 import re
 
@@ -7,38 +7,14 @@ import driver as d
 
 TABLES = d.TABLES
 FORMS = TABLES["forms"]
-DPI = 96
-
-# How a screen reader meets each kind of control.
-ROLES = {
-    "button": "push button",
-    "check box": "check box",
-    "text box": "text",
-    "label": "label",
-    "link": "link",
-    "frame": "panel",
-    "picture": "icon",
-    "movie": "animation",
-}
 
 # A number box is spoken by the caption beside it (or, in the Settings window, above it).
-NAMED_BY = {
-    ("Form1", "Text1"): "Label2",
-    ("Form1", "Text2"): "Label4",
-    ("Form1", "Text3"): "Label5",
-    ("Form1", "Text4"): "Label6",
-    ("Form1", "Text5"): "Label7",
-    ("Form4", "Text1"): "Label1",
-}
+NAMED_BY = {"Form1": {"Text1": "Label2", "Text2": "Label4", "Text3": "Label5", "Text4": "Label6",
+                      "Text5": "Label7"},
+            "Form4": {"Text1": "Label1"}}
 
 # The main window's button that shows each window; None for the main window itself.
 OPENERS = {"Form1": None, "Form3": "Command3", "Form2": "Command4", "Form4": "Command2"}
-
-
-def px(twips):
-    """Twips to pixels, halves away from zero, as the program rounds."""
-    value = twips * DPI / 1440
-    return int(value + 0.5) if value >= 0 else -int(-value + 0.5)
 
 
 def caption(form):
@@ -49,21 +25,10 @@ def control(form, name):
     return next(c for c in FORMS[form]["controls"] if c["name"] == name)
 
 
-def expected_rect(form, c):
-    """The control's rectangle in the client area, in pixels."""
-    left, top, width, height = c["rect"]
-    if c["parent"]:
-        frame = control(form, c["parent"])
-        left += frame["rect"][0]
-        top += frame["rect"][1]
-    return (px(left), px(top), px(width), px(height))
-
-
 def expected_name(form, c):
-    kind = c["kind"]
-    if kind == "text box":
-        return control(form, NAMED_BY[(form, c["name"])])["text"]
-    if kind in ("button", "check box", "frame", "label", "link"):
+    if c["role"] == "text":
+        return control(form, NAMED_BY[form][c["name"]])["text"]
+    if c["role"] in ("push button", "check box", "panel", "label", "link"):
         return re.sub(r"&(.)", r"\1", c["text"])  # as it reads: the access key's '&' dropped
     return None
 
@@ -82,8 +47,8 @@ def locate(window, origin, form, c):
     """The accessible object of a table row: by its role and place, or, when it is not where the
     table puts it, by its role and name, so that the rest is still checked."""
     name = expected_name(form, c)
-    candidates = d.descendants(window, lambda a: d.role(a) == ROLES[c["kind"]])
-    by_place = [a for a in candidates if near(place(a, origin), expected_rect(form, c))]
+    candidates = d.descendants(window, lambda a: d.role(a) == c["role"])
+    by_place = [a for a in candidates if near(place(a, origin), c["rect"])]
     if len(by_place) == 1:
         return by_place[0]
     by_name = [a for a in candidates if name is not None and d.name(a) == name]

@@ -1,12 +1,15 @@
 // Prints the four window tables, the message boxes, the file dialog's presets and the default
 // settings file as JSON, so that the GTK end-to-end tests check the program against the same
-// data it is built from instead of a second copy.
+// data it is built from instead of a second copy. Places and sizes are in pixels at 96 dpi, the
+// test display's, by the rules that every front end shares (ui::pixel_rect, unit-tested).
 #include "info/about_window.h"
 #include "info/resources_window.h"
 #include "location/settings_window.h"
 #include "settings/install.h"
 #include "settings/main_window.h"
 #include "support/harness.h"
+#include "ui/form_rules.h"
+#include "ui/twips.h"
 
 #include <cstdio>
 #include <string>
@@ -16,21 +19,16 @@ namespace {
 
 using namespace ui;
 
+// A JSON string: quotes, backslashes and control characters escaped, UTF-8 as it is.
 std::string quoted(std::string_view s)
 {
     std::string out = "\"";
     for (const char c : s) {
         const auto byte = static_cast<unsigned char>(c);
-        if (c == '"' || c == '\\') {
-            out += '\\';
-            out += c;
-        } else if (byte < 0x20) {
-            char escaped[8];
+        char escaped[8] = {c};
+        if (c == '"' || c == '\\' || byte < 0x20)
             std::snprintf(escaped, sizeof escaped, "\\u%04x", byte);
-            out += escaped;
-        } else {
-            out += c; // UTF-8 passes through as it is
-        }
+        out += escaped;
     }
     return out + "\"";
 }
@@ -46,31 +44,32 @@ const char* cursor_name(Cursor cursor)
     return "?";
 }
 
-const char* kind_name(ControlKind kind)
+// How a screen reader meets each kind of control.
+const char* role(ControlKind kind)
 {
     switch (kind) {
-    case ControlKind::Button: return "button";
+    case ControlKind::Button: return "push button";
     case ControlKind::CheckBox: return "check box";
-    case ControlKind::TextBox: return "text box";
+    case ControlKind::TextBox: return "text";
     case ControlKind::Label: return "label";
     case ControlKind::LinkLabel: return "link";
-    case ControlKind::Frame: return "frame";
-    case ControlKind::Picture: return "picture";
-    case ControlKind::Movie: return "movie";
+    case ControlKind::Frame: return "panel";
+    case ControlKind::Picture: return "icon";
+    case ControlKind::Movie: return "animation";
     }
     return "?";
 }
 
-std::string control_json(const ControlSpec& c)
+std::string control_json(const FormSpec& f, const ControlSpec& c)
 {
-    std::string out = "{\"name\": " + quoted(c.name) + ", \"kind\": " + quoted(kind_name(c.kind));
+    std::string out = "{\"name\": " + quoted(c.name) + ", \"role\": " + quoted(role(c.kind));
     out += ", \"text\": " + quoted(c.text);
-    out += ", \"rect\": [" + std::to_string(c.rect.left) + ", " + std::to_string(c.rect.top) +
-           ", " + std::to_string(c.rect.width) + ", " + std::to_string(c.rect.height) + "]";
+    const Rect r = pixel_rect(f, c, kStandardDpi);
+    out += ", \"rect\": [" + std::to_string(r.left) + ", " + std::to_string(r.top) + ", " +
+           std::to_string(r.width) + ", " + std::to_string(r.height) + "]";
     out += ", \"tab\": " + std::to_string(c.tab);
     out += ", \"tooltip\": " + quoted(c.tooltip);
     out += std::string(", \"underline\": ") + (c.font.underline ? "true" : "false");
-    out += ", \"parent\": " + quoted(c.parent);
     out += std::string(", \"cursor\": \"") + cursor_name(c.cursor) + "\"";
     out += ", \"colour\": " +
            (c.colour == kDefaultColour ? std::string("null") : std::to_string(c.colour));
@@ -80,15 +79,14 @@ std::string control_json(const ControlSpec& c)
 std::string form_json(const FormSpec& f)
 {
     std::string out = "{\"caption\": " + quoted(f.caption);
-    out += std::string(", \"border\": ") +
-           (f.border == Border::FixedSingle ? "\"fixed single\"" : "\"fixed tool\"");
-    out += ", \"client_width\": " + std::to_string(f.client_width) +
-           ", \"client_height\": " + std::to_string(f.client_height);
+    out += std::string(", \"tool\": ") + (f.border == Border::FixedTool ? "true" : "false");
+    out += ", \"client_size\": [" + std::to_string(twips_to_pixels(f.client_width, kStandardDpi)) +
+           ", " + std::to_string(twips_to_pixels(f.client_height, kStandardDpi)) + "]";
     out += std::string(", \"cursor\": \"") + cursor_name(f.cursor) + "\"";
     out += ", \"controls\": [";
     const char* separator = "\n    ";
     for (const ControlSpec& c : f.controls) {
-        out += separator + control_json(c);
+        out += separator + control_json(f, c);
         separator = ",\n    ";
     }
     return out + "]}";

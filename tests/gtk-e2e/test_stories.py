@@ -11,11 +11,11 @@ import unittest
 
 import driver as d
 
-from forms import FORMS, TABLES, caption, control, expected_rect, find_control, open_form, press
+from forms import FORMS, TABLES, caption, control, find_control, open_form, press
 
 DEFAULT_FILE = TABLES["default_settings_file"].encode("ascii")
 GAME_FILE = "game/Data/svrcfg_skirmish.ini"
-FOCUSABLE = ("button", "check box", "text box", "movie")
+FOCUSABLE = ("push button", "check box", "text", "animation")
 
 
 def gtk_label(mnemonic):
@@ -154,7 +154,7 @@ class InformationWindows(unittest.TestCase):
     def test_the_about_windows_strip_plays_the_movie(self):
         """The strip shows tessel.swf's frames as the reference player draws them, Play in its
         menu pauses and plays on; without the movie it shows the plain ground."""
-        strip = expected_rect("Form2", control("Form2", "SF"))
+        strip = control("Form2", "SF")["rect"]
         for movie in (True, False):
             with self.subTest(movie=movie), d.Program() as p:
                 if not movie:
@@ -240,7 +240,7 @@ class Keyboard(unittest.TestCase):
                     d.wait_for(lambda: d.run("xdotool", "getactivewindow", check=False)
                                .stdout.strip() == xid, f"{form} to take the keyboard")
                 order = [c["name"] for c in sorted(FORMS[form]["controls"], key=lambda c: c["tab"])
-                         if c["tab"] >= 0 and c["kind"] in FOCUSABLE]
+                         if c["tab"] >= 0 and c["role"] in FOCUSABLE]
                 controls = {name: find_control(p, form, name) for name in order}
 
                 def focused():
