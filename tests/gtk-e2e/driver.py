@@ -14,7 +14,6 @@ import signal
 import subprocess
 import tempfile
 import time
-import urllib.parse
 
 import gi
 import Xlib.display
@@ -46,10 +45,6 @@ with open(os.environ["E2E_TABLES"], encoding="utf-8") as tables_file:
     TABLES = json.load(tables_file)
 
 
-class Timeout(AssertionError):
-    pass
-
-
 def pump():
     """Lets the accessibility library take in the events that keep its caches current."""
     context = GLib.MainContext.default()
@@ -73,7 +68,7 @@ def wait_for(ready, what, patience=PATIENCE, seen=None):
             last_error = error
         if time.monotonic() > end:
             detail = f" (last error: {last_error})" if last_error else ""
-            raise Timeout(f"timed out waiting for {what}{detail}" + (f"; {seen()}" if seen else ""))
+            raise AssertionError(f"timed out waiting for {what}{detail}" + (f"; {seen()}" if seen else ""))
         time.sleep(POLL)
 
 
@@ -249,38 +244,10 @@ def cursor_file(name):
             int.from_bytes(data[12:14], "little"))
 
 
-# ---- The desktop's handlers -----------------------------------------------------------------
-
-def as_path(target):
-    """A file URI as its path, so that both forms of a local file compare equal."""
-    if target.startswith("file://"):
-        return urllib.parse.unquote(urllib.parse.urlparse(target).path)
-    return target
-
-
 # ---- One run of the program -----------------------------------------------------------------
 
 # What the sanitizers and GLib print for a fault of the program: each fails the test it shows in.
 FAULT = re.compile(r"ERROR: \w+Sanitizer|runtime error:|-CRITICAL \*\*|-WARNING \*\*")
-
-
-def choose_file(chooser, path):
-    """Opens the file dialog's location entry (Ctrl+L), puts the path in it and presses Enter.
-    Typed a key at a time, the entry's inline completion would race with the keys, so all but
-    the last character is set at once; the last is typed, so that the dialog takes it as typed."""
-    # Keys go to the window under the pointer when no window manager hands out the focus.
-    move_to(*centre(chooser))
-    key("ctrl+l")
-    entry = wait_for(lambda: descendants(chooser, lambda a: role(a) == "text"),
-                     "the file dialog's location entry")[0]
-    entry.queryEditableText().setTextContents(path[:-1])
-    key("End")
-    run("xdotool", "type", path[-1])
-    wait_for(lambda: text(entry) == path, "the location entry to hold the path")
-    # The entry looks the folder up after each key; Enter before it is done is lost.
-    stays(lambda: text(entry) == path, "the location entry holds the path", 0.5)
-    key("Return")
-    wait_for(lambda: not showing(chooser), "the file dialog to close")
 
 
 class Program:
@@ -328,7 +295,7 @@ class Program:
         complaints = [line for line in self.log().splitlines() if FAULT.search(line)]
         self.output.close()
         # Until the program has left the bus, the next one could be mistaken for it.
-        with contextlib.suppress(Timeout):
+        with contextlib.suppress(AssertionError):
             wait_for(lambda: self._find_app() is None, "the program to leave the bus", 5)
         shutil.rmtree(self.folder, ignore_errors=True)
         return complaints
@@ -373,7 +340,7 @@ class Program:
 
     def shell_log(self):
         """What this run of the program asked the desktop's handlers to open, as the stand-ins
-        logged it: 'web URL', 'mail URL' or 'text URI-or-path', a line each."""
+        logged it: 'web URL', 'mail URL' or 'text PATH', a line each."""
         with open(SHELL_LOG, "rb") as f:
             f.seek(self.log_start)
             return f.read().decode("utf-8").splitlines()
@@ -405,12 +372,8 @@ class Program:
 
     def popups(self):
         """The program's pop-up X windows that show (tool tips, menus): override-redirect."""
-        found = []
-        for xid in x_windows(self.process.pid):
-            info = run("xwininfo", "-id", xid, check=False).stdout
-            if "Override Redirect State: yes" in info and "Map State: IsViewable" in info:
-                found.append(xid)
-        return found
+        return [xid for xid in x_windows(self.process.pid)
+                if "Override Redirect State: yes" in run("xwininfo", "-id", xid, check=False).stdout]
 
     def focus(self, title):
         """Brings the window to the front with the keyboard, as a click on its title bar does."""
