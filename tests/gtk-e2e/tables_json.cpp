@@ -84,11 +84,8 @@ std::string form_json(const FormSpec& f)
            ", " + std::to_string(twips_to_pixels(f.client_height, kStandardDpi)) + "]";
     out += std::string(", \"cursor\": \"") + cursor_name(f.cursor) + "\"";
     out += ", \"controls\": [";
-    const char* separator = "\n    ";
-    for (const ControlSpec& c : f.controls) {
-        out += separator + control_json(f, c);
-        separator = ",\n    ";
-    }
+    for (const ControlSpec& c : f.controls)
+        out += (&c == f.controls.data() ? "\n    " : ",\n    ") + control_json(f, c);
     return out + "]}";
 }
 
@@ -106,13 +103,9 @@ std::string box_json(const MessageBoxRequest& box)
 
 int main()
 {
-    const FormSpec* forms[] = {&settings::kForm1, &info::kForm2, &info::kForm3, &location::kForm4};
     std::string out = "{\"forms\": {";
-    const char* separator = "\n  ";
-    for (const FormSpec* f : forms) {
-        out += separator + quoted(f->name) + ": " + form_json(*f);
-        separator = ",\n  ";
-    }
+    for (const FormSpec* f : {&settings::kForm1, &info::kForm2, &info::kForm3, &location::kForm4})
+        out += (f == &settings::kForm1 ? "\n  " : ",\n  ") + quoted(f->name) + ": " + form_json(*f);
     out += "},\n \"boxes\": {";
     out += "\"offer\": " + box_json(settings::kOffer);
     out += ",\n  \"declined\": " + box_json(settings::kDeclined);
