@@ -283,15 +283,13 @@ class Program:
         return False
 
     def stop(self):
-        if self.process.poll() is None:
-            with contextlib.suppress(ProcessLookupError):
-                os.killpg(self.process.pid, signal.SIGTERM)
-            try:
-                self.process.wait(timeout=5)
-            except subprocess.TimeoutExpired:
+        # Asked to end, then made to.
+        for sig in (signal.SIGTERM, signal.SIGKILL):
+            if self.process.poll() is None:
                 with contextlib.suppress(ProcessLookupError):
-                    os.killpg(self.process.pid, signal.SIGKILL)
-                self.process.wait()
+                    os.killpg(self.process.pid, sig)
+                with contextlib.suppress(subprocess.TimeoutExpired):
+                    self.process.wait(timeout=5)
         complaints = [line for line in self.log().splitlines() if FAULT.search(line)]
         self.output.close()
         # Until the program has left the bus, the next one could be mistaken for it.

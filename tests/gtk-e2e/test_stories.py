@@ -13,28 +13,23 @@ import driver as d
 
 from forms import FORMS, TABLES, caption, control, find_control, open_form, press
 
-DEFAULT_FILE = TABLES["default_settings_file"].encode("ascii")
 GAME_FILE = "game/Data/svrcfg_skirmish.ini"
 FOCUSABLE = ("push button", "check box", "text", "animation")
 
 
-def gtk_label(mnemonic):
-    """A stock button's caption as GTK shows it in this locale."""
-    return gettext.dgettext("gtk30", mnemonic).replace("_", "")
+def gtk(text):
+    """One of GTK's own texts as it shows in this locale: a stock button's caption (less its
+    access key's mark), the name of a message box's icon as a screen reader hears it."""
+    return gettext.dgettext("gtk30", text).replace("_", "")
 
 
-YES, NO, OK, CANCEL = (gtk_label(m) for m in ("_Yes", "_No", "_OK", "_Cancel"))
-
-
-# The icons of the message boxes, as GTK names them to a screen reader.
-ICONS = {icon: gettext.dgettext("gtk30", icon.capitalize())
-         for icon in ("question", "warning", "information")}
+YES, NO, OK, CANCEL = (gtk(m) for m in ("_Yes", "_No", "_OK", "_Cancel"))
 
 
 def box(key):
     """A message box of the program as (title, text, icon, buttons), buttons in GTK's order."""
     b = TABLES["boxes"][key]
-    return (b["title"], b["text"], ICONS[b["icon"]],
+    return (b["title"], b["text"], gtk(b["icon"].capitalize()),
             [NO, YES] if b["buttons"] == "yes/no" else [OK])
 
 
@@ -58,7 +53,7 @@ class Generate(unittest.TestCase):
         # where Check14 runs under Check15, Check15 is above and takes the click.
         ticked = [("Check1", "IsDedicated=yes"), ("Check10", "UseLagReduction=no"),
                   ("Check15", "BeaconPlacementEndsGame=no")]
-        expected = DEFAULT_FILE.decode("ascii")
+        expected = TABLES["default_settings_file"]
         for line in [row[3] for row in typed] + [line for _, line in ticked]:
             expected = re.sub(rf"^{line.split('=')[0]}=[^\r]*", line, expected, flags=re.M)
         game = "游戏/Data/svrcfg_skirmish.ini"
@@ -254,16 +249,14 @@ class Keyboard(unittest.TestCase):
                     names = [n for n, a in controls.items() if d.focused(a)]
                     return names[0] if len(names) == 1 else None
 
-                def expect(name, after):
-                    d.wait_for(lambda: focused() == name, f"the focus on {name} after {after}",
+                # The first once the window shows, each next one after Tab, around to the first
+                # again, and back to the last after Shift+Tab.
+                for keys, name in ([(None, order[0])] + [("Tab", n) for n in order[1:] + order[:1]]
+                                   + [("shift+Tab", order[-1])]):
+                    if keys:
+                        d.key(keys)
+                    d.wait_for(lambda: focused() == name, f"the focus on {name} after {keys}",
                                seen=lambda: f"it is on {focused()}")
-
-                expect(order[0], "the first showing")
-                for i, name in enumerate(order):
-                    d.key("Tab")
-                    expect(order[(i + 1) % len(order)], f"Tab on {name}")
-                d.key("shift+Tab")
-                expect(order[-1], f"Shift+Tab on {order[0]}")
 
     def test_enter_and_close_requests_from_the_window_manager(self):
         """Enter presses the default button or the focused one."""
