@@ -68,7 +68,8 @@ def wait_for(ready, what, patience=PATIENCE, seen=None):
             last_error = error
         if time.monotonic() > end:
             detail = f" (last error: {last_error})" if last_error else ""
-            raise AssertionError(f"timed out waiting for {what}{detail}" + (f"; {seen()}" if seen else ""))
+            detail += f"; {seen()}" if seen else ""
+            raise AssertionError(f"timed out waiting for {what}{detail}")
         time.sleep(POLL)
 
 
@@ -151,9 +152,9 @@ def find(within, role_name, acc_name):
 
 # ---- X: windows, input --------------------------------------------------------------------
 
-def run(*args, check=True):
-    return subprocess.run([str(a) for a in args], check=check, capture_output=True, text=True,
-                          timeout=PATIENCE)
+def run(*args, check=True, text=True, **options):
+    return subprocess.run([str(a) for a in args], check=check, capture_output=True, text=text,
+                          timeout=PATIENCE, **options)
 
 
 def x_windows(pid):
@@ -228,9 +229,8 @@ def pointer_shape():
 def pixels(xid, rect):
     """The RGB bytes of a rectangle (x, y, width, height) of the window's client area."""
     x, y, w, h = rect
-    return subprocess.run(["import", "-window", str(xid), "-crop", f"{w}x{h}+{x}+{y}",
-                           "-depth", "8", "rgb:-"],
-                          check=True, capture_output=True, timeout=PATIENCE).stdout
+    return run("import", "-window", xid, "-crop", f"{w}x{h}+{x}+{y}", "-depth", "8", "rgb:-",
+               text=False).stdout
 
 
 def cursor_file(name):
@@ -370,8 +370,8 @@ class Program:
 
     def popups(self):
         """The program's pop-up X windows that show (tool tips, menus): override-redirect."""
-        return [xid for xid in x_windows(self.process.pid)
-                if "Override Redirect State: yes" in run("xwininfo", "-id", xid, check=False).stdout]
+        return [xid for xid in x_windows(self.process.pid) if "Override Redirect State: yes"
+                in run("xwininfo", "-id", xid, check=False).stdout]
 
     def focus(self, title):
         """Brings the window to the front with the keyboard, as a click on its title bar does."""
