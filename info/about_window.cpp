@@ -63,11 +63,13 @@ const ui::FormSpec kForm2{
     .controls = kControls,
 };
 
-const std::array<ui::ClickHandler<Form2>, 3> Form2::kClicks{{
+constexpr std::array<ui::ClickHandler<Form2>, 3> Form2::kClicks{{
     {"Command1", &Form2::command1_ok},
     {"Command2", &Form2::command2_email},
     {"Command3", &Form2::command3_readme},
 }};
+
+static_assert(ui::handles_every_click(kControls, Form2::kClicks));
 
 Form2::Form2(const ui::Services& services)
     : Form(services.desktop, kForm2), services_(services)

@@ -75,7 +75,7 @@ const ui::FormSpec kForm3{
     .controls = kControls,
 };
 
-const std::array<ui::ClickHandler<Form3>, 14> Form3::kClicks{{
+constexpr std::array<ui::ClickHandler<Form3>, 14> Form3::kClicks{{
     {"Command6", &Form3::command6_ok},
     {"Label1", &Form3::link_click},
     {"Label2", &Form3::link_click},
@@ -91,6 +91,8 @@ const std::array<ui::ClickHandler<Form3>, 14> Form3::kClicks{{
     {"Label12", &Form3::link_click},
     {"Label13", &Form3::link_click},
 }};
+
+static_assert(ui::handles_every_click(kControls, Form3::kClicks));
 
 Form3::Form3(const ui::Services& services)
     : Form(services.desktop, kForm3), services_(services)

@@ -52,10 +52,12 @@ const ui::FormSpec kForm4{
     .controls = kControls,
 };
 
-const std::array<ui::ClickHandler<Form4>, 2> Form4::kClicks{{
+constexpr std::array<ui::ClickHandler<Form4>, 2> Form4::kClicks{{
     {"Command1", &Form4::command1_browse},
     {"Command2", &Form4::command2_ok},
 }};
+
+static_assert(ui::handles_every_click(kControls, Form4::kClicks));
 
 Form4::Form4(const ui::Services& services)
     : Form(services.desktop, kForm4), services_(services)

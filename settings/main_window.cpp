@@ -209,13 +209,15 @@ const ui::FormSpec kForm1{
     .controls = kControls,
 };
 
-const std::array<ui::ClickHandler<Form1>, 5> Form1::kClicks{{
+constexpr std::array<ui::ClickHandler<Form1>, 5> Form1::kClicks{{
     {"Command1", &Form1::command1_generate},
     {"Command2", &Form1::command2_settings},
     {"Command3", &Form1::command3_resources},
     {"Command4", &Form1::command4_about},
     {"Command5", &Form1::command5_exit},
 }};
+
+static_assert(ui::handles_every_click(kControls, Form1::kClicks));
 
 Form1::Form1(const ui::Services& services)
     : Form(services.desktop, kForm1), services_(services)

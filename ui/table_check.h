@@ -5,6 +5,7 @@
 #include "ui/form_table.h"
 
 #include <span>
+#include <string_view>
 
 namespace ui {
 
@@ -31,6 +32,28 @@ constexpr bool holds_together(std::span<const ControlSpec> controls)
         }
     }
     return default_buttons <= 1;
+}
+
+// Each click handler names a button or a link of the window, and each button and link has a
+// handler: a button that does nothing, or a handler no control reaches, does not build.
+template <class Handlers>
+constexpr bool handles_every_click(std::span<const ControlSpec> controls, const Handlers& handlers)
+{
+    const auto handled = [&](std::string_view name) {
+        for (const auto& h : handlers) {
+            if (h.control == name) return true;
+        }
+        return false;
+    };
+    std::size_t clickable = 0;
+    for (const ControlSpec& c : controls) {
+        if (c.kind != ControlKind::Button && c.kind != ControlKind::LinkLabel) continue;
+        if (!handled(c.name)) return false;
+        ++clickable;
+    }
+    // Each of them is among the handlers: as many handlers as there are of them leaves none over
+    // for another control.
+    return handlers.size() == clickable;
 }
 
 } // namespace ui
