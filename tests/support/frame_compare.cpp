@@ -68,14 +68,13 @@ std::ostream& operator<<(std::ostream& out, const FrameDifference& d)
                << d.worst_flat_error << " (at most " << FrameDifference::kMaxFlatError << ")";
 }
 
-ClosestReference closest_reference(const Image& frame, const std::string& folder,
-                                   const FrameComparison& compare)
+ClosestReference closest_reference(const Image& frame, const std::string& folder)
 {
     ClosestReference best;
     for (int n = 0;; ++n) {
         const std::optional<Image> reference = read_reference_frame(folder, n);
         if (!reference) return best;
-        const FrameDifference d = compare(frame, *reference);
+        const FrameDifference d = compare_frames(frame, *reference);
         if (best.frame < 0 || d.mean_error < best.difference.mean_error) best = {n, d};
         if (d.passes()) return {n, d};
     }
