@@ -17,8 +17,7 @@ int channel(std::uint32_t pixel, int c)
 bool flat(const Image& image, int x, int y)
 {
     for (int c = 0; c < 3; ++c) {
-        int lo = 255;
-        int hi = 0;
+        int lo = 255, hi = 0;
         for (int yy = std::max(y - 1, 0); yy <= std::min(y + 1, image.height - 1); ++yy) {
             for (int xx = std::max(x - 1, 0); xx <= std::min(x + 1, image.width - 1); ++xx) {
                 lo = std::min(lo, channel(image.at(xx, yy), c));
