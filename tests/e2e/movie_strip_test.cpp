@@ -33,8 +33,8 @@ HWND open_strip(Program& p, bool tab = false)
         gui.cbSize = sizeof gui;
         return ::GetGUIThreadInfo(0, &gui) ? gui.hwndFocus : nullptr;
     };
-    wait_for([&] { return focused() == strip; }, "the strip to have the focus");
     if (tab) {
+        wait_for([&] { return focused() == strip; }, "the strip to have the focus");
         ::keybd_event(VK_TAB, 0, 0, 0);
         ::keybd_event(VK_TAB, 0, KEYEVENTF_KEYUP, 0);
         wait_for([&] { return focused() != strip; }, "the focus to move on");
