@@ -103,14 +103,14 @@ std::optional<UINT> drawn_icon(HWND box)
 
 Box look_of(HWND box)
 {
-    Box look{text(::GetDlgItem(box, kBoxTextId)), text(box), {}, {}};
+    std::vector<int> buttons;
     for (int id = IDOK; id <= IDNO; ++id) {
         HWND button = ::GetDlgItem(box, id);
-        if (button != nullptr && ::IsWindowVisible(button)) look.buttons.push_back(id);
+        if (button != nullptr && ::IsWindowVisible(button)) buttons.push_back(id);
     }
     // A box just shown may not have drawn its icon yet.
-    look.icon = *wait_for([&] { return drawn_icon(box); }, "a known icon on the box");
-    return look;
+    return {text(::GetDlgItem(box, kBoxTextId)), text(box), buttons,
+            *wait_for([&] { return drawn_icon(box); }, "a known icon on the box")};
 }
 
 } // namespace
@@ -138,17 +138,15 @@ Program::Program()
         fs::copy_file(host_path(E2E_SOURCE_DIR "/assets/") / asset, to_utf16(folder.file(asset)));
     std::ofstream(shell_log_path(), std::ios::trunc);
 
-    // Started from elsewhere: the program finds its folder by itself, not as the current one.
-    const std::wstring elsewhere = std::filesystem::temp_directory_path();
-    std::wstring command = L"\"" + exe + L"\"";
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
     // In a job, so that what it starts ends with it, and with the driver at the latest.
     JOBOBJECT_EXTENDED_LIMIT_INFORMATION limits{};
     limits.BasicLimitInformation.LimitFlags = JOB_OBJECT_LIMIT_KILL_ON_JOB_CLOSE;
     ::SetInformationJobObject(job_, JobObjectExtendedLimitInformation, &limits, sizeof limits);
-    if (!::CreateProcessW(exe.c_str(), command.data(), nullptr, nullptr, FALSE, CREATE_SUSPENDED,
-                          nullptr, elsewhere.c_str(), &startup, &process_) ||
+    // Started from elsewhere: the program finds its folder by itself, not as the current one.
+    if (!::CreateProcessW(exe.c_str(), nullptr, nullptr, nullptr, FALSE, CREATE_SUSPENDED, nullptr,
+                          fs::temp_directory_path().c_str(), &startup, &process_) ||
         !::AssignProcessToJobObject(job_, process_.hProcess))
         throw std::runtime_error("cannot start the program");
     ::ResumeThread(process_.hThread);
@@ -250,9 +248,9 @@ void Program::wait_until_idle() const
 
 DWORD Program::exit_code() const
 {
-    wait_for([&] { return ::WaitForSingleObject(process_.hProcess, 0) == WAIT_OBJECT_0; },
-             "the program to end");
+    // STILL_ACTIVE when it has not ended in time.
     DWORD code = 0;
+    ::WaitForSingleObject(process_.hProcess, static_cast<DWORD>(kPatienceMs));
     ::GetExitCodeProcess(process_.hProcess, &code);
     return code;
 }

@@ -14,7 +14,6 @@
 #include <functional>
 #include <map>
 #include <optional>
-#include <ostream>
 #include <stdexcept>
 #include <string>
 #include <tuple>
@@ -43,19 +42,9 @@ template <class F> auto wait_for(F ready, const std::string& what)
 // The first visible top-level window, of any process, that `test` accepts, once one shows.
 HWND shown_window(const std::string& what, const std::function<bool(HWND)>& test);
 
-// What a message box shows: the buttons are the IDs of the visible ones, ascending, and the icon
-// is told by the MB_ICON... flag that asks for it.
-struct Box {
-    std::string text;
-    std::string title;
-    std::vector<int> buttons;
-    UINT icon = 0;
-    bool operator==(const Box&) const = default;
-};
-inline void PrintTo(const Box& box, std::ostream* os)
-{
-    *os << testing::PrintToString(std::make_tuple(box.text, box.title, box.buttons, box.icon));
-}
+// What a message box shows: its text, its title, the IDs of its visible buttons, ascending, and its
+// icon, told by the MB_ICON... flag that asks for it.
+using Box = std::tuple<std::string, std::string, std::vector<int>, UINT>;
 
 // One run of the program, in a temporary folder of its own that goes with it.
 class Program {

@@ -37,12 +37,11 @@ TEST(Location, BrowsedOrTypedInChineseItIsStoredInGbkAndTheGameGetsTheGeneratedF
     const HWND form4 = p.form(kForm4.caption);
     const HWND box = control(form4, kForm4, "Text1");
     // The file chosen fills the box; cancelling keeps it.
-    click(control(form4, kForm4, "Command1"));
-    p.file_dialog(browsed);
-    EXPECT_EQ(text(box), browsed);
-    click(control(form4, kForm4, "Command1"));
-    p.file_dialog(std::nullopt);
-    EXPECT_EQ(text(box), browsed);
+    for (const auto& chosen : {std::optional(browsed), std::optional<std::string>()}) {
+        click(control(form4, kForm4, "Command1"));
+        p.file_dialog(chosen);
+        EXPECT_EQ(text(box), browsed);
+    }
 
     type(box, p.folder.file("游戏.ini"));
     click_away(control(form4, kForm4, "Command2"));
@@ -52,7 +51,16 @@ TEST(Location, BrowsedOrTypedInChineseItIsStoredInGbkAndTheGameGetsTheGeneratedF
     EXPECT_EQ(p.folder.read("游戏.ini"), testing_support::default_settings_file());
 }
 
-TEST(Resources, OkHidesTheWindowTheNextOpeningByItsAccessKeyShowsTheSameOneAndExitEndsAll)
+// Web addresses reach the handler in their normal form, with a '/' after the host.
+std::string link_request(std::string_view label)
+{
+    return "xdg-open " + std::string(kForm3.find(label)->text) + "/";
+}
+
+// Resources' OK hides it, and the next opening by its access key shows the same window; each click
+// of a link or the maker's address, and the read-me, reach the desktop's handlers; the exit button
+// ends all.
+TEST(ResourcesAndAbout, OkHidesTheLinksAndTheReadmeReachTheDesktopsHandlersAndExitEndsAll)
 {
     Program p;
     click(control(p.main(), kForm1, "Command3"));
@@ -61,23 +69,8 @@ TEST(Resources, OkHidesTheWindowTheNextOpeningByItsAccessKeyShowsTheSameOneAndEx
     // Alt+R as the message loop gets it: bit 29 says that Alt is down.
     ::PostMessageW(p.main(), WM_SYSCHAR, 'r', 1 << 29);
     EXPECT_EQ(p.form(kForm3.caption), form3);
-    // The exit button ends the program with exit code zero.
-    click(control(p.main(), kForm1, "Command5"));
-    EXPECT_EQ(p.exit_code(), 0u);
-}
-
-// Web addresses reach the handler in their normal form, with a '/' after the host.
-std::string link_request(std::string_view label)
-{
-    return "xdg-open " + std::string(kForm3.find(label)->text) + "/";
-}
-
-TEST(Shell, EachClickOfALinkOrTheMakersAddressAndTheReadmeReachTheDesktopsHandlers)
-{
     // Double clicks, each click of which makes its request.
-    Program p;
-    click(control(p.main(), kForm1, "Command3"));
-    mouse_clicks(control(p.form(kForm3.caption), kForm3, "Label5"), 2);
+    mouse_clicks(control(form3, kForm3, "Label5"), 2);
     const std::string link = link_request("Label5");
     EXPECT_EQ(shell_log(2), (std::vector{link, link}));
     click(control(p.main(), kForm1, "Command4"));
@@ -93,6 +86,10 @@ TEST(Shell, EachClickOfALinkOrTheMakersAddressAndTheReadmeReachTheDesktopsHandle
     // The editor holds the program folder's read-me, read in the system's code page.
     EXPECT_EQ(text(::FindWindowExW(editor, nullptr, L"Edit", nullptr)),
               platform::AnsiCodePage(936).to_utf8(p.folder.read("readme.txt")));
+    // The exit button, back once About has gone, ends the program with exit code zero.
+    click_away(control(about, kForm2, "Command1"));
+    click(control(p.main(), kForm1, "Command5"));
+    EXPECT_EQ(p.exit_code(), 0u);
 }
 
 TEST(Modality, WhileABoxOrTheFileDialogIsUpTheOtherWindowsTakeNoInput)

@@ -40,14 +40,12 @@ std::vector<std::uint32_t> play(Player& player, int frames)
 // A movie that cannot be played is one frame of plain ground.
 TEST(BrokenMovies, AreNotPlayed)
 {
-    Bytes length_too_long = small_movie();
-    const Bytes longer = u32(static_cast<std::uint32_t>(length_too_long.size() + 1));
-    std::copy(longer.begin(), longer.end(), length_too_long.begin() + 4);
-    Bytes length_too_short = small_movie();
-    length_too_short[4] = 7;
-    length_too_short[5] = length_too_short[6] = length_too_short[7] = 0;
-    Bytes lzma = small_movie();
-    lzma[0] = 'Z';
+    // The small movie with other bytes at `at`.
+    const auto patched = [](std::size_t at, const Bytes& bytes) {
+        Bytes file = small_movie();
+        std::copy(bytes.begin(), bytes.end(), file.begin() + at);
+        return file;
+    };
     const Bytes packed = compressed(small_movie());
     const struct {
         const char* what;
@@ -55,7 +53,7 @@ TEST(BrokenMovies, AreNotPlayed)
     } cases[] = {
         {"empty", {}},
         {"not a movie", {'G', 'I', 'F', '8', '9', 'a', 0, 0, 0, 0}},
-        {"LZMA-compressed", lzma},
+        {"LZMA-compressed", patched(0, {'Z'})},
         {"LZMA-compressed, the header alone", {'Z', 'W', 'S', 10}},
         {"ActionScript 3", swf(10, 10, 1, tag(69, {0x08, 0, 0, 0}) + kShowFrame)},
         {"ActionScript 3 code alone", swf(10, 10, 1, tag(82, Bytes(20, 0)) + kShowFrame)},
@@ -63,8 +61,8 @@ TEST(BrokenMovies, AreNotPlayed)
         {"an absurd stage", swf(9000, 10, 1, kShowFrame)},
         {"more frames than the limit", swf(10, 10, movie::kMaxFrames + 1, kShowFrame)},
         {"a sprite of more frames than the limit", swf(10, 10, 1, sprite(1, 60000, {}))},
-        {"a length past the file's end", length_too_long},
-        {"a length shorter than the header", length_too_short},
+        {"a length past the file's end", patched(4, u32(std::uint32_t(small_movie().size()) + 1))},
+        {"a length shorter than the header", patched(4, u32(7))},
         {"a compressed stream cut short", Bytes(packed.begin(), packed.end() - 10)},
     };
     for (const auto& c : cases) {

@@ -16,17 +16,11 @@ using movie::Movie;
 
 constexpr std::uint32_t kRed = 0xFF0000FF;
 
-// Where there is none, the test fails with the exception.
+// Where there is none, the test fails with the exception, as it does where a control is missing.
 const movie::Shape& only_shape(const Movie& m)
 {
     EXPECT_EQ(m.shapes.size(), 1u);
     return m.shapes.at(0);
-}
-
-const Control& first_control(const Movie& m)
-{
-    EXPECT_FALSE(m.timelines.front().controls.empty());
-    return m.timelines.front().controls.at(0);
 }
 
 TEST(MovieReading, EachTagThatIsDrawn)
@@ -103,7 +97,7 @@ TEST(MovieReading, EachTagThatIsDrawn)
          tag(4, u16(7) + u16(3) + matrix({40, -20}) +
                     BitWriter().ub(1, 1).ub(0, 1).ub(8, 4).sb(-50, 8).sb(0, 8).sb(50, 8).done()),
          [](const Movie& m) {
-             const Control& c = first_control(m);
+             const Control& c = m.timelines.front().controls.at(0);
              EXPECT_EQ(c.kind, Control::Kind::place);
              EXPECT_FALSE(c.move);
              EXPECT_EQ(c.character, 7);
@@ -119,7 +113,7 @@ TEST(MovieReading, EachTagThatIsDrawn)
          tag(26, Bytes{0x7D} + u16(2) + matrix({1, 2, 2, 0.5, 0.25, -1}) +
                      colour_transform({1, 1, 1, 0.5}, {}) + u16(9) + Bytes{'n', 0} + u16(6)),
          [](const Movie& m) {
-             const Control& c = first_control(m);
+             const Control& c = m.timelines.front().controls.at(0);
              EXPECT_TRUE(c.move);
              EXPECT_FALSE(c.has_character);
              EXPECT_EQ(c.matrix.a, 2);
@@ -134,7 +128,7 @@ TEST(MovieReading, EachTagThatIsDrawn)
          tag(70, Bytes{0x06, 0x0B} + u16(4) + Bytes{'K', 0} + u16(5) + matrix({60, 0}) +
                      Bytes{1, 1} + Bytes(9, 0) + Bytes{3}),
          [](const Movie& m) {
-             const Control& c = first_control(m);
+             const Control& c = m.timelines.front().controls.at(0);
              EXPECT_EQ(c.character, 5);
              EXPECT_EQ(c.depth, 4);
              EXPECT_EQ(c.matrix.tx, 60);

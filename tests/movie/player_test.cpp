@@ -121,15 +121,13 @@ TEST(Player, RewindAndStepBackReplayTheSameFrames)
     ASSERT_EQ(player.frame(), 0);
     EXPECT_NE(forward[0], forward[1]);
 
-    player.previous_frame();
-    EXPECT_EQ(player.frame(), 2) << "back from the first frame is the last";
-    EXPECT_EQ(picture(player), forward[2]);
-    player.previous_frame();
-    EXPECT_EQ(player.frame(), 1);
-    EXPECT_EQ(picture(player), forward[1]);
-    player.rewind();
-    EXPECT_EQ(player.frame(), 0);
-    EXPECT_EQ(picture(player), forward[0]);
+    // Back from the first frame is the last.
+    for (const auto& [step, frame] : {std::pair{&Player::previous_frame, 2},
+                                      {&Player::previous_frame, 1}, {&Player::rewind, 0}}) {
+        (player.*step)();
+        EXPECT_EQ(player.frame(), frame);
+        EXPECT_EQ(picture(player), forward[frame]);
+    }
 }
 
 TEST(Player, FitsTheWholeStageCentredAndLeavesTheRowsEnds)

@@ -63,12 +63,6 @@ public:
         for (std::int32_t v : values) sb(v, n);
         return *this;
     }
-    // Whole values and tables start at a byte.
-    BitWriter& align()
-    {
-        used_ = 0;
-        return *this;
-    }
     Bytes done() const { return out_; }
 
 private:
@@ -156,13 +150,6 @@ public:
     {
         bits_.ub(0b001111, 6).sized({x, y}).ub(fill0, 4).ub(fill1, 4).ub(line, 4);
         pen_ = {x, y};
-        return *this;
-    }
-    ShapeWriter& new_styles(const Bytes& styles, int fill0, int fill1, int line)
-    {
-        bits_.ub(0b011110, 6).ub(fill0, 4).ub(fill1, 4).ub(line, 4).align();
-        for (std::uint8_t byte : styles) bits_.ub(byte, 8);
-        bits_.ub(0x44, 8);
         return *this;
     }
     ShapeWriter& line(std::int32_t x, std::int32_t y)

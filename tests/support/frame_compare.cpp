@@ -17,8 +17,7 @@ int channel(std::uint32_t pixel, int c)
 bool flat(const Image& image, int x, int y)
 {
     for (int c = 0; c < 3; ++c) {
-        int lo = 255;
-        int hi = 0;
+        int lo = 255, hi = 0;
         for (int yy = std::max(y - 1, 0); yy <= std::min(y + 1, image.height - 1); ++yy) {
             for (int xx = std::max(x - 1, 0); xx <= std::min(x + 1, image.width - 1); ++xx) {
                 lo = std::min(lo, channel(image.at(xx, yy), c));
@@ -68,14 +67,13 @@ std::ostream& operator<<(std::ostream& out, const FrameDifference& d)
                << d.worst_flat_error << " (at most " << FrameDifference::kMaxFlatError << ")";
 }
 
-ClosestReference closest_reference(const Image& frame, const std::string& folder,
-                                   const FrameComparison& compare)
+ClosestReference closest_reference(const Image& frame, const std::string& folder)
 {
     ClosestReference best;
     for (int n = 0;; ++n) {
         const std::optional<Image> reference = read_reference_frame(folder, n);
         if (!reference) return best;
-        const FrameDifference d = compare(frame, *reference);
+        const FrameDifference d = compare_frames(frame, *reference);
         if (best.frame < 0 || d.mean_error < best.difference.mean_error) best = {n, d};
         if (d.passes()) return {n, d};
     }

@@ -3,7 +3,6 @@
 
 #include "support/png.h"
 
-#include <functional>
 #include <iosfwd>
 #include <string>
 
@@ -43,9 +42,7 @@ struct ClosestReference {
     int frame = -1;
     FrameDifference difference;
 };
-using FrameComparison = std::function<FrameDifference(const Image&, const Image&)>;
-ClosestReference closest_reference(const Image& frame, const std::string& folder,
-                                   const FrameComparison& compare = compare_frames);
+ClosestReference closest_reference(const Image& frame, const std::string& folder);
 
 // The figures and their limits, for a failing test's message.
 std::ostream& operator<<(std::ostream& out, const FrameDifference& d);
